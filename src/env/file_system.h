@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+// The thin file layer under the settings file, injectable so tests can make any step fail
+// (a full disk, a failed fsync) the way a real disk would.
+namespace env {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // The whole file, or nothing when it does not exist or cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Replaces path with contents atomically: a temporary file in the same folder, written,
+  // flushed and fsynced, renamed over path, then the folder fsynced. Returns false on any
+  // failure, with the old file intact and no temporary file left behind.
+  virtual bool ReplaceFileAtomically(const std::string& path, const std::string& contents) = 0;
+};
+
+// The real file system. An existing file without any write permission bit counts as
+// read-only, also for root.
+std::shared_ptr<FileSystem> RealFileSystem();
+
+}  // namespace env

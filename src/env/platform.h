@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// Platform services that show something to a person or ask the desktop for something. The
+// application gets a Qt implementation; the driver and the tests a scripted one.
+namespace env {
+
+struct ScreenSize {
+  int Width = 1920;
+  int Height = 1080;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // Modal message box with an OK button and no icon.
+  virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+  // Modal Yes/No confirmation, Yes the default. True only for Yes.
+  virtual bool Confirm(const std::string& title, const std::string& text) = 0;
+  // The application's standard error box: stop icon, OK.
+  virtual void ShowError(const std::string& title, const std::string& text) = 0;
+  // Hands a document to the desktop's default viewer without waiting.
+  virtual void OpenDocument(const std::string& path) = 0;
+  // A topic request to the compiled-help viewer; platforms without one ignore it.
+  virtual void ShowHelpTopic(const std::string& helpFile, const std::string& topic) = 0;
+  virtual ScreenSize PrimaryScreen() const = 0;
+};
+
+}  // namespace env

@@ -1,0 +1,33 @@
+#include "env/scripted_platform.h"
+
+#include <utility>
+
+namespace env {
+
+void ScriptedPlatform::Record(PlatformEvent e) {
+  Events.push_back(e);
+  if (OnEvent) OnEvent(Events.back());
+}
+
+void ScriptedPlatform::ShowMessage(const std::string& title, const std::string& text) {
+  Record({PlatformEvent::Kind::Message, title, text, {}, false});
+}
+
+bool ScriptedPlatform::Confirm(const std::string& title, const std::string& text) {
+  Record({PlatformEvent::Kind::Confirm, title, text, {}, ConfirmAnswer});
+  return ConfirmAnswer;
+}
+
+void ScriptedPlatform::ShowError(const std::string& title, const std::string& text) {
+  Record({PlatformEvent::Kind::Error, title, text, {}, false});
+}
+
+void ScriptedPlatform::OpenDocument(const std::string& path) {
+  Record({PlatformEvent::Kind::Open, {}, {}, path, false});
+}
+
+void ScriptedPlatform::ShowHelpTopic(const std::string& helpFile, const std::string& topic) {
+  Record({PlatformEvent::Kind::Help, {}, topic, helpFile, false});
+}
+
+}  // namespace env

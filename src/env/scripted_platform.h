@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "env/platform.h"
+
+// A platform for the driver and the tests: nothing is shown; every request is recorded as an
+// event and reported to a listener, and confirmations take a scripted answer.
+namespace env {
+
+struct PlatformEvent {
+  enum class Kind { Message, Confirm, Error, Open, Help };
+  Kind What;
+  std::string Title;  // message, confirm, error
+  std::string Text;   // message, confirm, error; the topic of Help
+  std::string Path;   // Open: the document; Help: the help file
+  bool Answer = false;  // Confirm: the scripted answer (true = yes)
+};
+
+class ScriptedPlatform : public Platform {
+ public:
+  bool ConfirmAnswer = true;
+  ScreenSize Screen;
+  std::vector<PlatformEvent> Events;
+  std::function<void(const PlatformEvent&)> OnEvent;
+
+  void ShowMessage(const std::string& title, const std::string& text) override;
+  bool Confirm(const std::string& title, const std::string& text) override;
+  void ShowError(const std::string& title, const std::string& text) override;
+  void OpenDocument(const std::string& path) override;
+  void ShowHelpTopic(const std::string& helpFile, const std::string& topic) override;
+  ScreenSize PrimaryScreen() const override { return Screen; }
+
+ private:
+  void Record(PlatformEvent e);
+};
+
+}  // namespace env

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+
+#include "rf/reflection.h"
+
+// The calculation model: magnetron operating point, reflections, transmission and coupler
+// measurement results. The window holds these as its own fields, in this declaration order.
+namespace rf {
+
+struct ModelState {
+  std::int32_t Va = 0;  // anode voltage, V
+  double Ia = 0.0;      // anode current, A
+  double Eff = 0.0;     // efficiency, fraction 0..1
+  TRefl SrcRfl;
+  TRefl LoaRfl;
+  TRefl MeaMin;
+  TRefl MeaMax;
+  double Interf = 0.0;
+  double InterfMin = 0.0;
+  double InterfMax = 0.0;
+  double TrGain = 0.0;
+  double TrGainMin = 0.0;
+  double TrGainMax = 0.0;
+  double Pav = 0.0;
+  double Pmatch = 0.0;
+  double Pinc = 0.0;
+  double PincMin = 0.0;
+  double PincMax = 0.0;
+  double Prefl = 0.0;
+  double PreflMin = 0.0;
+  double PreflMax = 0.0;
+  double Pload = 0.0;
+  double PloadMin = 0.0;
+  double PloadMax = 0.0;
+  std::int32_t SelUnit = 0;     // factor unit: 0 Mag, 1 %, 2 dB
+  std::int32_t SelErrUnit = 0;  // measurement error unit: 0 power unit, 1 %, 2 dB
+  bool CplIdeal = false;
+  double CplDirDb = 0.0;
+  double ErrInciMinus = 0.0;
+  double ErrInciPlus = 0.0;
+  double PincMinV = 0.0;
+  double PincMaxV = 0.0;
+  double ErrReflMinus = 0.0;
+  double ErrReflPlus = 0.0;
+  double PreflMinV = 0.0;
+  double PreflMaxV = 0.0;
+  double PloadMinV = 0.0;
+  double PloadMaxV = 0.0;
+  double PloadMinRelat = 0.0;
+  double PloadMaxRelat = 0.0;
+};
+
+// Overwrites every transmission output from Va, Ia, Eff, SrcRfl and LoaRfl, then runs
+// ComputeMeasurement.
+void ComputeTransmission(ModelState& m);
+// Overwrites every measurement output from CplIdeal, CplDirDb, LoaRfl.Mag, Pinc and Pload.
+void ComputeMeasurement(ModelState& m);
+
+}  // namespace rf

@@ -1,0 +1,28 @@
+#pragma once
+
+// One reflection coefficient in all its forms, and the conversions between them.
+namespace rf {
+
+struct TRefl {
+  double Mag = 0.0;    // linear voltage magnitude
+  double Pha = 0.0;    // degrees
+  double Rloss = 0.0;  // 20 log10 Mag, floored at -160
+  double Swr = 0.0;    // voltage standing-wave ratio
+  double Mism = 0.0;   // mismatch factor 1 - Mag^2
+};
+
+int InfSign(double x);  // +1 for +inf, -1 for -inf, 0 otherwise (NaN included)
+
+double MagToDb(double x);
+double DbToMag(double x);
+double PowToDb(double x);
+double MagToSwr(double m);
+double SwrToMag(double s);
+double DirDbToFactor(double d);
+
+// Completion rules: make a TRefl whole after one of its forms was set; Pha and Mism untouched.
+void ReflFromMag(TRefl& r);
+void ReflFromRloss(TRefl& r);
+void ReflFromSwr(TRefl& r);
+
+}  // namespace rf
