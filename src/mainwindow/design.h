@@ -14,34 +14,34 @@ namespace mainwindow {
 enum class TextAlign { Left, Center, Right };
 
 struct DesignEntry {
-  std::string_view Name;
+  std::string_view Name{};
   ControlKind Kind = ControlKind::Label;
-  std::string_view Parent;  // "Form1", a group box, a tab sheet, "pcResults", or a value cell
+  std::string_view Parent{};  // "Form1", a group box, a tab sheet, "pcResults", or a value cell
   // Design pixels at 120 pixels per inch, relative to the parent's client area.
   int Left = 0;
   int Top = 0;
   int Width = 0;
   int Height = 0;
-  int TabOrder = -1;         // -1: not a tab stop
-  std::string_view Caption;  // caption, or an edit's design text
-  std::vector<std::string_view> Items;
+  int TabOrder = -1;           // -1: no place in the tab order (labels)
+  std::string_view Caption{};  // caption, or an edit's design text
+  std::vector<std::string_view> Items{};
   int ItemIndex = -1;  // drop-down lists and radio groups
   int Columns = 1;     // radio groups
   bool Checked = false;
   TColor Color = TColor::clBtnFace;
   bool Visible = true;
-  std::string_view Hint;
+  std::string_view Hint{};
   // Up-downs.
   int Min = 0;
   int Max = 0;
   int Increment = 1;
   int Position = 0;
   bool Wrap = false;
-  std::string_view Associate;
-  bool Default = false;                      // the default button (Enter)
-  TextAlign Alignment = TextAlign::Left;     // label text, or a panel's own caption
-  bool SunkenCell = false;                   // panel with a lowered inner bevel
-  std::string_view ActivePage;               // page control: design active sheet
+  std::string_view Associate{};
+  bool Default = false;                   // the default button (Enter)
+  TextAlign Alignment = TextAlign::Left;  // label text, or a panel's own caption
+  bool SunkenCell = false;                // panel with a lowered inner bevel
+  std::string_view ActivePage{};          // page control: design active sheet
 };
 
 // Every control of the window exactly once, in declaration order (Form1 not included).
