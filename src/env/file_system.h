@@ -20,7 +20,12 @@ class FileSystem {
 };
 
 // The real file system. An existing file without any write permission bit counts as
-// read-only, also for root.
+// read-only, also for root. A symbolic link is followed: its target is replaced.
 std::shared_ptr<FileSystem> RealFileSystem();
+
+// A step of an atomic replacement that the real file system can be told to fail, as a full
+// disk (Write), a failing device (Sync) or a refused rename (Rename) would; for tests.
+enum class WriteFault { None, Write, Sync, Rename };
+std::shared_ptr<FileSystem> RealFileSystem(WriteFault fault);
 
 }  // namespace env

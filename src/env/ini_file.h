@@ -43,13 +43,17 @@ class TIniFile {
   void WriteBool(const std::string& section, const std::string& key, bool value);
   void EraseSection(const std::string& section);
 
-  // Collects the writes that follow and commits them as one atomic replacement.
+  // Collects the writes that follow and commits them as one atomic replacement; reads in
+  // between see the collected writes. Nested updates commit with the outermost one.
   void BeginUpdate();
-  void CommitUpdate();    // throws IniWriteError; the old file is then intact
-  void AbandonUpdate();   // drops collected writes
+  void CommitUpdate();   // throws IniWriteError; the old file is then intact
+  void AbandonUpdate();  // drops collected writes
 
  private:
   struct Pending;
+  std::string Text() const;             // the file's content, or the collected one
+  void Store(const std::string& text);  // replaces the file, or collects
+
   std::string fileName_;
   std::shared_ptr<FileSystem> fs_;
   std::shared_ptr<Pending> pending_;

@@ -9,7 +9,7 @@
 namespace env {
 
 struct TMyHelp {
-  std::string BasePath;  // folder of the HTML pages, with a trailing separator
+  std::string BasePath;   // folder of the HTML pages, with a trailing separator
   std::uint8_t Mode = 0;  // 0 none, 1 HTML page, 2 compiled-help topic
   std::string HelpFile;   // the application's help file (compiled help)
 

@@ -13,9 +13,9 @@ namespace env {
 struct PlatformEvent {
   enum class Kind { Message, Confirm, Error, Open, Help };
   Kind What;
-  std::string Title;  // message, confirm, error
-  std::string Text;   // message, confirm, error; the topic of Help
-  std::string Path;   // Open: the document; Help: the help file
+  std::string Title;    // message, confirm, error
+  std::string Text;     // message, confirm, error; the topic of Help
+  std::string Path;     // Open: the document; Help: the help file
   bool Answer = false;  // Confirm: the scripted answer (true = yes)
 };
 

@@ -1,0 +1,30 @@
+#include "env/user_dir.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace env {
+
+std::string UserDir;
+
+void ForceUserDir(const std::string& subPath, std::string& dir) {
+  dir.clear();
+  std::int32_t status = -1;
+  const std::string base = GetShellFolder(status);
+  if (status == 0 && !base.empty()) {
+    std::string sub = subPath;
+    std::replace(sub.begin(), sub.end(), '\\', PathSeparator());
+    dir = base + PathSeparator() + sub;
+    std::error_code ec;
+    // A file in the way (or a folder that cannot be made) leaves the profile folder itself;
+    // levels already made stay.
+    if (!std::filesystem::is_directory(dir, ec)) {
+      std::filesystem::create_directories(dir, ec);
+      if (ec || !std::filesystem::is_directory(dir, ec)) dir = base;
+    }
+  }
+  if (!dir.empty() && dir.back() != PathSeparator()) dir += PathSeparator();
+}
+
+}  // namespace env

@@ -1,0 +1,18 @@
+#include "env/exe_info.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+TEST(ExeInfo, DirectoryHoldsThisExecutableAndEndsInSeparator) {
+  const std::string dir = env::GetExeDir();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_EQ(dir.back(), '/');
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir + "env_tests"));
+}
+
+TEST(ExeInfo, VersionIsThisBuilds) { EXPECT_EQ(env::GetExeVersion(), "2.1.0.0"); }
+
+}  // namespace
