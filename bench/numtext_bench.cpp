@@ -1,0 +1,79 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "numtext/format.h"
+#include "numtext/parse.h"
+
+// The display and input routines beside the C library's, in one run, so the figures read as
+// ratios: FloatToText against snprintf("%.4f"), TextToFloat against strtod.
+namespace {
+
+// Magnitudes like the window's: powers, ratios and dB values between 1e-6 and 1e6.
+const std::vector<double>& Values() {
+  static const std::vector<double> values = [] {
+    std::mt19937_64 rng(42);
+    std::uniform_real_distribution<double> exponent(-6.0, 6.0);
+    std::vector<double> v(1024);
+    for (auto& x : v) x = std::pow(10.0, exponent(rng)) * (rng() % 2 == 0 ? 1.0 : -1.0);
+    return v;
+  }();
+  return values;
+}
+
+const std::vector<std::string>& Texts() {
+  static const std::vector<std::string> texts = [] {
+    std::vector<std::string> t;
+    for (double x : Values()) t.push_back(numtext::FloatToText(x, 4));
+    return t;
+  }();
+  return texts;
+}
+
+void BM_FloatToText4(benchmark::State& state) {
+  const auto& values = Values();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(numtext::FloatToText(values[i++ % values.size()], 4));
+  }
+}
+BENCHMARK(BM_FloatToText4);
+
+void BM_SnprintfFixed4(benchmark::State& state) {
+  const auto& values = Values();
+  std::size_t i = 0;
+  char buf[64];
+  for (auto _ : state) {
+    std::snprintf(buf, sizeof buf, "%.4f", values[i++ % values.size()]);
+    benchmark::DoNotOptimize(std::string(buf));
+  }
+}
+BENCHMARK(BM_SnprintfFixed4);
+
+void BM_TextToFloat(benchmark::State& state) {
+  const auto& texts = Texts();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        numtext::TextToFloat(texts[i++ % texts.size()], 0.0, -1e300, 1e300, true));
+  }
+}
+BENCHMARK(BM_TextToFloat);
+
+void BM_Strtod(benchmark::State& state) {
+  const auto& texts = Texts();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(std::strtod(texts[i++ % texts.size()].c_str(), nullptr));
+  }
+}
+BENCHMARK(BM_Strtod);
+
+}  // namespace
+
+BENCHMARK_MAIN();
