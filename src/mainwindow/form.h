@@ -30,8 +30,8 @@ struct FormProps {
   bool Resizable = true;  // false once start-up has fixed the border
 };
 
-using ControlPtr = std::variant<FormProps*, GroupBox*, Label*, Edit*, DropDown*, UpDown*,
-                                CheckBox*, RadioGroup*, Button*, Panel*, PageControl*, TabSheet*>;
+using ControlPtr = std::variant<FormProps*, GroupBox*, Label*, Edit*, DropDown*, UpDown*, CheckBox*,
+                                RadioGroup*, Button*, Panel*, PageControl*, TabSheet*>;
 
 struct ControlRef {
   std::string_view Name;
@@ -237,13 +237,24 @@ class TForm1 : public rf::ModelState {
   void UserKeyEnter();                       // focused button clicks itself, else bEvaluate
   void UserClick(std::string_view control);  // button or check box (toggles); focus first
   void UserPick(std::string_view control, std::int32_t index);  // drop-down or radio group
-  void UserStep(std::string_view updown, bool up);                // arrow or Up/Down key
-  void UserPage(std::string_view tabSheet);                       // activate a tab sheet
+  void UserStep(std::string_view updown, bool up);              // arrow or Up/Down key
+  void UserPage(std::string_view tabSheet);                     // activate a tab sheet
   // Runs one action with the application's standard error handling around it.
   void RunUserAction(const std::function<void()>& action);
+  // Puts the focus on a control from code, as the window does when it is first shown;
+  // raises nothing.
+  void SetInitialFocus(std::string_view control);
+
+  // The environment-free part of the window's creation, run after the settings are loaded:
+  // Transmission sheet active, directivity controls after chIdeal, factors and measurement
+  // re-presented, client area fixed at 641 x 452 (not resizable), Rloss and Swr of both
+  // reflections completed from their Mag, one full cycle, focus on edAnodeV.
+  void PrepareForShow();
 
   // ---- Evaluation cycle ----
   void bEvaluateClick();
+  // How many full cycles have run since construction (for tests and the driver).
+  std::uint64_t CycleCount() const { return cycles_; }
 
   // ---- Input panel ----
   void ReadInputs();
@@ -299,6 +310,20 @@ class TForm1 : public rf::ModelState {
   std::string focused_;
   bool closed_ = false;
   std::vector<ControlRef> registry_;
+  std::uint64_t cycles_ = 0;
+
+  void BuildRegistry();
+  void ApplyDesign();
+  void BindEvents();
+  // The named control of the given kind, or std::invalid_argument.
+  template <class T>
+  T& ControlAs(std::string_view name, ControlKind kind);
+  bool TakesFocus(std::string_view name) const;
+  // Moves the focus as a user action does: an edit that loses it raises its OnExit.
+  void MoveFocus(std::string_view control);
+  void ClickButton(std::string_view name);
+  void RaiseUpDownClick(std::string_view name);
+  void RaiseDropDownChange(std::string_view name);
 };
 
 }  // namespace mainwindow

@@ -1,0 +1,184 @@
+#include <cmath>
+#include <cstdint>
+
+#include "mainwindow/form.h"
+#include "numtext/format.h"
+#include "numtext/parse.h"
+#include "rf/model.h"
+#include "rf/reflection.h"
+
+// The input panel: the input edits and their up-downs and lists read into the model and
+// written back in canonical form, and the evaluation cycle that starts from them.
+namespace mainwindow {
+
+namespace {
+
+// Limits of the inputs.
+constexpr std::int32_t kVaMax = 100000;   // volts
+constexpr double kIaMax = 1000.0;         // amperes
+constexpr double kEffMaxPercent = 100.0;  // per cent
+constexpr double kPhaseLimit = 180.0;     // degrees, symmetric
+constexpr double kDireMaxDb = 160.0;      // coupler directivity, dB
+constexpr double kRlossFloorDb = -160.0;  // return loss edit, dB
+constexpr double kSwrMax = 100000.0;      // standing-wave ratio edit
+
+constexpr int kInputDecimals = 4;
+constexpr int kRlossDecimals = 2;
+constexpr int kSwrDecimals = 3;
+
+constexpr std::int32_t kReprDb = 1;
+constexpr std::int32_t kReprSwr = 2;
+
+}  // namespace
+
+void TForm1::bEvaluateClick() {
+  ++cycles_;
+  ReadInputs();
+  ComputeTransmission();
+  ShowResults();
+}
+
+void TForm1::ComputeTransmission() { rf::ComputeTransmission(*this); }
+
+void TForm1::ComputeMeasurement() { rf::ComputeMeasurement(*this); }
+
+void TForm1::ReadInputs() {
+  using numtext::TextToFloat;
+  Va = numtext::TextToInt(edAnodeV.Text, Va, 0, kVaMax, true);
+  Ia = TextToFloat(edAnodeI.Text, Ia, 0.0, kIaMax, true);
+  Eff = TextToFloat(edEffic.Text, Eff * 100.0, 0.0, kEffMaxPercent, true) / 100.0;
+  ReadRefl(SrcRfl, cbSrcRfl, edSrcMag);
+  SrcRfl.Pha = TextToFloat(edSrcPha.Text, SrcRfl.Pha, -kPhaseLimit, kPhaseLimit, true);
+  ReadRefl(LoaRfl, cbLoaRfl, edLoaMag);
+  LoaRfl.Pha = TextToFloat(edLoaPha.Text, LoaRfl.Pha, -kPhaseLimit, kPhaseLimit, true);
+  CplDirDb = TextToFloat(edDire.Text, CplDirDb, 0.0, kDireMaxDb, true);
+  CplIdeal = chIdeal.Checked();
+  ShowInputs();
+}
+
+void TForm1::ShowInputs() {
+  using numtext::FloatToText;
+  edAnodeV.Text = numtext::IntToText(Va);
+  edAnodeI.Text = FloatToText(Ia, kInputDecimals);
+  edEffic.Text = FloatToText(Eff * 100.0, kInputDecimals);
+  SyncUpDown(udEff, Eff * 100.0);
+  ShowRefl(SrcRfl, cbSrcRfl, edSrcMag);
+  edSrcPha.Text = FloatToText(SrcRfl.Pha, kInputDecimals);
+  SyncUpDown(udSrcPha, SrcRfl.Pha);
+  ShowRefl(LoaRfl, cbLoaRfl, edLoaMag);
+  edLoaPha.Text = FloatToText(LoaRfl.Pha, kInputDecimals);
+  SyncUpDown(udLoaPha, LoaRfl.Pha);
+  edDire.Text = FloatToText(CplDirDb, kInputDecimals);
+  SyncUpDown(udDire, CplDirDb);
+}
+
+// A rejected text keeps the last accepted value of the same form; the other two forms are
+// re-derived from it.
+void TForm1::ReadRefl(rf::TRefl& refl, DropDown& list, Edit& edit) {
+  using numtext::TextToFloat;
+  switch (list.ItemIndex()) {
+    case kReprDb:
+      refl.Rloss = TextToFloat(edit.Text, refl.Rloss, kRlossFloorDb, 0.0, false);
+      rf::ReflFromRloss(refl);
+      break;
+    case kReprSwr:
+      refl.Swr = TextToFloat(edit.Text, refl.Swr, 1.0, kSwrMax, false);
+      rf::ReflFromSwr(refl);
+      break;
+    default:
+      list.SetItemIndex(0);
+      refl.Mag = TextToFloat(edit.Text, refl.Mag, 0.0, 1.0, false);
+      rf::ReflFromMag(refl);
+      break;
+  }
+}
+
+void TForm1::ShowRefl(const rf::TRefl& refl, const DropDown& list, Edit& edit) {
+  using numtext::FloatToText;
+  switch (list.ItemIndex()) {
+    case kReprDb:
+      edit.Text = FloatToText(refl.Rloss, kRlossDecimals);
+      break;
+    case kReprSwr:
+      edit.Text = FloatToText(refl.Swr, kSwrDecimals);
+      break;
+    default:
+      edit.Text = FloatToText(refl.Mag, kInputDecimals);
+      break;
+  }
+}
+
+void TForm1::SyncUpDown(UpDown& updown, double value) {
+  const double c = numtext::ClampFloat(updown.Min, value, updown.Max);
+  // Ties go to the even integer (the default rounding mode); NaN has no position and
+  // stands at 0, as converting it to an integer would be undefined.
+  const double r = std::isnan(c) ? 0.0 : std::nearbyint(c);
+  const auto whole = static_cast<std::int32_t>(r);
+  const std::int32_t inc = updown.Increment > 0 ? updown.Increment : 1;
+  updown.SetPosition(inc * (whole / inc));
+}
+
+void TForm1::SetEffFromUpDown(std::int32_t position) {
+  Eff = position / 100.0;
+  edEffic.Text = numtext::FloatToText(Eff * 100.0, kInputDecimals);
+}
+
+void TForm1::TreatEdDire() {
+  edDire.Enabled = !chIdeal.Checked();
+  udDire.Enabled = edDire.Enabled;
+  edDire.Color = edDire.Enabled ? TColor::clYellow : TColor::clBtnFace;
+}
+
+void TForm1::edSrcPhaExit() { bEvaluateClick(); }
+
+void TForm1::edSrcMagExit() {
+  ReadRefl(SrcRfl, cbSrcRfl, edSrcMag);
+  bEvaluateClick();
+}
+
+void TForm1::edLoaMagExit() {
+  ReadRefl(LoaRfl, cbLoaRfl, edLoaMag);
+  bEvaluateClick();
+}
+
+void TForm1::udEffClick() {
+  SetEffFromUpDown(udEff.Position());
+  bEvaluateClick();
+}
+
+void TForm1::udSrcPhaClick() {
+  SrcRfl.Pha = udSrcPha.Position();
+  edSrcPha.Text = numtext::FloatToText(SrcRfl.Pha, kInputDecimals);
+  bEvaluateClick();
+}
+
+void TForm1::udLoaPhaClick() {
+  LoaRfl.Pha = udLoaPha.Position();
+  edLoaPha.Text = numtext::FloatToText(LoaRfl.Pha, kInputDecimals);
+  bEvaluateClick();
+}
+
+// The step has already written the position into edDire.
+void TForm1::udDireClick() {
+  CplDirDb = udDire.Position();
+  bEvaluateClick();
+}
+
+void TForm1::cbSrcRflChange() { ShowRefl(SrcRfl, cbSrcRfl, edSrcMag); }
+
+void TForm1::cbLoaRflChange() { ShowRefl(LoaRfl, cbLoaRfl, edLoaMag); }
+
+void TForm1::cbSrcMismChange() { ShowMism(SrcRfl, cbSrcMism, pnlSrcMism); }
+
+void TForm1::cbLoaMismChange() { ShowMism(LoaRfl, cbLoaMism, pnlLoaMism); }
+
+// Measurement only: the directivity is kept while the couplers are ideal and used again
+// when the box is cleared.
+void TForm1::chIdealClick() {
+  TreatEdDire();
+  CplIdeal = chIdeal.Checked();
+  ComputeMeasurement();
+  ShowPowMeas();
+}
+
+}  // namespace mainwindow

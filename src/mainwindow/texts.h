@@ -1,0 +1,71 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+// Every user-visible text of the application that is not a design caption, in one place.
+namespace mainwindow {
+
+// The application title: caption of the notes box and of the error box.
+inline constexpr std::string_view kAppTitle = "Zephlane";
+// The window caption is this prefix followed by the executable's file version.
+inline constexpr std::string_view kCaptionPrefix = "Zephlane V ";
+
+// Notes shown by Show Note for the active result sheet; lines end in CR LF, the last one not.
+inline constexpr std::string_view kNoteTransm =
+    "Min & Max values result from all possible phases\r\n"
+    "of the source and load reflection coefficients,\r\n"
+    "obtained, e.g., by varying the length of the\r\n"
+    "interconnecting waveguide.\r\n"
+    "\r\n"
+    "NAN = Not a number (result of 0/0)";
+inline constexpr std::string_view kNotePowMeas =
+    "True Values are equal to Actual Values\r\n"
+    "in the Transmission tabsheet.\r\n"
+    "Min & Max values result from the finite directivity\r\n"
+    "of the measurement couplers.\r\n"
+    "\r\n"
+    "NAN = Not a number (result of 0/0)";
+inline constexpr std::string_view kNoteLoadMeas =
+    "Min & Max values result from the finite directivity\r\n"
+    "of the measurement couplers.\r\n"
+    "Min & Max values are only meaningful if the Unit=Mag.";
+
+// Power units, by the item of the power-unit radio group and, in watts, by magnitude.
+inline constexpr std::string_view kUnitW = "W";
+inline constexpr std::string_view kUnitKW = "kW";
+inline constexpr std::string_view kUnitMW = "MW";
+inline constexpr std::string_view kUnitDbm = "dBm";
+inline constexpr std::string_view kUnitDbw = "dBW";
+inline constexpr std::string_view kUnitDbkw = "dBkW";
+
+// Unit captions of the factors (by SelUnit) and of the measurement errors (by SelErrUnit).
+inline constexpr std::array<std::string_view, 3> UnitStr{"", "%", "dB"};
+inline constexpr std::array<std::string_view, 3> ErrUnitStr{"", "%", "dB"};
+// Written into a value label when its unit selector holds no known unit.
+inline constexpr std::string_view kBadUnit = "Bad unit";
+
+// Closing.
+inline constexpr std::string_view kConfirmTitle = "Confirm";
+inline constexpr std::string_view kTerminateQuestion = "Terminate Zephlane?";
+// Message of a settings file that cannot be written; the path follows.
+inline constexpr std::string_view kUnableToWrite = "Unable to write to ";
+
+// Documents next to the executable.
+inline constexpr std::string_view kChmHelpName = "ZephlaneHelp.chm";
+inline constexpr std::string_view kPdfHelpName = "ZephlaneHelp.pdf";
+inline constexpr std::string_view kTheoryName = "ZephlaneTheory.pdf";
+// The HTML help pages: "WebHelp\Content\" below the executable's folder.
+inline constexpr std::string_view kWebHelpFolder = "WebHelp";
+inline constexpr std::string_view kWebHelpContentFolder = "Content";
+inline constexpr std::string_view kWebHelpSubPath = "WebHelp\\Content\\";
+// The topic every help button starts with.
+inline constexpr std::string_view kHelpStartTopic = "Introduction";
+
+// Settings: "Brevik\Zephlane" below the per-user folder, holding "Zephlane.ini".
+inline constexpr std::string_view kSettingsVendorFolder = "Brevik";
+inline constexpr std::string_view kSettingsAppFolder = "Zephlane";
+inline constexpr std::string_view kSettingsSubPath = "Brevik\\Zephlane";
+inline constexpr std::string_view kIniFileName = "Zephlane.ini";
+
+}  // namespace mainwindow
