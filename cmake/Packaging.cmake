@@ -1,0 +1,59 @@
+# Installation and the Debian package. The installed tree is relocatable: the program and its
+# documents share one folder, <prefix>/lib/zephlane, because the program finds its documents
+# beside its own executable; <prefix>/bin/zephlane is a relative symlink into that folder, and
+# the program resolves the link to its real location.
+set(ZEPHLANE_APP_DIR lib/zephlane)
+
+install(DIRECTORY ${ZEPHLANE_WEBHELP_SRC}/ DESTINATION ${ZEPHLANE_APP_DIR}/WebHelp/Content)
+if(TARGET zephlane_pdfs)
+  install(FILES ${ZEPHLANE_DOCS_OUT}/ZephlaneHelp.pdf ${ZEPHLANE_DOCS_OUT}/ZephlaneTheory.pdf
+          DESTINATION ${ZEPHLANE_APP_DIR})
+endif()
+
+# The headless driver runs the same window logic; installed beside the program it sees the
+# same documents, which makes an installation scriptable and checkable without a display.
+if(TARGET zephlane-driver)
+  install(TARGETS zephlane-driver RUNTIME DESTINATION ${ZEPHLANE_APP_DIR})
+endif()
+
+if(NOT TARGET zephlane)
+  return()
+endif()
+
+install(TARGETS zephlane RUNTIME DESTINATION ${ZEPHLANE_APP_DIR})
+set(link ${CMAKE_CURRENT_BINARY_DIR}/zephlane-bin-link/zephlane)
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/zephlane-bin-link)
+file(CREATE_LINK ../${ZEPHLANE_APP_DIR}/zephlane ${link} SYMBOLIC)
+install(FILES ${link} DESTINATION bin)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/zephlane.desktop
+        DESTINATION share/applications)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/zephlane.svg
+        DESTINATION share/icons/hicolor/scalable/apps)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zephlane)
+set(CPACK_PACKAGE_VENDOR Brevik)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Microwave power transmission and coupler measurement calculator")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Zephlane computes the power a magnetron delivers into a mismatched load: available power, \
+mismatch and interference factors, transducer gain, and incident, reflected and absorbed power \
+with their extremes over all phases. It also gives the range of readings of directional \
+couplers of finite directivity and the load reflection they imply. HTML and PDF help and a \
+theory document are included.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brevik Zephlane team <zephlane@brevik.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# dpkg-shlibdeps derives the exact Qt runtime packages from the binaries where it exists; the
+# explicit list serves machines without it.
+find_program(ZEPHLANE_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(ZEPHLANE_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libstdc++6, libc6")
+endif()
+include(CPack)

@@ -1,0 +1,82 @@
+# Builds the Debian package into a temporary folder and checks what it installs: the program
+# with its documents in one folder, the command on the PATH, the desktop entry and the icon,
+# and the Qt runtime among its dependencies. When the package carries the headless driver, the
+# unpacked tree is started and must open the documents lying beside it.
+#   cmake -DCPACK_CONFIG=<CPackConfig.cmake> -DWORK=<temp dir> -P package_contents.cmake
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND cpack -G DEB --config "${CPACK_CONFIG}" -B "${WORK}/out"
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cpack failed (${rc}):\n${out}\n${err}")
+endif()
+file(GLOB debs "${WORK}/out/*.deb")
+list(LENGTH debs n)
+if(NOT n EQUAL 1)
+  message(FATAL_ERROR "expected one .deb, found: ${debs}")
+endif()
+
+execute_process(COMMAND dpkg-deb -c "${debs}" OUTPUT_VARIABLE listing RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "dpkg-deb -c failed")
+endif()
+set(failures 0)
+foreach(expected
+    "./usr/lib/zephlane/zephlane"
+    "./usr/bin/zephlane -> ../lib/zephlane/zephlane"
+    "./usr/lib/zephlane/ZephlaneHelp.pdf"
+    "./usr/lib/zephlane/ZephlaneTheory.pdf"
+    "./usr/lib/zephlane/WebHelp/Content/Introduction.htm"
+    "./usr/lib/zephlane/WebHelp/Content/zephlane.css"
+    "./usr/share/applications/zephlane.desktop"
+    "./usr/share/icons/hicolor/scalable/apps/zephlane.svg")
+  string(FIND "${listing}" "${expected}" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "missing from the package: ${expected}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endforeach()
+if(NOT listing MATCHES "rwxr-xr-x[^\n]* \\./usr/lib/zephlane/zephlane\n")
+  message(SEND_ERROR "the program is not installed executable")
+  math(EXPR failures "${failures} + 1")
+endif()
+
+execute_process(COMMAND dpkg-deb -f "${debs}" Depends Maintainer Architecture
+                OUTPUT_VARIABLE fields)
+if(NOT fields MATCHES "libqt6widgets6" OR NOT fields MATCHES "Maintainer: [^\n]+")
+  message(SEND_ERROR "package fields lack the Qt runtime or a maintainer:\n${fields}")
+  math(EXPR failures "${failures} + 1")
+endif()
+
+# Relocatability: unpack anywhere and let the program's own logic find its documents.
+execute_process(COMMAND dpkg-deb -x "${debs}" "${WORK}/root" RESULT_VARIABLE rc)
+set(driver "${WORK}/root/usr/lib/zephlane/zephlane-driver")
+if(rc EQUAL 0 AND EXISTS "${driver}")
+  file(MAKE_DIRECTORY "${WORK}/home")
+  set(ENV{HOME} "${WORK}/home")
+  unset(ENV{XDG_CONFIG_HOME})
+  file(WRITE "${WORK}/requests.jsonl"
+       "[\"create\"]\n[\"click\",\"bHelpHtm\"]\n[\"click\",\"bHempPdf\"]\n[\"click\",\"bTheory\"]\n")
+  execute_process(COMMAND "${driver}" INPUT_FILE "${WORK}/requests.jsonl"
+                  OUTPUT_VARIABLE replies RESULT_VARIABLE rc)
+  string(REGEX MATCHALL "\"path\" *: *\"[^\"]+\"" opened "${replies}")
+  list(LENGTH opened n)
+  if(NOT rc EQUAL 0 OR NOT n EQUAL 3)
+    message(SEND_ERROR "the unpacked driver did not open three documents:\n${replies}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+  foreach(item IN LISTS opened)
+    string(REGEX REPLACE "^\"path\" *: *\"(.*)\"$" "\\1" path "${item}")
+    if(NOT EXISTS "${path}" OR NOT path MATCHES "^${WORK}/root/usr/lib/zephlane/")
+      message(SEND_ERROR "document not found beside the unpacked program: ${path}")
+      math(EXPR failures "${failures} + 1")
+    endif()
+  endforeach()
+endif()
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} package checks failed")
+endif()
+file(REMOVE_RECURSE "${WORK}")

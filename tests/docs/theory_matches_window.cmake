@@ -1,0 +1,62 @@
+# Runs the headless window with the default inputs, clears Ideal as the worked example does,
+# and compares every window text the theory document quotes with what the window shows.
+#   cmake -DDRIVER=<zephlane-driver> -DVALUES=<theory_example.txt> -DWORK=<temp dir> -P ...
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/home")
+set(ENV{HOME} "${WORK}/home")
+unset(ENV{XDG_CONFIG_HOME})
+
+file(STRINGS "${VALUES}" lines ENCODING UTF-8)
+set(controls)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^caption:([A-Za-z0-9]+)=(.*)$")
+    list(APPEND controls "${CMAKE_MATCH_1}")
+    set("expected_${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}")
+  endif()
+endforeach()
+list(LENGTH controls count)
+if(count LESS 40)
+  message(FATAL_ERROR "only ${count} window texts in ${VALUES}")
+endif()
+
+set(requests "[\"create\"]\n[\"click\",\"chIdeal\"]\n")
+foreach(control IN LISTS controls)
+  string(APPEND requests "[\"get\",\"${control}\",\"Caption\"]\n")
+endforeach()
+file(WRITE "${WORK}/requests.jsonl" "${requests}")
+execute_process(COMMAND "${DRIVER}" INPUT_FILE "${WORK}/requests.jsonl"
+                OUTPUT_VARIABLE replies RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "driver failed (${rc}): ${err}")
+endif()
+
+string(REPLACE ";" "\\;" replies "${replies}")
+string(REPLACE "\n" ";" replies "${replies}")
+set(answers)
+foreach(reply IN LISTS replies)
+  if(reply STREQUAL "")
+    continue()
+  endif()
+  string(JSON has_event ERROR_VARIABLE no_event GET "${reply}" event)
+  if(NOT no_event)
+    continue()  # an event line (none is expected here), not a reply
+  endif()
+  string(JSON value GET "${reply}" value)
+  list(APPEND answers "${value}")
+endforeach()
+
+set(failures 0)
+foreach(control IN LISTS controls)
+  list(POP_FRONT answers shown)
+  if(NOT shown STREQUAL expected_${control})
+    message(SEND_ERROR "${control}: theory document says '${expected_${control}}', "
+                       "window shows '${shown}'")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endforeach()
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} window texts differ from the theory document")
+endif()
+message(STATUS "${count} window texts match the theory document")
