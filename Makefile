@@ -6,7 +6,7 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev lib
                    libbenchmark-dev qt6-base-dev libsimpleini-dev nlohmann-json3-dev \
                    fonts-dejavu-core
 # Only `make run` without a display needs these: a virtual X server and a screenshot.
-RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick
+RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
 
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan

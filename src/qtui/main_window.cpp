@@ -1,0 +1,549 @@
+#include "qtui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
+#include <filesystem>
+#include <type_traits>
+#include <variant>
+
+#include "qtui/design_scale.h"
+#include "qtui/radio_group.h"
+#include "qtui/up_down.h"
+#include "qtui/value_cell.h"
+
+namespace qtui {
+
+namespace {
+
+using mainwindow::ControlKind;
+using mainwindow::DesignEntry;
+using mainwindow::TColor;
+using mainwindow::TextAlign;
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Only the text before "|" is a tooltip; the long hint after it is not shown.
+QString ToolTip(std::string_view hint) { return Q(hint.substr(0, hint.find('|'))); }
+
+QColor ColorOf(TColor c) {
+  switch (c) {
+    case TColor::clYellow:
+      return {255, 255, 0};
+    case TColor::clWhite:
+      return {255, 255, 255};
+    case TColor::clBtnFace:
+      break;
+  }
+  return QApplication::palette().color(QPalette::Active, QPalette::Window);
+}
+
+void SetPaletteColor(QWidget* w, QPalette::ColorRole role, const QColor& color) {
+  QPalette p = w->palette();
+  if (p.color(QPalette::Active, role) == color && p.color(QPalette::Disabled, role) == color) {
+    return;
+  }
+  p.setColor(role, color);  // every colour group, so a disabled control keeps it too
+  w->setPalette(p);
+}
+
+Qt::Alignment AlignmentOf(TextAlign a) {
+  switch (a) {
+    case TextAlign::Center:
+      return Qt::AlignHCenter;
+    case TextAlign::Right:
+      return Qt::AlignRight;
+    case TextAlign::Left:
+      break;
+  }
+  return Qt::AlignLeft;
+}
+
+// Horizontal room around a tab's caption, design pixels.
+constexpr int kTabPaddingDesignPx = 12;
+
+class TabStyle : public QProxyStyle {
+ public:
+  explicit TabStyle(int hSpace) : hSpace_(hSpace) {}
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override {
+    if (metric == PM_TabBarTabHSpace) return hSpace_;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+
+ private:
+  int hSpace_;
+};
+
+// The user moved the focus: a key or a click. Activation changes and popups (a box opening,
+// a list dropping down) move it only for a while and raise nothing.
+bool IsUserFocusReason(Qt::FocusReason reason) {
+  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+         reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+}
+
+// Holds a flag for the length of a scope, also when the scope is left by an exception.
+class FlagGuard {
+ public:
+  explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagGuard() { flag_ = false; }
+  FlagGuard(const FlagGuard&) = delete;
+  FlagGuard& operator=(const FlagGuard&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(mainwindow::TForm1& form, QWidget* parent) : QDialog(parent), form_(form) {
+  // A main window with a system menu, minimise and close, but no maximise box.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setSizeGripEnabled(false);
+  Build();
+}
+
+int MainWindow::Scale(int designPx) const { return ScaleDesignPx(designPx, logicalDpiX()); }
+
+QWidget* MainWindow::Widget(std::string_view name) const {
+  const auto it = widgets_.find(name);
+  return it == widgets_.end() ? nullptr : it->second;
+}
+
+// The design font where installed, else a sans-serif of similar width (Arial's metrics), else
+// the desktop's own. The captions were measured in the design font, so a wider substitute
+// steps down in size until every caption fits the width it was given.
+QFont MainWindow::DesignFont() const {
+  const mainwindow::FormDesign& fd = mainwindow::Form1Design();
+  QFont font(QStringList{Q(fd.FontName), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                         QStringLiteral("Arial"), QStringLiteral("sans-serif")});
+  const int designSize = Scale(fd.FontHeightPx);
+  for (int size = designSize; size >= designSize * 3 / 4; --size) {
+    font.setPixelSize(size);
+    const QFontMetrics metrics(font);
+    const bool fits =
+        std::all_of(mainwindow::DesignTable().begin(), mainwindow::DesignTable().end(),
+                    [&](const DesignEntry& d) {
+                      return d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left ||
+                             metrics.horizontalAdvance(Q(d.Caption)) <= Scale(d.Width) + 1;
+                    });
+    if (fits) break;
+  }
+  return font;
+}
+
+void MainWindow::Build() {
+  // Building sets indices and adds pages: none of that is the user's doing.
+  const FlagGuard building(acting_);
+  setFont(DesignFont());
+  setWindowTitle(Q(mainwindow::Form1Design().Caption));
+  widgets_.emplace("Form1", this);
+
+  for (const DesignEntry& d : mainwindow::DesignTable()) {
+    QWidget* parent = Widget(d.Parent);
+    Q_ASSERT(parent != nullptr);  // the table lists every container before its children
+    QWidget* w = BuildControl(d, parent);
+    widgets_.emplace(std::string(d.Name), w);
+    if (d.Kind == ControlKind::Label) PlaceLabel(d.Name);
+  }
+  SetTabOrder();
+}
+
+QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
+  const std::string name(d.Name);
+  const QRect geometry(Scale(d.Left), Scale(d.Top), Scale(d.Width), Scale(d.Height));
+  QWidget* w = nullptr;
+  switch (d.Kind) {
+    case ControlKind::GroupBox:
+      w = new QGroupBox(Q(d.Caption), parent);
+      break;
+    case ControlKind::Label: {
+      auto* label = new QLabel(parent);
+      // A label shows "&" as itself: value texts and notes are never mnemonics.
+      label->setTextFormat(Qt::PlainText);
+      label->setText(Q(d.Caption));
+      label->setAlignment(AlignmentOf(d.Alignment) | Qt::AlignTop);
+      w = label;
+      break;
+    }
+    case ControlKind::Edit: {
+      auto* edit = new QLineEdit(Q(d.Caption), parent);
+      Watch(edit, name);
+      w = edit;
+      break;
+    }
+    case ControlKind::DropDown: {
+      auto* list = new QComboBox(parent);
+      for (std::string_view item : d.Items) list->addItem(Q(item));
+      list->setCurrentIndex(d.ItemIndex);
+      connect(list, &QComboBox::activated, this,
+              [this, name](int index) { Act([&] { form_.UserPick(name, index); }); });
+      Watch(list, name);
+      w = list;
+      break;
+    }
+    case ControlKind::UpDown: {
+      auto* updown = new UpDown(parent);
+      connect(updown, &UpDown::stepped, this,
+              [this, name](bool up) { Act([&] { form_.UserStep(name, up); }); });
+      upDownOfEdit_.emplace(std::string(d.Associate), name);
+      w = updown;
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(Q(d.Caption), parent);
+      box->setChecked(d.Checked);
+      connect(box, &QCheckBox::clicked, this,
+              [this, name] { Act([&] { form_.UserClick(name); }); });
+      Watch(box, name);
+      w = box;
+      break;
+    }
+    case ControlKind::RadioGroup: {
+      QStringList items;
+      for (std::string_view item : d.Items) items << Q(item);
+      auto* group = new RadioGroup(Q(d.Caption), items, d.Columns, parent);
+      group->SetItemIndex(d.ItemIndex);
+      connect(&group->Group(), &QButtonGroup::idClicked, this,
+              [this, name](int id) { Act([&] { form_.UserPick(name, id); }); });
+      for (QRadioButton* b : group->Buttons()) Watch(b, name);
+      w = group;
+      break;
+    }
+    case ControlKind::Button: {
+      auto* button = new QPushButton(Q(d.Caption), parent);
+      button->setDefault(d.Default);
+      connect(button, &QPushButton::clicked, this,
+              [this, name] { Act([&] { form_.UserClick(name); }); });
+      Watch(button, name);
+      w = button;
+      break;
+    }
+    case ControlKind::Panel: {
+      auto* cell = new ValueCell(parent);
+      if (!d.SunkenCell) cell->setFrameStyle(QFrame::NoFrame);
+      cell->SetCaption(Q(d.Caption));
+      cell->SetCaptionAlignment(AlignmentOf(d.Alignment));
+      cell->SetBackground(ColorOf(d.Color));
+      w = cell;
+      break;
+    }
+    case ControlKind::PageControl: {
+      pages_ = new QTabWidget(parent);
+      // A click on a tab takes the focus, as the desktop's page controls do.
+      pages_->tabBar()->setFocusPolicy(Qt::StrongFocus);
+      // Tabs as narrow as the desktop's own, so that Show Note stands beside them, not on them.
+      auto* tabStyle = new TabStyle(Scale(kTabPaddingDesignPx));
+      tabStyle->setParent(pages_);
+      pages_->tabBar()->setStyle(tabStyle);
+      connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index < 0 || static_cast<std::size_t>(index) >= sheetNames_.size()) return;
+        const std::string sheet = sheetNames_[static_cast<std::size_t>(index)];
+        Act([&] { form_.UserPage(sheet); });
+      });
+      Watch(pages_->tabBar(), name);
+      w = pages_;
+      break;
+    }
+    case ControlKind::TabSheet: {
+      auto* page = new QWidget;
+      Q_ASSERT(parent == pages_);
+      pages_->addTab(page, Q(d.Caption));
+      sheetNames_.push_back(name);
+      if (d.Name == mainwindow::FindDesign("pcResults")->ActivePage) pages_->setCurrentWidget(page);
+      return page;  // the page control lays its pages out
+    }
+    case ControlKind::Form:
+      break;
+  }
+  Q_ASSERT(w != nullptr);
+  w->setObjectName(Q(d.Name));
+  w->setGeometry(geometry);
+  // A hidden page delivers no resize event until it is first shown.
+  if (auto* group = qobject_cast<RadioGroup*>(w)) group->Arrange();
+  if (!d.Hint.empty()) w->setToolTip(ToolTip(d.Hint));
+  if (d.Kind == ControlKind::Edit) SetPaletteColor(w, QPalette::Base, ColorOf(d.Color));
+  w->setVisible(d.Visible);
+  return w;
+}
+
+void MainWindow::Watch(QWidget* widget, std::string_view controlName) {
+  focusNames_.emplace(widget, std::string(controlName));
+  widget->installEventFilter(this);
+}
+
+// The focus visits the windowed controls container by container, each in its tab order.
+void MainWindow::SetTabOrder() {
+  std::vector<QWidget*> chain;
+  auto walk = [&](auto& self, std::string_view container) -> void {
+    std::vector<const DesignEntry*> children;
+    for (const DesignEntry& d : mainwindow::DesignTable()) {
+      if (d.Parent == container && d.TabOrder >= 0) children.push_back(&d);
+    }
+    std::stable_sort(
+        children.begin(), children.end(),
+        [](const DesignEntry* a, const DesignEntry* b) { return a->TabOrder < b->TabOrder; });
+    for (const DesignEntry* d : children) {
+      QWidget* w = Widget(d->Name);
+      switch (d->Kind) {
+        case ControlKind::Edit:
+        case ControlKind::DropDown:
+        case ControlKind::CheckBox:
+        case ControlKind::Button:
+          chain.push_back(w);
+          break;
+        case ControlKind::RadioGroup:
+          for (QRadioButton* b : static_cast<RadioGroup*>(w)->Buttons()) chain.push_back(b);
+          break;
+        case ControlKind::PageControl:
+          chain.push_back(pages_->tabBar());
+          self(self, d->Name);
+          break;
+        case ControlKind::GroupBox:
+        case ControlKind::TabSheet:
+          self(self, d->Name);
+          break;
+        default:
+          break;
+      }
+    }
+  };
+  walk(walk, "Form1");
+  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+// A label sizes itself to its caption: from its left edge, around its centre or back from its
+// right edge, as its alignment says; never narrower than a centred heading's column.
+void MainWindow::PlaceLabel(std::string_view name) {
+  const DesignEntry* d = mainwindow::FindDesign(name);
+  auto* label = static_cast<QLabel*>(Widget(name));
+  const QRect design(Scale(d->Left), Scale(d->Top), Scale(d->Width), Scale(d->Height));
+  const QSize hint = label->sizeHint();
+  int width = hint.width();
+  int left = design.left();
+  if (d->Alignment == TextAlign::Center) {
+    width = std::max(width, design.width());
+    left = design.left() + (design.width() - width) / 2;
+  } else if (d->Alignment == TextAlign::Right) {
+    width = std::max(width, design.width());
+    left = design.right() + 1 - width;
+  }
+  label->setGeometry(left, design.top(), width, hint.height());
+}
+
+void MainWindow::Create() {
+  if (form_.OnCreate) form_.OnCreate();
+  // The settings file is written only by a confirmed close: none yet means a first start.
+  std::error_code ec;
+  const bool settingsExisted =
+      form_.AutoIniFile && std::filesystem::exists(form_.AutoIniFile->FileName(), ec);
+  Push();
+  const QSize client(Scale(form_.Form1.ClientWidth), Scale(form_.Form1.ClientHeight));
+  if (form_.Form1.Resizable) {
+    resize(client);
+  } else {
+    setFixedSize(client);
+  }
+  // The result pages stand on the bottom edge across the whole client width.
+  const int pagesHeight = Scale(mainwindow::FindDesign("pcResults")->Height);
+  pages_->setGeometry(0, client.height() - pagesHeight, client.width(), pagesHeight);
+  Place(settingsExisted);
+
+  QWidget* focus = Widget(form_.Focused());
+  if (auto* group = qobject_cast<RadioGroup*>(focus)) {
+    focus = group->Buttons().empty() ? nullptr : group->Buttons().front();
+  } else if (focus == pages_) {
+    focus = pages_->tabBar();
+  }
+  if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
+}
+
+// A first start centres the window on the primary screen; later starts put it where the user
+// left it, moved as far as needed to lie wholly on the screen.
+void MainWindow::Place(bool settingsExisted) {
+  const QScreen* s = QGuiApplication::primaryScreen();
+  if (s == nullptr) return;
+  const QRect area = s->availableGeometry();
+  if (!settingsExisted) {
+    move(area.center() - QPoint(width() / 2, height() / 2));
+    return;
+  }
+  const int x =
+      std::clamp(form_.Form1.Left, area.left(), std::max(area.left(), area.right() + 1 - width()));
+  const int y =
+      std::clamp(form_.Form1.Top, area.top(), std::max(area.top(), area.bottom() + 1 - height()));
+  move(x, y);
+}
+
+void MainWindow::Act(const std::function<void()>& action) {
+  // A handler that opens a box runs a nested event loop; nothing may start a second action.
+  if (acting_ || form_.Closed()) return;
+  {
+    const FlagGuard guard(acting_);
+    Pull();
+    action();
+    Push();
+  }
+  if (form_.Closed() && !closing_) close();
+}
+
+void MainWindow::Pull() {
+  for (const mainwindow::ControlRef& ref : form_.Controls()) {
+    if (ref.Kind != ControlKind::Edit) continue;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(Widget(ref.Name))) {
+      std::get<mainwindow::Edit*>(ref.Ptr)->Text = edit->text().toStdString();
+    }
+  }
+  if (isVisible()) {
+    form_.Form1.Left = x();
+    form_.Form1.Top = y();
+  }
+}
+
+void MainWindow::Push() {
+  for (const mainwindow::ControlRef& ref : form_.Controls()) {
+    QWidget* w = Widget(ref.Name);
+    if (w == nullptr) continue;
+    const QSignalBlocker block(w);
+    std::visit(
+        [&](auto* c) {
+          using T = std::remove_pointer_t<decltype(c)>;
+          if constexpr (std::is_same_v<T, mainwindow::FormProps>) {
+            setWindowTitle(QString::fromStdString(c->Caption));
+            return;
+          } else {
+            if constexpr (!std::is_same_v<T, mainwindow::TabSheet>) {
+              w->setEnabled(c->Enabled);
+              if (w->isVisibleTo(w->parentWidget()) != c->Visible) w->setVisible(c->Visible);
+            }
+            if constexpr (std::is_same_v<T, mainwindow::Edit>) {
+              auto* edit = static_cast<QLineEdit*>(w);
+              const QString text = QString::fromStdString(c->Text);
+              if (edit->text() != text) edit->setText(text);  // keeps the cursor otherwise
+              SetPaletteColor(edit, QPalette::Base, ColorOf(c->Color));
+            } else if constexpr (std::is_same_v<T, mainwindow::Label>) {
+              auto* label = static_cast<QLabel*>(w);
+              const QString text = QString::fromStdString(c->Caption);
+              if (label->text() != text) {
+                label->setText(text);
+                PlaceLabel(ref.Name);
+              }
+              label->setAutoFillBackground(c->Color != TColor::clBtnFace);
+              SetPaletteColor(label, QPalette::Window, ColorOf(c->Color));
+            } else if constexpr (std::is_same_v<T, mainwindow::Panel>) {
+              auto* cell = static_cast<ValueCell*>(w);
+              cell->SetCaption(QString::fromStdString(c->Caption));
+              cell->SetBackground(ColorOf(c->Color));
+            } else if constexpr (std::is_same_v<T, mainwindow::DropDown>) {
+              auto* list = static_cast<QComboBox*>(w);
+              if (list->currentIndex() != c->ItemIndex()) list->setCurrentIndex(c->ItemIndex());
+            } else if constexpr (std::is_same_v<T, mainwindow::CheckBox>) {
+              static_cast<QCheckBox*>(w)->setChecked(c->Checked());
+            } else if constexpr (std::is_same_v<T, mainwindow::RadioGroup>) {
+              auto* group = static_cast<RadioGroup*>(w);
+              if (group->ItemIndex() != c->ItemIndex()) group->SetItemIndex(c->ItemIndex());
+            } else if constexpr (std::is_same_v<T, mainwindow::Button>) {
+              w->setToolTip(ToolTip(c->Hint));
+            } else if constexpr (std::is_same_v<T, mainwindow::GroupBox>) {
+              static_cast<QGroupBox*>(w)->setTitle(QString::fromStdString(c->Caption));
+            } else if constexpr (std::is_same_v<T, mainwindow::PageControl>) {
+              const auto it = std::find(sheetNames_.begin(), sheetNames_.end(), c->ActivePage);
+              if (it != sheetNames_.end()) {
+                pages_->setCurrentIndex(static_cast<int>(it - sheetNames_.begin()));
+              }
+            }
+          }
+        },
+        ref.Ptr);
+  }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const auto it = focusNames_.find(watched);
+  if (it == focusNames_.end()) return QDialog::eventFilter(watched, event);
+  const std::string& name = it->second;
+  if (event->type() == QEvent::FocusIn) {
+    // Leaving an edit is its OnExit; the form raises it when it learns where the focus went.
+    const auto* focus = static_cast<QFocusEvent*>(event);
+    if (IsUserFocusReason(focus->reason()) && name != form_.Focused()) {
+      Act([&] { form_.UserFocus(name); });
+    }
+  } else if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+      // A focused button takes Enter itself; anywhere else Enter is the Evaluate button's.
+      Act([&] { form_.UserKeyEnter(); });
+      return true;
+    }
+    if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && mods == Qt::NoModifier) {
+      const auto ud = upDownOfEdit_.find(name);
+      if (ud != upDownOfEdit_.end()) {
+        const std::string updown = ud->second;
+        const bool up = key->key() == Qt::Key_Up;
+        Act([&] { form_.UserStep(updown, up); });
+        return true;
+      }
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Escape:
+      // The window is not a dialog to the user: Escape neither rejects nor closes it.
+      event->accept();
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      Act([&] { form_.UserKeyEnter(); });
+      event->accept();
+      return;
+    default:
+      QDialog::keyPressEvent(event);
+  }
+}
+
+// Every close request (close box, window menu, Alt+F4, bClose) goes through the form's
+// OnClose; the window closes only when the form says so.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (form_.Closed()) {
+    event->accept();
+    return;
+  }
+  if (acting_) {  // a close request while a box of this window is open
+    event->ignore();
+    return;
+  }
+  {
+    const FlagGuard guard(closing_);
+    Act([&] { form_.Close(); });
+  }
+  if (form_.Closed()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace qtui

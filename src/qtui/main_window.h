@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "mainwindow/design.h"
+#include "mainwindow/form.h"
+
+class QTabWidget;
+
+// The window on the desktop, built from the design table over a TForm1. It works as pull, act,
+// push: every signal that means "the user did it" copies the edits' texts into the form, runs
+// one user action of the form, and writes every property of every control back with the
+// widgets' signals blocked, so code never raises a handler a second time.
+//
+// A QDialog because only a dialog gives the desktop's default-button behaviour; Escape, which
+// a dialog turns into a rejection, is swallowed.
+namespace qtui {
+
+class MainWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(mainwindow::TForm1& form, QWidget* parent = nullptr);
+
+  // The window's creation: runs the form's OnCreate, shows its values, fixes the size, lays the
+  // result pages along the bottom, places the window and focuses the form's focused control.
+  void Create();
+
+  mainwindow::TForm1& Form() { return form_; }
+  // The widget that shows a control of the form (a tab sheet's page for a tab sheet).
+  QWidget* Widget(std::string_view name) const;
+  // Design pixels (120 per inch) to this window's device-independent pixels.
+  int Scale(int designPx) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QFont DesignFont() const;
+  void Build();
+  QWidget* BuildControl(const mainwindow::DesignEntry& d, QWidget* parent);
+  void Watch(QWidget* widget, std::string_view controlName);
+  void SetTabOrder();
+  void PlaceLabel(std::string_view name);
+  void Place(bool settingsExisted);
+
+  void Act(const std::function<void()>& action);
+  void Pull();
+  void Push();
+
+  mainwindow::TForm1& form_;
+  std::map<std::string, QWidget*, std::less<>> widgets_;
+  // Widgets that take the focus, by the control they belong to.
+  std::unordered_map<const QObject*, std::string> focusNames_;
+  // Edit name -> the up-down that steps it.
+  std::map<std::string, std::string, std::less<>> upDownOfEdit_;
+  QTabWidget* pages_ = nullptr;
+  std::vector<std::string> sheetNames_;  // page index -> tab sheet
+  bool acting_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace qtui
