@@ -1,0 +1,61 @@
+#include "startup/lifecycle.h"
+
+#include <memory>
+#include <string>
+
+#include "env/exe_info.h"
+#include "env/ini_file.h"
+#include "env/user_dir.h"
+#include "mainwindow/texts.h"
+#include "startup/settings.h"
+
+namespace startup {
+
+void FormCreate(mainwindow::TForm1& form) {
+  using namespace mainwindow;
+  form.ExeDir = env::GetExeDir();
+  env::ForceUserDir(std::string(kSettingsSubPath), env::UserDir);
+  form.MyHelp.Init(0);
+  form.ChmHelpName = std::string(kChmHelpName);
+  form.PdfHelpName = std::string(kPdfHelpName);
+  form.TheoryName = std::string(kTheoryName);
+  form.ChmHelpFile = form.ExeDir + form.ChmHelpName;
+  form.PdfHelpFile = form.ExeDir + form.PdfHelpName;
+  form.TheoryFile = form.ExeDir + form.TheoryName;
+  form.MyHelp.HelpFile = form.ChmHelpFile;
+  const char sep = env::PathSeparator();
+  form.MyHelp.SetBasePath(form.ExeDir + std::string(kWebHelpFolder) + sep +
+                          std::string(kWebHelpContentFolder) + sep);
+  form.pcResults.ActivePage = "tsTransm";
+  form.AutoIniFile = std::make_unique<env::TIniFile>(IniFileName());
+  LoadSettings(form, *form.AutoIniFile);
+  // Directivity controls after chIdeal, factors and measurement re-presented, the window's
+  // size fixed, both reflections completed from their Mag, one full cycle, initial focus.
+  form.PrepareForShow();
+  form.Form1.Caption = std::string(kCaptionPrefix) + env::GetExeVersion();
+}
+
+void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action) {
+  using namespace mainwindow;
+  action = TCloseAction::caFree;
+  if (!form.Platform().Confirm(std::string(kConfirmTitle), std::string(kTerminateQuestion))) {
+    action = TCloseAction::caNone;
+    return;
+  }
+  // A failed save leaves this handler by the exception: the window stays open and keeps its
+  // settings object, so the next close asks again and retries.
+  if (form.AutoIniFile) SaveSettings(form, *form.AutoIniFile);
+  form.AutoIniFile.reset();
+}
+
+void Attach(mainwindow::TForm1& form) {
+  form.OnCreate = [&form] { FormCreate(form); };
+  form.OnClose = [&form](mainwindow::TCloseAction& action) { FormClose(form, action); };
+}
+
+void Create(mainwindow::TForm1& form) {
+  Attach(form);
+  form.OnCreate();
+}
+
+}  // namespace startup

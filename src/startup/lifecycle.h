@@ -1,0 +1,22 @@
+#pragma once
+
+#include "mainwindow/form.h"
+
+// The window's creation and closing: environment, settings, first evaluation, confirmation.
+namespace startup {
+
+// The creation handler: folders, help paths, settings, layout, first cycle, caption, focus.
+void FormCreate(mainwindow::TForm1& form);
+
+// The closing handler: asks "Terminate Zephlane?"; Yes saves the settings (a write error
+// propagates and keeps the window and its settings object) and releases the settings object;
+// any other answer leaves Action at caNone.
+void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action);
+
+// Binds OnCreate and OnClose of the window to the handlers above.
+void Attach(mainwindow::TForm1& form);
+
+// Attach, then run the creation handler: the program's start for this window.
+void Create(mainwindow::TForm1& form);
+
+}  // namespace startup

@@ -1,0 +1,331 @@
+#include "inspect.h"
+
+#include <array>
+#include <cstdint>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+#include "json_text.h"
+
+namespace driver {
+
+namespace {
+
+using mainwindow::ControlKind;
+using mainwindow::TForm1;
+
+constexpr std::array<std::string_view, 6> kFormProps{"Caption",     "Left",         "Top",
+                                                     "ClientWidth", "ClientHeight", "Color"};
+constexpr std::array<std::string_view, 5> kCaptionColorProps{"Caption", "Color", "Enabled",
+                                                             "Visible", "Hint"};
+constexpr std::array<std::string_view, 5> kEditProps{"Text", "Color", "Enabled", "Visible", "Hint"};
+constexpr std::array<std::string_view, 6> kDropDownProps{"Items",   "ItemIndex", "Color",
+                                                         "Enabled", "Visible",   "Hint"};
+constexpr std::array<std::string_view, 8> kUpDownProps{"Min",  "Max",     "Increment", "Position",
+                                                       "Wrap", "Enabled", "Visible",   "Hint"};
+constexpr std::array<std::string_view, 5> kCheckBoxProps{"Caption", "Checked", "Enabled", "Visible",
+                                                         "Hint"};
+constexpr std::array<std::string_view, 6> kRadioGroupProps{"Caption", "Items",   "ItemIndex",
+                                                           "Enabled", "Visible", "Hint"};
+constexpr std::array<std::string_view, 4> kButtonProps{"Caption", "Enabled", "Visible", "Hint"};
+constexpr std::array<std::string_view, 4> kPageControlProps{"ActivePage", "Enabled", "Visible",
+                                                            "Hint"};
+constexpr std::array<std::string_view, 4> kTabSheetProps{"Caption", "Enabled", "Visible", "Hint"};
+
+void AppendItems(std::string& out, const std::vector<std::string>& items) {
+  out += '[';
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) out += ',';
+    AppendString(out, items[i]);
+  }
+  out += ']';
+}
+
+void AppendColor(std::string& out, mainwindow::TColor c) {
+  AppendString(out, mainwindow::ColorName(c));
+}
+
+// Properties that not every kind has; the kind's name list has already admitted the name.
+template <class T>
+bool AppendOwnProperty(std::string& out, const T& c, std::string_view prop) {
+  if constexpr (requires { c.Caption; }) {
+    if (prop == "Caption") return AppendString(out, c.Caption), true;
+  }
+  if constexpr (requires { c.Color; }) {
+    if (prop == "Color") return AppendColor(out, c.Color), true;
+  }
+  if constexpr (requires { c.Text; }) {
+    if (prop == "Text") return AppendString(out, c.Text), true;
+  }
+  if constexpr (requires { c.Items; }) {
+    if (prop == "Items") return AppendItems(out, c.Items), true;
+  }
+  if constexpr (requires { c.ItemIndex(); }) {
+    if (prop == "ItemIndex") return AppendInt(out, c.ItemIndex()), true;
+  }
+  if constexpr (requires { c.Position(); }) {
+    if (prop == "Min") return AppendInt(out, c.Min), true;
+    if (prop == "Max") return AppendInt(out, c.Max), true;
+    if (prop == "Increment") return AppendInt(out, c.Increment), true;
+    if (prop == "Position") return AppendInt(out, c.Position()), true;
+    if (prop == "Wrap") return AppendBool(out, c.Wrap), true;
+  }
+  if constexpr (requires { c.Checked(); }) {
+    if (prop == "Checked") return AppendBool(out, c.Checked()), true;
+  }
+  if constexpr (requires { c.ActivePage; }) {
+    if (prop == "ActivePage") return AppendString(out, c.ActivePage), true;
+  }
+  if constexpr (std::is_same_v<T, mainwindow::FormProps>) {
+    if (prop == "Left") return AppendInt(out, c.Left), true;
+    if (prop == "Top") return AppendInt(out, c.Top), true;
+    if (prop == "ClientWidth") return AppendInt(out, c.ClientWidth), true;
+    if (prop == "ClientHeight") return AppendInt(out, c.ClientHeight), true;
+  }
+  if constexpr (std::is_base_of_v<mainwindow::ControlBase, T>) {
+    if (prop == "Enabled") return AppendBool(out, c.Enabled), true;
+    if (prop == "Visible") return AppendBool(out, c.Visible), true;
+    if (prop == "Hint") return AppendString(out, c.Hint), true;
+  }
+  return false;
+}
+
+// The model's own fields, in declaration order.
+using DoubleField = double rf::ModelState::*;
+using IntField = std::int32_t rf::ModelState::*;
+using BoolField = bool rf::ModelState::*;
+using ReflField = rf::TRefl rf::ModelState::*;
+struct ModelField {
+  std::string_view Name;
+  std::variant<IntField, DoubleField, BoolField, ReflField> Member;
+};
+
+const std::array kModelFields{
+    ModelField{"Va", &rf::ModelState::Va},
+    ModelField{"Ia", &rf::ModelState::Ia},
+    ModelField{"Eff", &rf::ModelState::Eff},
+    ModelField{"SrcRfl", &rf::ModelState::SrcRfl},
+    ModelField{"LoaRfl", &rf::ModelState::LoaRfl},
+    ModelField{"MeaMin", &rf::ModelState::MeaMin},
+    ModelField{"MeaMax", &rf::ModelState::MeaMax},
+    ModelField{"Interf", &rf::ModelState::Interf},
+    ModelField{"InterfMin", &rf::ModelState::InterfMin},
+    ModelField{"InterfMax", &rf::ModelState::InterfMax},
+    ModelField{"TrGain", &rf::ModelState::TrGain},
+    ModelField{"TrGainMin", &rf::ModelState::TrGainMin},
+    ModelField{"TrGainMax", &rf::ModelState::TrGainMax},
+    ModelField{"Pav", &rf::ModelState::Pav},
+    ModelField{"Pmatch", &rf::ModelState::Pmatch},
+    ModelField{"Pinc", &rf::ModelState::Pinc},
+    ModelField{"PincMin", &rf::ModelState::PincMin},
+    ModelField{"PincMax", &rf::ModelState::PincMax},
+    ModelField{"Prefl", &rf::ModelState::Prefl},
+    ModelField{"PreflMin", &rf::ModelState::PreflMin},
+    ModelField{"PreflMax", &rf::ModelState::PreflMax},
+    ModelField{"Pload", &rf::ModelState::Pload},
+    ModelField{"PloadMin", &rf::ModelState::PloadMin},
+    ModelField{"PloadMax", &rf::ModelState::PloadMax},
+    ModelField{"SelUnit", &rf::ModelState::SelUnit},
+    ModelField{"SelErrUnit", &rf::ModelState::SelErrUnit},
+    ModelField{"CplIdeal", &rf::ModelState::CplIdeal},
+    ModelField{"CplDirDb", &rf::ModelState::CplDirDb},
+    ModelField{"ErrInciMinus", &rf::ModelState::ErrInciMinus},
+    ModelField{"ErrInciPlus", &rf::ModelState::ErrInciPlus},
+    ModelField{"PincMinV", &rf::ModelState::PincMinV},
+    ModelField{"PincMaxV", &rf::ModelState::PincMaxV},
+    ModelField{"ErrReflMinus", &rf::ModelState::ErrReflMinus},
+    ModelField{"ErrReflPlus", &rf::ModelState::ErrReflPlus},
+    ModelField{"PreflMinV", &rf::ModelState::PreflMinV},
+    ModelField{"PreflMaxV", &rf::ModelState::PreflMaxV},
+    ModelField{"PloadMinV", &rf::ModelState::PloadMinV},
+    ModelField{"PloadMaxV", &rf::ModelState::PloadMaxV},
+    ModelField{"PloadMinRelat", &rf::ModelState::PloadMinRelat},
+    ModelField{"PloadMaxRelat", &rf::ModelState::PloadMaxRelat},
+};
+
+// The environment fields after the model, in declaration order; MyHelp is an object.
+constexpr std::array<std::string_view, 9> kEnvFields{"ExeDir",      "AutoIniFile", "ChmHelpName",
+                                                     "ChmHelpFile", "PdfHelpName", "PdfHelpFile",
+                                                     "TheoryName",  "TheoryFile",  "MyHelp"};
+
+constexpr std::array<std::string_view, 5> kReflParts{"Mag", "Pha", "Rloss", "Swr", "Mism"};
+
+const double* ReflPart(const rf::TRefl& r, std::string_view part) {
+  if (part == "Mag") return &r.Mag;
+  if (part == "Pha") return &r.Pha;
+  if (part == "Rloss") return &r.Rloss;
+  if (part == "Swr") return &r.Swr;
+  if (part == "Mism") return &r.Mism;
+  return nullptr;
+}
+
+void AppendRefl(std::string& out, const rf::TRefl& r) {
+  out += '{';
+  bool first = true;
+  for (std::string_view part : kReflParts) {
+    if (!first) out += ',';
+    first = false;
+    AppendString(out, part);
+    out += ':';
+    AppendDouble(out, *ReflPart(r, part));
+  }
+  out += '}';
+}
+
+bool AppendMyHelpPart(std::string& out, const env::TMyHelp& h, std::string_view part) {
+  if (part == "BasePath") return AppendString(out, h.BasePath), true;
+  if (part == "Mode") return AppendInt(out, h.Mode), true;
+  if (part == "HelpFile") return AppendString(out, h.HelpFile), true;
+  return false;
+}
+
+void AppendMyHelp(std::string& out, const env::TMyHelp& h) {
+  out += "{\"BasePath\":";
+  AppendMyHelpPart(out, h, "BasePath");
+  out += ",\"Mode\":";
+  AppendMyHelpPart(out, h, "Mode");
+  out += ",\"HelpFile\":";
+  AppendMyHelpPart(out, h, "HelpFile");
+  out += '}';
+}
+
+bool AppendEnvField(std::string& out, const TForm1& form, std::string_view name) {
+  if (name == "ExeDir") return AppendString(out, form.ExeDir), true;
+  if (name == "AutoIniFile") {
+    // The settings object shows as the file it stands for; null once released.
+    if (form.AutoIniFile) {
+      AppendString(out, form.AutoIniFile->FileName());
+    } else {
+      out += "null";
+    }
+    return true;
+  }
+  if (name == "ChmHelpName") return AppendString(out, form.ChmHelpName), true;
+  if (name == "ChmHelpFile") return AppendString(out, form.ChmHelpFile), true;
+  if (name == "PdfHelpName") return AppendString(out, form.PdfHelpName), true;
+  if (name == "PdfHelpFile") return AppendString(out, form.PdfHelpFile), true;
+  if (name == "TheoryName") return AppendString(out, form.TheoryName), true;
+  if (name == "TheoryFile") return AppendString(out, form.TheoryFile), true;
+  if (name == "MyHelp") return AppendMyHelp(out, form.MyHelp), true;
+  return false;
+}
+
+bool AppendModelField(std::string& out, const TForm1& form, const ModelField& f,
+                      std::string_view part) {
+  const rf::ModelState& m = form;
+  return std::visit(
+      [&](auto member) {
+        using M = decltype(member);
+        if constexpr (std::is_same_v<M, ReflField>) {
+          if (part.empty()) return AppendRefl(out, m.*member), true;
+          const double* p = ReflPart(m.*member, part);
+          if (p == nullptr) return false;
+          AppendDouble(out, *p);
+          return true;
+        } else {
+          if (!part.empty()) return false;
+          if constexpr (std::is_same_v<M, DoubleField>) AppendDouble(out, m.*member);
+          if constexpr (std::is_same_v<M, IntField>) AppendInt(out, m.*member);
+          if constexpr (std::is_same_v<M, BoolField>) AppendBool(out, m.*member);
+          return true;
+        }
+      },
+      f.Member);
+}
+
+}  // namespace
+
+std::span<const std::string_view> PropertyNames(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Form:
+      return kFormProps;
+    case ControlKind::GroupBox:
+    case ControlKind::Label:
+    case ControlKind::Panel:
+      return kCaptionColorProps;
+    case ControlKind::Edit:
+      return kEditProps;
+    case ControlKind::DropDown:
+      return kDropDownProps;
+    case ControlKind::UpDown:
+      return kUpDownProps;
+    case ControlKind::CheckBox:
+      return kCheckBoxProps;
+    case ControlKind::RadioGroup:
+      return kRadioGroupProps;
+    case ControlKind::Button:
+      return kButtonProps;
+    case ControlKind::PageControl:
+      return kPageControlProps;
+    case ControlKind::TabSheet:
+      return kTabSheetProps;
+  }
+  return {};
+}
+
+std::optional<std::string> PropertyJson(const mainwindow::ControlRef& ref, std::string_view prop) {
+  bool known = false;
+  for (std::string_view p : PropertyNames(ref.Kind)) known = known || p == prop;
+  if (!known) return std::nullopt;
+  std::string out;
+  const bool ok =
+      std::visit([&](const auto* c) { return AppendOwnProperty(out, *c, prop); }, ref.Ptr);
+  if (!ok) return std::nullopt;
+  return out;
+}
+
+std::optional<std::string> FieldJson(const TForm1& form, std::string_view name) {
+  std::string_view part;
+  if (const auto dot = name.find('.'); dot != std::string_view::npos) {
+    part = name.substr(dot + 1);
+    name = name.substr(0, dot);
+  }
+  std::string out;
+  for (const ModelField& f : kModelFields) {
+    if (f.Name != name) continue;
+    if (!AppendModelField(out, form, f, part)) return std::nullopt;
+    return out;
+  }
+  if (name == "MyHelp" && !part.empty()) {
+    if (!AppendMyHelpPart(out, form.MyHelp, part)) return std::nullopt;
+    return out;
+  }
+  if (!part.empty() || !AppendEnvField(out, form, name)) return std::nullopt;
+  return out;
+}
+
+std::string DumpJson(const TForm1& form) {
+  std::string out = "{\"controls\":{";
+  bool firstControl = true;
+  for (const mainwindow::ControlRef& ref : form.Controls()) {
+    if (!firstControl) out += ',';
+    firstControl = false;
+    AppendString(out, ref.Name);
+    out += ":{";
+    bool firstProp = true;
+    for (std::string_view prop : PropertyNames(ref.Kind)) {
+      if (!firstProp) out += ',';
+      firstProp = false;
+      AppendString(out, prop);
+      out += ':';
+      out += PropertyJson(ref, prop).value_or("null");
+    }
+    out += '}';
+  }
+  out += "},\"fields\":{";
+  bool firstField = true;
+  auto field = [&](std::string_view name) {
+    if (!firstField) out += ',';
+    firstField = false;
+    AppendString(out, name);
+    out += ':';
+    out += FieldJson(form, name).value_or("null");
+  };
+  for (const ModelField& f : kModelFields) field(f.Name);
+  for (std::string_view name : kEnvFields) field(name);
+  out += "}}";
+  return out;
+}
+
+}  // namespace driver
