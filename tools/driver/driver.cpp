@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "inspect.h"
+#include "window_view.h"
 #include "json_text.h"
 #include "startup/lifecycle.h"
 

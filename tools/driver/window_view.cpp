@@ -1,4 +1,4 @@
-#include "inspect.h"
+#include "window_view.h"
 
 #include <array>
 #include <cstdint>
