@@ -102,4 +102,19 @@ void RadioGroup::SetItemIndex(std::int32_t index) {
   if (OnClick) OnClick();
 }
 
+bool KindTakesFocus(ControlKind k) {
+  switch (k) {
+    case ControlKind::Edit:
+    case ControlKind::DropDown:
+    case ControlKind::UpDown:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioGroup:
+    case ControlKind::Button:
+    case ControlKind::PageControl:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace mainwindow

@@ -28,6 +28,8 @@ enum class ControlKind {
   TabSheet
 };
 std::string_view KindName(ControlKind k);
+// Whether controls of this kind can hold the keyboard focus (when enabled and visible).
+bool KindTakesFocus(ControlKind k);
 
 // What every control has.
 struct ControlBase {

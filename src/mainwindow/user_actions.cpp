@@ -65,18 +65,7 @@ void TForm1::SetInitialFocus(std::string_view control) {
 bool TForm1::TakesFocus(std::string_view name) const {
   const ControlRef* ref = FindControl(name);
   if (ref == nullptr) return false;
-  switch (ref->Kind) {
-    case ControlKind::Edit:
-    case ControlKind::DropDown:
-    case ControlKind::UpDown:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioGroup:
-    case ControlKind::Button:
-    case ControlKind::PageControl:
-      break;
-    default:
-      return false;
-  }
+  if (!KindTakesFocus(ref->Kind)) return false;
   const ControlBase* base = BaseOf(ref->Ptr);
   return base != nullptr && Operable(*base);
 }

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "window_view.h"
 #include "json_text.h"
 #include "startup/lifecycle.h"
+#include "window_view.h"
 
 namespace driver {
 
@@ -233,17 +233,8 @@ bool Driver::HandleLine(std::string_view line) {
     } else if (verb == "focus") {
       Arity(req, 1);
       const ControlRef& ref = control(1);
-      switch (ref.Kind) {
-        case ControlKind::Edit:
-        case ControlKind::DropDown:
-        case ControlKind::UpDown:
-        case ControlKind::CheckBox:
-        case ControlKind::RadioGroup:
-        case ControlKind::Button:
-        case ControlKind::PageControl:
-          break;
-        default:
-          throw RequestError(std::string(ref.Name) + " cannot take the focus");
+      if (!mainwindow::KindTakesFocus(ref.Kind)) {
+        throw RequestError(std::string(ref.Name) + " cannot take the focus");
       }
       form.UserFocus(ref.Name);
     } else if (verb == "type") {
