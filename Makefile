@@ -7,13 +7,15 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev lib
                    fonts-dejavu-core
 # Only `make run` without a display needs these: a virtual X server and a screenshot.
 RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
+# `make test-windows` cross-builds with mingw-w64 and runs the tests under Wine.
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
 
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps run-deps configure build test test-asan format-check run bench clean
+.PHONY: all deps run-deps configure build test test-asan test-windows format-check run bench clean
 
 all: build
 
@@ -51,6 +53,18 @@ bench: build
 
 run: run-deps build
 	@./cmake/run-window.sh $(BUILD_DIR)
+
+# The logic, the driver and the tests as Windows programs, run under Wine (prefix in the build
+# folder, made on the first run). The Qt window is not cross-built.
+WINDOWS_DIR ?= build-windows
+test-windows:
+	@./cmake/install-deps.sh $(DEBIAN_PACKAGES) $(WINDOWS_PACKAGES)
+	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_GUI=OFF -DBUILD_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
+	@WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+	  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+	@ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)

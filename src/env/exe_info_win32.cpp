@@ -38,7 +38,8 @@ void AppendHex4(std::wstring& text, unsigned value) {
 std::string GetExeDir() {
   const std::wstring path = ExePath();
   const std::size_t cut = path.find_last_of(L"\\:");
-  return win32::Narrow(cut == std::wstring::npos ? path : path.substr(0, cut + 1));
+  if (cut == std::wstring::npos) return {};
+  return win32::Narrow(path.substr(0, cut + 1));
 }
 
 std::string GetExeVersion() {

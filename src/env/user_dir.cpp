@@ -8,6 +8,8 @@ namespace env {
 
 std::string UserDir;
 
+#ifndef _WIN32
+// Windows builds the folder with wide-character calls (user_dir_win32.cpp).
 void ForceUserDir(const std::string& subPath, std::string& dir) {
   dir.clear();
   std::int32_t status = -1;
@@ -26,5 +28,6 @@ void ForceUserDir(const std::string& subPath, std::string& dir) {
   }
   if (!dir.empty() && dir.back() != PathSeparator()) dir += PathSeparator();
 }
+#endif  // _WIN32
 
 }  // namespace env

@@ -1,8 +1,8 @@
 #ifdef _WIN32
 
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 

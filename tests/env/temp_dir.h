@@ -2,6 +2,9 @@
 
 #include <stdlib.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -13,8 +16,20 @@
 class TempDir {
  public:
   TempDir() {
+#ifdef _WIN32
+    // No mkdtemp here: the process id and a counter, taken only when the name is free.
+    static int counter = 0;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int i = 0; i < 100 && path_.empty(); ++i) {
+      const auto name =
+          "zephlane-env-" + std::to_string(_getpid()) + "-" + std::to_string(++counter);
+      std::error_code ec;
+      if (std::filesystem::create_directory(base / name, ec)) path_ = (base / name).string();
+    }
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "zephlane-env-XXXXXX").string();
     if (mkdtemp(pattern.data())) path_ = pattern;
+#endif
   }
   ~TempDir() {
     std::error_code ec;

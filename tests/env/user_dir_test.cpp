@@ -1,3 +1,6 @@
+// POSIX behaviour; Windows has its own tests in *_win32_test.cpp.
+#ifndef _WIN32
+
 #include "env/user_dir.h"
 
 #include <pwd.h>
@@ -121,3 +124,5 @@ TEST_F(UserDirTest, FileInTheWayFallsBackToTheProfileFolder) {
 TEST(UserDir, SeparatorIsSlash) { EXPECT_EQ(env::PathSeparator(), '/'); }
 
 }  // namespace
+
+#endif  // _WIN32

@@ -1,0 +1,23 @@
+#ifdef _WIN32
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include "env/shell_open.h"
+#include "env/win32_text.h"
+
+namespace env {
+
+void ShellOpenDocument(const std::string& utf8Path) {
+  // Shell extensions behind a file type may be COM objects; the shell expects the calling
+  // thread to have COM set up, and is left as it was found.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const std::wstring path = win32::Widen(utf8Path);
+  ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (SUCCEEDED(com)) CoUninitialize();
+}
+
+}  // namespace env
+
+#endif  // _WIN32
