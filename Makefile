@@ -67,4 +67,4 @@ test-windows:
 	@ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WINDOWS_DIR)
