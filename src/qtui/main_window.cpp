@@ -22,7 +22,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "qtui/design_scale.h"
+#include "mainwindow/window_rules.h"
 #include "qtui/radio_group.h"
 #include "qtui/up_down.h"
 #include "qtui/value_cell.h"
@@ -122,7 +122,9 @@ MainWindow::MainWindow(mainwindow::TForm1& form, QWidget* parent) : QDialog(pare
   Build();
 }
 
-int MainWindow::Scale(int designPx) const { return ScaleDesignPx(designPx, logicalDpiX()); }
+int MainWindow::Scale(int designPx) const {
+  return mainwindow::ScaleDesignPx(designPx, logicalDpiX());
+}
 
 QWidget* MainWindow::Widget(std::string_view name) const {
   const auto it = widgets_.find(name);
@@ -165,7 +167,6 @@ void MainWindow::Build() {
     widgets_.emplace(std::string(d.Name), w);
     if (d.Kind == ControlKind::Label) PlaceLabel(d.Name);
   }
-  SetTabOrder();
 }
 
 QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
@@ -205,7 +206,6 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
       auto* updown = new UpDown(parent);
       connect(updown, &UpDown::stepped, this,
               [this, name](bool up) { Act([&] { form_.UserStep(name, up); }); });
-      upDownOfEdit_.emplace(std::string(d.Associate), name);
       w = updown;
       break;
     }
@@ -291,44 +291,31 @@ void MainWindow::Watch(QWidget* widget, std::string_view controlName) {
   widget->installEventFilter(this);
 }
 
-// The focus visits the windowed controls container by container, each in its tab order.
-void MainWindow::SetTabOrder() {
-  std::vector<QWidget*> chain;
-  auto walk = [&](auto& self, std::string_view container) -> void {
-    std::vector<const DesignEntry*> children;
-    for (const DesignEntry& d : mainwindow::DesignTable()) {
-      if (d.Parent == container && d.TabOrder >= 0) children.push_back(&d);
-    }
-    std::stable_sort(
-        children.begin(), children.end(),
-        [](const DesignEntry* a, const DesignEntry* b) { return a->TabOrder < b->TabOrder; });
-    for (const DesignEntry* d : children) {
-      QWidget* w = Widget(d->Name);
-      switch (d->Kind) {
-        case ControlKind::Edit:
-        case ControlKind::DropDown:
-        case ControlKind::CheckBox:
-        case ControlKind::Button:
-          chain.push_back(w);
-          break;
-        case ControlKind::RadioGroup:
-          for (QRadioButton* b : static_cast<RadioGroup*>(w)->Buttons()) chain.push_back(b);
-          break;
-        case ControlKind::PageControl:
-          chain.push_back(pages_->tabBar());
-          self(self, d->Name);
-          break;
-        case ControlKind::GroupBox:
-        case ControlKind::TabSheet:
-          self(self, d->Name);
-          break;
-        default:
-          break;
-      }
-    }
-  };
-  walk(walk, "Form1");
-  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+// Tab and Shift+Tab follow the window's own tab cycle, which goes round at either end and
+// enters a radio group at its selected button.
+bool MainWindow::focusNextPrevChild(bool next) {
+  const auto it = focusNames_.find(QApplication::focusWidget());
+  const std::string from = it != focusNames_.end() ? it->second : form_.Focused();
+  QWidget* target = FocusWidget(mainwindow::NextTabStop(form_, from, next));
+  if (target == nullptr) return false;
+  target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
+}
+
+// The widget that holds the focus for a control: a radio group's selected button (else its
+// first), the page control's tab bar.
+QWidget* MainWindow::FocusWidget(std::string_view name) const {
+  QWidget* w = Widget(name);
+  if (auto* group = qobject_cast<RadioGroup*>(w)) {
+    const std::vector<QRadioButton*>& buttons = group->Buttons();
+    if (buttons.empty()) return nullptr;
+    const int index = group->ItemIndex();
+    return index >= 0 && static_cast<std::size_t>(index) < buttons.size()
+               ? buttons[static_cast<std::size_t>(index)]
+               : buttons.front();
+  }
+  if (w == pages_) return pages_->tabBar();
+  return w;
 }
 
 // A label sizes itself to its caption: from its left edge, around its centre or back from its
@@ -368,30 +355,18 @@ void MainWindow::Create() {
   pages_->setGeometry(0, client.height() - pagesHeight, client.width(), pagesHeight);
   Place(settingsExisted);
 
-  QWidget* focus = Widget(form_.Focused());
-  if (auto* group = qobject_cast<RadioGroup*>(focus)) {
-    focus = group->Buttons().empty() ? nullptr : group->Buttons().front();
-  } else if (focus == pages_) {
-    focus = pages_->tabBar();
-  }
+  QWidget* focus = FocusWidget(form_.Focused());
   if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
 }
 
-// A first start centres the window on the primary screen; later starts put it where the user
-// left it, moved as far as needed to lie wholly on the screen.
 void MainWindow::Place(bool settingsExisted) {
   const QScreen* s = QGuiApplication::primaryScreen();
   if (s == nullptr) return;
   const QRect area = s->availableGeometry();
-  if (!settingsExisted) {
-    move(area.center() - QPoint(width() / 2, height() / 2));
-    return;
-  }
-  const int x =
-      std::clamp(form_.Form1.Left, area.left(), std::max(area.left(), area.right() + 1 - width()));
-  const int y =
-      std::clamp(form_.Form1.Top, area.top(), std::max(area.top(), area.bottom() + 1 - height()));
-  move(x, y);
+  const mainwindow::WindowPosition at =
+      mainwindow::PlaceWindow(!settingsExisted, {form_.Form1.Left, form_.Form1.Top}, width(),
+                              height(), {area.x(), area.y(), area.width(), area.height()});
+  move(at.Left, at.Top);
 }
 
 void MainWindow::Act(const std::function<void()>& action) {
@@ -496,9 +471,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) && mods == Qt::NoModifier) {
-      const auto ud = upDownOfEdit_.find(name);
-      if (ud != upDownOfEdit_.end()) {
-        const std::string updown = ud->second;
+      const std::string_view updown = mainwindow::UpDownOfEdit(name);
+      if (!updown.empty()) {
         const bool up = key->key() == Qt::Key_Up;
         Act([&] { form_.UserStep(updown, up); });
         return true;

@@ -42,13 +42,14 @@ class MainWindow : public QDialog {
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   QFont DesignFont() const;
   void Build();
   QWidget* BuildControl(const mainwindow::DesignEntry& d, QWidget* parent);
   void Watch(QWidget* widget, std::string_view controlName);
-  void SetTabOrder();
+  QWidget* FocusWidget(std::string_view name) const;
   void PlaceLabel(std::string_view name);
   void Place(bool settingsExisted);
 
@@ -60,8 +61,6 @@ class MainWindow : public QDialog {
   std::map<std::string, QWidget*, std::less<>> widgets_;
   // Widgets that take the focus, by the control they belong to.
   std::unordered_map<const QObject*, std::string> focusNames_;
-  // Edit name -> the up-down that steps it.
-  std::map<std::string, std::string, std::less<>> upDownOfEdit_;
   QTabWidget* pages_ = nullptr;
   std::vector<std::string> sheetNames_;  // page index -> tab sheet
   bool acting_ = false;

@@ -173,6 +173,33 @@ class MainWindowTest : public QObject {
     QCOMPARE(FirstMismatch(*window_), QString());
   }
 
+  void tabGoesRoundTheWindowAndShiftTabBack() {
+    // State: first start, focus on edAnodeV. Action: Tab through two full rounds, then
+    // Shift+Tab. Expected: every input, button and group of the active sheet in the design's
+    // order, round to edAnodeV and on; Shift+Tab from edAnodeV goes to the last control.
+    const QStringList round = {
+        "edAnodeI",  "edEffic",   "edLoaMag",  "cbLoaRfl",        "edLoaPha",  "cbLoaMism",
+        "bEvaluate", "bHelpHtm",  "chIdeal",   "bClose",          "edSrcMag",  "edSrcPha",
+        "cbSrcRfl",  "cbSrcMism", "pcResults", "rgTransmMagUnit", "bShowNote", "rgPowerUnit",
+        "bHempPdf",  "bTheory",   "edAnodeV"};
+    QStringList visited;
+    for (int i = 0; i < 2 * round.size(); ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << Q(form_->Focused());
+      QVERIFY(QApplication::focusWidget() != nullptr);
+    }
+    QCOMPARE(visited, round + round);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(Q(form_->Focused()), QStringLiteral("bTheory"));
+    QCOMPARE(QApplication::focusWidget(), window_->Widget("bTheory"));
+    // A radio group is entered at its selected button.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    auto* units = W<qtui::RadioGroup>("rgPowerUnit");
+    QCOMPARE(QApplication::focusWidget(),
+             units->Buttons()[static_cast<std::size_t>(units->ItemIndex())]);
+  }
+
   void losingActivationOrOpeningABoxIsNoExit() {
     // State: typing in edAnodeI. Action: another window takes the activation and gives it
     // back. Expected: no OnExit, so no cycle.

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "mainwindow/controls.h"
+
+// Rules that every face of the window needs and that no toolkit decides for us: where Tab
+// goes, which up-down the arrow keys step, where the window opens, and how design pixels
+// reach the screen. Each binding maps these names onto its own widgets.
+namespace mainwindow {
+
+class TForm1;
+
+// Whether Tab and Shift+Tab stop at controls of this kind. Up-downs can hold the focus (a
+// click on an arrow) but, like labels and panels, are passed over by Tab; a radio group is one
+// stop (its selected button), the page control one (its tabs).
+bool KindIsTabStop(ControlKind k);
+
+// Every tab stop of the design in the order Tab visits them: container by container from the
+// window down, each container's children by their tab order. Ignores the controls' state.
+const std::vector<std::string_view>& DesignTabCycle();
+
+// The control that Tab (forward) or Shift+Tab (backward) moves the focus to from `current`:
+// the next tab stop that is enabled and shown (its own Visible and every container's, and on
+// a tab sheet only when that sheet is active), going round at either end. `current` may be any
+// control or empty (then the first or last stop). Empty when no control can take the focus.
+std::string_view NextTabStop(const TForm1& form, std::string_view current, bool forward);
+
+// The up-down that the Up and Down keys step while the focus is in this edit, or empty.
+std::string_view UpDownOfEdit(std::string_view edit);
+
+// A rectangle in screen pixels.
+struct ScreenRect {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+};
+
+struct WindowPosition {
+  int Left = 0;
+  int Top = 0;
+};
+
+// Where the window opens. A first start (no settings file yet) centres it in the work area;
+// later starts put it where the user left it, moved just as far as needed to lie wholly in the
+// work area (its left and top edges win when it is larger than the area).
+WindowPosition PlaceWindow(bool firstStart, WindowPosition stored, int width, int height,
+                           const ScreenRect& workArea);
+
+// The design is drawn at 120 pixels per inch; every design coordinate reaches the screen
+// through this one conversion, rounded to the nearest pixel.
+int ScaleDesignPx(int designPx, double dotsPerInch);
+inline constexpr double kDesignDotsPerInch = 120.0;
+
+}  // namespace mainwindow
