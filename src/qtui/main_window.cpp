@@ -18,7 +18,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
-#include <filesystem>
 #include <type_traits>
 #include <variant>
 
@@ -26,6 +25,7 @@
 #include "qtui/radio_group.h"
 #include "qtui/up_down.h"
 #include "qtui/value_cell.h"
+#include "startup/lifecycle.h"
 
 namespace qtui {
 
@@ -339,10 +339,7 @@ void MainWindow::PlaceLabel(std::string_view name) {
 
 void MainWindow::Create() {
   if (form_.OnCreate) form_.OnCreate();
-  // The settings file is written only by a confirmed close: none yet means a first start.
-  std::error_code ec;
-  const bool settingsExisted =
-      form_.AutoIniFile && std::filesystem::exists(form_.AutoIniFile->FileName(), ec);
+  const bool firstStart = startup::IsFirstStart(form_);
   Push();
   const QSize client(Scale(form_.Form1.ClientWidth), Scale(form_.Form1.ClientHeight));
   if (form_.Form1.Resizable) {
@@ -353,19 +350,19 @@ void MainWindow::Create() {
   // The result pages stand on the bottom edge across the whole client width.
   const int pagesHeight = Scale(mainwindow::FindDesign("pcResults")->Height);
   pages_->setGeometry(0, client.height() - pagesHeight, client.width(), pagesHeight);
-  Place(settingsExisted);
+  Place(firstStart);
 
   QWidget* focus = FocusWidget(form_.Focused());
   if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::Place(bool settingsExisted) {
+void MainWindow::Place(bool firstStart) {
   const QScreen* s = QGuiApplication::primaryScreen();
   if (s == nullptr) return;
   const QRect area = s->availableGeometry();
   const mainwindow::WindowPosition at =
-      mainwindow::PlaceWindow(!settingsExisted, {form_.Form1.Left, form_.Form1.Top}, width(),
-                              height(), {area.x(), area.y(), area.width(), area.height()});
+      mainwindow::PlaceWindow(firstStart, {form_.Form1.Left, form_.Form1.Top}, width(), height(),
+                              {area.x(), area.y(), area.width(), area.height()});
   move(at.Left, at.Top);
 }
 
