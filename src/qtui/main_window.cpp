@@ -55,13 +55,25 @@ QColor ColorOf(TColor c) {
   return QApplication::palette().color(QPalette::Active, QPalette::Window);
 }
 
-void SetPaletteColor(QWidget* w, QPalette::ColorRole role, const QColor& color) {
+// The design's window-text colour, drawn on every background the design fixes.
+constexpr QColor kDesignTextColor{0, 0, 0};
+
+// Gives a widget a background colour and a text colour that reads on it: on a background the
+// design fixes, black text; on the button face the desktop's own colours, in every group.
+void SetColors(QWidget* w, QPalette::ColorRole background, QPalette::ColorRole text, TColor c) {
+  const QPalette desktop = QApplication::palette(w);
   QPalette p = w->palette();
-  if (p.color(QPalette::Active, role) == color && p.color(QPalette::Disabled, role) == color) {
-    return;
+  for (const QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    if (mainwindow::DesignFixesBackground(c)) {
+      p.setColor(group, background, ColorOf(c));
+      p.setColor(group, text, kDesignTextColor);
+    } else {
+      p.setColor(group, background, desktop.color(group, background));
+      p.setColor(group, text, desktop.color(group, text));
+    }
   }
-  p.setColor(role, color);  // every colour group, so a disabled control keeps it too
-  w->setPalette(p);
+  if (p != w->palette()) w->setPalette(p);
 }
 
 Qt::Alignment AlignmentOf(TextAlign a) {
@@ -243,7 +255,7 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
       if (!d.SunkenCell) cell->setFrameStyle(QFrame::NoFrame);
       cell->SetCaption(Q(d.Caption));
       cell->SetCaptionAlignment(AlignmentOf(d.Alignment));
-      cell->SetBackground(ColorOf(d.Color));
+      SetColors(cell, QPalette::Window, QPalette::WindowText, d.Color);
       w = cell;
       break;
     }
@@ -255,6 +267,8 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
       auto* tabStyle = new TabStyle(Scale(kTabPaddingDesignPx));
       tabStyle->setParent(pages_);
       pages_->tabBar()->setStyle(tabStyle);
+      // A caption is never cut short: a wider desktop font widens its tab instead.
+      pages_->setElideMode(Qt::ElideNone);
       connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index < 0 || static_cast<std::size_t>(index) >= sheetNames_.size()) return;
         const std::string sheet = sheetNames_[static_cast<std::size_t>(index)];
@@ -281,7 +295,8 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
   // A hidden page delivers no resize event until it is first shown.
   if (auto* group = qobject_cast<RadioGroup*>(w)) group->Arrange();
   if (!d.Hint.empty()) w->setToolTip(ToolTip(d.Hint));
-  if (d.Kind == ControlKind::Edit) SetPaletteColor(w, QPalette::Base, ColorOf(d.Color));
+  if (d.Kind == ControlKind::Edit) SetColors(w, QPalette::Base, QPalette::Text, d.Color);
+  if (d.Kind == ControlKind::Label) SetColors(w, QPalette::Window, QPalette::WindowText, d.Color);
   w->setVisible(d.Visible);
   return w;
 }
@@ -411,7 +426,7 @@ void MainWindow::Push() {
               auto* edit = static_cast<QLineEdit*>(w);
               const QString text = QString::fromStdString(c->Text);
               if (edit->text() != text) edit->setText(text);  // keeps the cursor otherwise
-              SetPaletteColor(edit, QPalette::Base, ColorOf(c->Color));
+              SetColors(edit, QPalette::Base, QPalette::Text, c->Color);
             } else if constexpr (std::is_same_v<T, mainwindow::Label>) {
               auto* label = static_cast<QLabel*>(w);
               const QString text = QString::fromStdString(c->Caption);
@@ -420,11 +435,11 @@ void MainWindow::Push() {
                 PlaceLabel(ref.Name);
               }
               label->setAutoFillBackground(c->Color != TColor::clBtnFace);
-              SetPaletteColor(label, QPalette::Window, ColorOf(c->Color));
+              SetColors(label, QPalette::Window, QPalette::WindowText, c->Color);
             } else if constexpr (std::is_same_v<T, mainwindow::Panel>) {
               auto* cell = static_cast<ValueCell*>(w);
               cell->SetCaption(QString::fromStdString(c->Caption));
-              cell->SetBackground(ColorOf(c->Color));
+              SetColors(cell, QPalette::Window, QPalette::WindowText, c->Color);
             } else if constexpr (std::is_same_v<T, mainwindow::DropDown>) {
               auto* list = static_cast<QComboBox*>(w);
               if (list->currentIndex() != c->ItemIndex()) list->setCurrentIndex(c->ItemIndex());
