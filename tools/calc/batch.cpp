@@ -1,5 +1,13 @@
 #include "batch.h"
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 #include "inputs.h"
 #include "output.h"
 #include "texts.h"
@@ -43,9 +51,10 @@ bool SplitCsv(std::string_view line, std::vector<std::string>& cells) {
     if (cells.size() <= n) cells.emplace_back();
     std::string& cell = cells[n++];
     cell.clear();
-    const std::string_view rest = Trim(line.substr(i));
-    if (!rest.empty() && rest.front() == '"') {
-      std::size_t j = line.size() - rest.size() + 1;
+    std::size_t lead = i;
+    while (lead < line.size() && (line[lead] == ' ' || line[lead] == '\t')) ++lead;
+    if (lead < line.size() && line[lead] == '"') {
+      std::size_t j = lead + 1;
       while (true) {
         if (j >= line.size()) return false;
         if (line[j] == '"') {
@@ -76,6 +85,20 @@ bool SplitCsv(std::string_view line, std::vector<std::string>& cells) {
 }
 
 bool IsBlank(std::string_view line) { return Trim(line).empty(); }
+
+// What the input holds now, up to size bytes: 0 at its end, -1 on an error. Unlike fread this
+// returns as soon as some bytes arrived, so a script that writes a row and waits gets its
+// answer at once.
+long ReadSome(std::FILE* in, char* buf, std::size_t size) {
+#ifdef _WIN32
+  return _read(_fileno(in), buf, static_cast<unsigned>(size));
+#else
+  while (true) {
+    const ssize_t n = ::read(fileno(in), buf, size);
+    if (n >= 0 || errno != EINTR) return static_cast<long>(n);
+  }
+#endif
+}
 
 std::string Where(std::size_t line) { return "line " + std::to_string(line); }
 
@@ -195,9 +218,10 @@ int RunBatch(const Options& options, std::FILE* in, std::FILE* out, std::FILE* e
     return batch.Row(text, lineNumber, buffer);
   };
   while (true) {
-    const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), in);
+    const long got = ReadSome(in, chunk.data(), chunk.size());
+    if (got < 0) return fail(std::string(kCannotRead), 1);
     if (got == 0) break;
-    std::string_view data(chunk.data(), got);
+    std::string_view data(chunk.data(), static_cast<std::size_t>(got));
     while (!data.empty()) {
       const std::size_t nl = data.find('\n');
       if (nl == std::string_view::npos) {
@@ -223,8 +247,10 @@ int RunBatch(const Options& options, std::FILE* in, std::FILE* out, std::FILE* e
       if (buffer.size() >= kFlushAt) flush();
       if (writeFailed) return fail(std::string(kCannotWrite), 1);
     }
+    // Every row of what arrived goes out before waiting for more.
+    flush();
+    if (writeFailed || std::fflush(out) != 0) return fail(std::string(kCannotWrite), 1);
   }
-  if (std::ferror(in)) return fail(std::string(kCannotRead), 1);
   if (!pending.empty()) {
     if (auto e = line(pending)) return fail(*e, 2);
   }
