@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rf/complex.h"
 #include "rf/model.h"
 #include "rf/model_fields.h"
 
@@ -63,17 +64,33 @@ void ForEachSweepPoint(const rf::ModelState& base, SweepKind kind, int n, F&& f)
 // A chart series: one scalar field along the sweep.
 std::vector<double> Column(const std::vector<SweepPoint>& points, const rf::ScalarField& field);
 
-// The grid of both phases, n x n points (source phase outer, load phase inner), each through
-// the full model; f(srcPha, loaPha, model).
+// The grid of both phases, n x n points (source phase outer, load phase inner), every field of
+// every point as ComputeTransmission gives it, bit for bit; f(srcPha, loaPha, model). Only
+// the phases change, so each phase is converted to rectangular form once, and the limits and
+// the coupler factors, which hold for all phases, are formed once.
 template <class F>
 void ForEachPhasePair(const rf::ModelState& base, int n, F&& f) {
   if (n < kMinSweepPoints) return;
   rf::ModelState m = base;
-  for (int i = 0; i < n; ++i) {
-    m.SrcRfl.Pha = SweepValue(SweepKind::SrcPhase, i, n);
-    for (int j = 0; j < n; ++j) {
-      m.LoaRfl.Pha = SweepValue(SweepKind::LoadPhase, j, n);
-      rf::ComputeTransmission(m);
+  const auto count = static_cast<std::size_t>(n);
+  std::vector<double> phases(count);
+  std::vector<rf::TComplex> gs(count);
+  std::vector<rf::TComplex> gl(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    phases[i] = SweepValue(SweepKind::LoadPhase, static_cast<int>(i), n);
+    rf::CxSet(gs[i], m.SrcRfl.Mag, phases[i]);
+    rf::CxPolarDegToRect(gs[i], gs[i]);
+    rf::CxSet(gl[i], m.LoaRfl.Mag, phases[i]);
+    rf::CxPolarDegToRect(gl[i], gl[i]);
+  }
+  rf::ComputeTransmissionLimits(m);
+  const rf::CouplerFactors factors = rf::ComputeCouplerFactors(m);
+  for (std::size_t i = 0; i < count; ++i) {
+    m.SrcRfl.Pha = phases[i];
+    for (std::size_t j = 0; j < count; ++j) {
+      m.LoaRfl.Pha = phases[j];
+      rf::ComputeTransmissionAt(m, gs[i], gl[j]);
+      rf::ApplyMeasurement(m, factors);
       f(m.SrcRfl.Pha, m.LoaRfl.Pha, static_cast<const rf::ModelState&>(m));
     }
   }
