@@ -29,7 +29,7 @@ inline Result RunCalc(std::vector<std::string_view> args, std::string_view input
   std::FILE* in = std::tmpfile();
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
-  std::fwrite(input.data(), 1, input.size(), in);
+  if (!input.empty()) std::fwrite(input.data(), 1, input.size(), in);
   std::rewind(in);
   Result r;
   r.status = calc::Run(args, in, out, err);

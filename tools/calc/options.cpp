@@ -159,6 +159,9 @@ std::optional<std::string> CheckCombination(const Options& o, const std::set<Opt
     if (o.Batch) return Msg("--sweep", kBatchNoSweep);
   }
   if (o.Batch && o.Out == Format::Text) return Msg("--format", kBatchNoText);
+  if (seen.contains(Opt::PowerUnit) && o.Out != Format::Text) {
+    return Msg("--power-unit", kPowerUnitNeedsText);
+  }
   return std::nullopt;
 }
 

@@ -44,6 +44,8 @@ inline constexpr std::string_view kSweepWritesCsv = "--sweep writes CSV; use --f
 inline constexpr std::string_view kSweepAlone =
     "cannot be combined with --sweep, which writes one row per point";
 inline constexpr std::string_view kBatchNoText = "--batch writes csv or json lines, not text";
+inline constexpr std::string_view kPowerUnitNeedsText =
+    "applies to --format text only (JSON and CSV give watts)";
 inline constexpr std::string_view kBatchNoSweep = "cannot be combined with --batch";
 
 // Batch input.

@@ -29,7 +29,7 @@ std::string ItemText(const std::vector<std::string>& items, std::int32_t index) 
   return items[static_cast<std::size_t>(index)];
 }
 
-void InputRows(TForm1& f, const Inputs& in, std::vector<ResultRow>& rows) {
+void InputRows(const TForm1& f, std::vector<ResultRow>& rows) {
   const std::string& mg = f.gbMgInput.Caption;
   rows.push_back({Name(mg, f.lbAnodeV.Caption, {}), f.edAnodeV.Text, f.Label2.Caption});
   rows.push_back({Name(mg, f.lbAnodeI.Caption, {}), f.edAnodeI.Text, f.Label4.Caption});
@@ -47,11 +47,12 @@ void InputRows(TForm1& f, const Inputs& in, std::vector<ResultRow>& rows) {
   rows.push_back({Name(load, f.lbLoaMism1.Caption, {}), f.pnlLoaMism.Caption,
                   ItemText(f.cbLoaMism.Items, f.cbLoaMism.ItemIndex())});
   const std::string& cpl = f.gbCpl.Caption;
-  rows.push_back({Name(cpl, f.chIdeal.Caption, {}), std::string(in.DirDb ? kNo : kYes), {}});
+  rows.push_back(
+      {Name(cpl, f.chIdeal.Caption, {}), std::string(f.chIdeal.Checked() ? kYes : kNo), {}});
   rows.push_back({Name(cpl, f.lbDire1.Caption, {}), f.edDire.Text, f.lbDb.Caption});
 }
 
-void ResultCells(TForm1& f, std::vector<ResultRow>& rows) {
+void ResultCells(const TForm1& f, std::vector<ResultRow>& rows) {
   const auto cell = [&](const std::string& group, const Label& row, const Label& column,
                         const Label& value, const Panel& unit) {
     rows.push_back({Name(group, row.Caption, column.Caption), value.Caption, unit.Caption});
@@ -161,10 +162,15 @@ std::vector<ResultRow> WindowRows(const Inputs& in, const rf::ModelState& m, Pow
   f.ShowInputs();
   f.ShowResults();
 
-  std::vector<ResultRow> rows;
-  InputRows(f, in, rows);
-  ResultCells(f, rows);
+  std::vector<ResultRow> rows = WindowCellRows(f);
   ExtraRows(f, m, add, rows);
+  return rows;
+}
+
+std::vector<ResultRow> WindowCellRows(const TForm1& f) {
+  std::vector<ResultRow> rows;
+  InputRows(f, rows);
+  ResultCells(f, rows);
   return rows;
 }
 
