@@ -43,6 +43,26 @@ Uncertainty ComputeUncertainty(const rf::ModelState& m) {
   return u;
 }
 
+std::array<LimitRow, kUncertaintyItems.size()> LimitsAndUncertainty(const rf::ModelState& m) {
+  const Uncertainty u = ComputeUncertainty(m);
+  struct Limits {
+    double Min, Actual, Max;
+  };
+  // In the order of kUncertaintyItems.
+  const Limits limits[] = {
+      {m.InterfMin, m.Interf, m.InterfMax}, {m.TrGainMin, m.TrGain, m.TrGainMax},
+      {m.PincMin, m.Pinc, m.PincMax},       {m.PreflMin, m.Prefl, m.PreflMax},
+      {m.PloadMin, m.Pload, m.PloadMax},    {m.PincMinV, m.Pinc, m.PincMaxV},
+      {m.PreflMinV, m.Prefl, m.PreflMaxV},  {m.PloadMinV, m.Pload, m.PloadMaxV}};
+  std::array<LimitRow, kUncertaintyItems.size()> rows{};
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const UncertaintyItem& item = kUncertaintyItems[i];
+    rows[i] = {item.Name,        item.IsPower,  limits[i].Min,
+               limits[i].Actual, limits[i].Max, u.*item.Member};
+  }
+  return rows;
+}
+
 InferredLoadRange InferredLoadReflection(const rf::ModelState& m) {
   InferredLoadRange r;
   r.Lo.Mag = std::fabs(m.MeaMin.Mag);

@@ -49,6 +49,18 @@ inline constexpr std::array<UncertaintyItem, 8> kUncertaintyItems{{
 // Closed forms on the model's own minimum and maximum fields; m must be computed.
 Uncertainty ComputeUncertainty(const rf::ModelState& m);
 
+// One row of the table of limits and uncertainties: the worst cases the window shows beside
+// the statistics for unknown phases. For a reading, Actual is the true value it reads.
+struct LimitRow {
+  std::string_view Name;  // as in kUncertaintyItems
+  bool IsPower;
+  double Min;
+  double Actual;
+  double Max;
+  Moments Stats;
+};
+std::array<LimitRow, kUncertaintyItems.size()> LimitsAndUncertainty(const rf::ModelState& m);
+
 // A quantity c / |1 - r e^{j theta}|^2 (c >= 0) with theta uniform, from its extremes
 // lo = c / (1 + r)^2 and hi = c / (1 - r)^2: mean sqrt(lo hi), std sqrt(mean / 2) |sqrt(hi) -
 // sqrt(lo)|.

@@ -118,6 +118,29 @@ TEST(Uncertainty, HandWorkedFirstStartValues) {
   EXPECT_NEAR(u.PreflReading.Std / m.Pinc, 0.070710678118655, 1e-14);
 }
 
+TEST(Uncertainty, LimitRowsPairTheWorstCasesWithTheStatistics) {
+  const rf::ModelState m = Model({.dirDb = 20.0});
+  const auto rows = analysis::LimitsAndUncertainty(m);
+  const auto u = analysis::ComputeUncertainty(m);
+  EXPECT_EQ(rows[0].Name, "Interf");
+  EXPECT_FALSE(rows[0].IsPower);
+  EXPECT_EQ(rows[0].Min, m.InterfMin);
+  EXPECT_EQ(rows[0].Max, m.InterfMax);
+  EXPECT_EQ(rows[0].Stats.Std, u.Interf.Std);
+  EXPECT_EQ(rows[7].Name, "PloadReading");
+  EXPECT_TRUE(rows[7].IsPower);
+  EXPECT_EQ(rows[7].Min, m.PloadMinV);
+  EXPECT_EQ(rows[7].Actual, m.Pload);
+  EXPECT_EQ(rows[7].Max, m.PloadMaxV);
+  EXPECT_EQ(rows[7].Stats.Mean, u.PloadReading.Mean);
+  for (const auto& r : rows) {
+    EXPECT_LE(r.Min, r.Stats.Mean) << r.Name;
+    EXPECT_GE(r.Max, r.Stats.Mean) << r.Name;
+    EXPECT_LE(r.Min, r.Actual) << r.Name;
+    EXPECT_GE(r.Max, r.Actual) << r.Name;
+  }
+}
+
 TEST(Uncertainty, EdgeCases) {
   // A matched load: nothing varies with the phase; ideal couplers read exactly.
   auto u = analysis::ComputeUncertainty(Model({.load = 0.0}));
