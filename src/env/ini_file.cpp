@@ -1,52 +1,82 @@
 #include "env/ini_file.h"
 
-#include <SimpleIni.h>
-
 #include <charconv>
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace env {
 
 namespace {
 
-// Names are compared without regard to ASCII case, as on the desktop the file came from; the
-// file is UTF-8 bytes, one value per line, no multi-line values, no quotes, "key=value".
-class Document {
- public:
-  explicit Document(const std::string& text) : ini_(true, false, false) {
-    ini_.SetSpaces(false);
-    // Any bytes load: what does not parse is skipped, so the result is not needed. Every read
-    // supplies its own default for what is missing.
-    ini_.LoadData(text.data(), text.size());
-  }
+// The file is UTF-8 bytes, "key=value" one per line, names compared without regard to ASCII
+// case as on the desktop the file came from. Any byte, NUL included, is an ordinary character.
+//
+// Reading trims blanks around names and values, as files written by earlier versions expect.
+// A text with a blank at either end is therefore written in double quotes; a file holding such
+// a value starts with the comment below, and only in a file that carries it is a value in
+// double quotes read without them: a value "12" in an earlier file reads "12", quotes and all.
+constexpr std::string_view kQuotedMarker = "; Values in double quotes are read without them.";
 
-  CSimpleIniA& Ini() { return ini_; }
-  const CSimpleIniA& Ini() const { return ini_; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-  std::string Save() const {
-    std::string out;
-    ini_.Save(out, false);
-    return out;
-  }
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
 
- private:
-  CSimpleIniA ini_;
-};
+std::string Fold(std::string_view name) {
+  std::string out(name);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool IsQuoted(std::string_view v) { return v.size() >= 2 && v.front() == '"' && v.back() == '"'; }
+
+// A value that reading would trim or unquote.
+bool NeedsQuotes(std::string_view v) {
+  return !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) || IsQuoted(v));
+}
 
 // A line break inside a value would end it early and could even start a section or key of its
 // own when read back; edit texts are single-line, so breaks are stored as blanks.
 std::string OneLine(std::string value) {
   for (char& c : value)
-    if (c == '\r' || c == '\n') c = ' ';
+    if (IsLineEnd(c)) c = ' ';
   return value;
+}
+
+bool HasLineEnd(std::string_view s) {
+  for (char c : s)
+    if (IsLineEnd(c)) return true;
+  return false;
+}
+
+void CheckSectionName(std::string_view name) {
+  if (name.empty() || Trim(name) != name || HasLineEnd(name) ||
+      name.find(']') != std::string_view::npos) {
+    throw std::invalid_argument("a settings section cannot be named \"" + std::string(name) +
+                                "\"");
+  }
+}
+
+void CheckKeyName(std::string_view key) {
+  if (key.empty() || Trim(key) != key || HasLineEnd(key) ||
+      key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';' ||
+      key.front() == '#') {
+    throw std::invalid_argument("a settings key cannot be named \"" + std::string(key) + "\"");
+  }
 }
 
 // Decimal with an optional sign, or hexadecimal after "$", "0x" or "0X" (the sign before the
 // prefix); the value must fit a 32-bit signed integer.
 std::optional<std::int32_t> ParseInt32(std::string_view s) {
+  s = Trim(s);
   bool negative = false;
   if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
     negative = s.front() == '-';
@@ -60,7 +90,7 @@ std::optional<std::int32_t> ParseInt32(std::string_view s) {
     base = 16;
     s.remove_prefix(2);
   }
-  if (s.empty()) return std::nullopt;
+  if (s.empty() || s.front() == '+' || s.front() == '-') return std::nullopt;
   std::uint64_t magnitude = 0;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude, base);
   if (ec != std::errc() || end != s.data() + s.size()) return std::nullopt;
@@ -73,45 +103,201 @@ std::optional<std::int32_t> ParseInt32(std::string_view s) {
 
 }  // namespace
 
+namespace ini {
+
+std::vector<Section> Parse(const std::string& text) {
+  std::vector<Section> sections;
+  std::unordered_map<std::string, std::size_t> sectionIndex;
+  std::vector<std::unordered_map<std::string, std::size_t>> keyIndex;
+  bool quoted = false;
+  // Keys above the first header, or under a header that is not one (no "]", no name), belong
+  // to no section: they are skipped rather than given to the section above.
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::size_t current = kNone;
+
+  std::string_view rest(text);
+  if (rest.substr(0, 3) == "\xEF\xBB\xBF") rest.remove_prefix(3);
+  while (!rest.empty()) {
+    std::size_t end = 0;
+    while (end < rest.size() && !IsLineEnd(rest[end])) ++end;
+    const std::string_view line = Trim(rest.substr(0, end));
+    rest.remove_prefix(end < rest.size() ? end + 1 : end);
+    if (line.empty()) continue;
+    if (line.front() == ';' || line.front() == '#') {
+      quoted = quoted || line == kQuotedMarker;
+      continue;
+    }
+    if (line.front() == '[') {
+      const std::size_t close = line.find(']');
+      const std::string_view name =
+          close == std::string_view::npos ? std::string_view() : Trim(line.substr(1, close - 1));
+      current = kNone;
+      if (name.empty()) continue;
+      auto [it, added] = sectionIndex.try_emplace(Fold(name), sections.size());
+      if (added) {
+        sections.push_back({std::string(name), {}});
+        keyIndex.emplace_back();
+      }
+      current = it->second;
+      continue;
+    }
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos || current == kNone) continue;
+    const std::string_view key = Trim(line.substr(0, eq));
+    if (key.empty()) continue;
+    std::string value(Trim(line.substr(eq + 1)));
+    auto& keys = sections[current].Keys;
+    auto [it, added] = keyIndex[current].try_emplace(Fold(key), keys.size());
+    if (added)
+      keys.emplace_back(std::string(key), std::move(value));
+    else
+      keys[it->second].second = std::move(value);
+  }
+
+  if (quoted) {
+    for (Section& s : sections)
+      for (auto& kv : s.Keys)
+        if (IsQuoted(kv.second)) kv.second = kv.second.substr(1, kv.second.size() - 2);
+  }
+  return sections;
+}
+
+std::string Format(const std::vector<Section>& sections) {
+  bool quoted = false;
+  std::size_t size = 0;
+  for (const Section& s : sections) {
+    size += s.Name.size() + 3;
+    for (const auto& [key, value] : s.Keys) {
+      quoted = quoted || NeedsQuotes(value);
+      size += key.size() + value.size() + 4;
+    }
+  }
+  std::string out;
+  out.reserve(size + (quoted ? kQuotedMarker.size() + 1 : 0));
+  if (quoted) {
+    out += kQuotedMarker;
+    out += '\n';
+  }
+  for (const Section& s : sections) {
+    if (&s != &sections.front()) out += '\n';
+    out += '[';
+    out += s.Name;
+    out += "]\n";
+    for (const auto& [key, value] : s.Keys) {
+      out += key;
+      out += '=';
+      if (NeedsQuotes(value)) {
+        out += '"';
+        out += value;
+        out += '"';
+      } else {
+        out += value;
+      }
+      out += '\n';
+    }
+  }
+  return out;
+}
+
+}  // namespace ini
+
 IniWriteError::IniWriteError(const std::string& path)
     : std::runtime_error("Unable to write to " + path), path_(path) {}
 
-struct TIniFile::Pending {
-  std::string Text;
-  bool Dirty = false;
-  int Depth = 1;
+// The parsed file with an index of folded names; an erased section stays in place, marked, so
+// erasing costs nothing however many sections the file holds.
+struct TIniFile::Document {
+  std::vector<ini::Section> Sections;
+  std::vector<bool> Erased;
+  std::unordered_map<std::string, std::size_t> SectionIndex;
+  std::vector<std::unordered_map<std::string, std::size_t>> KeyIndex;
+
+  explicit Document(std::vector<ini::Section> sections) : Sections(std::move(sections)) {
+    Erased.assign(Sections.size(), false);
+    KeyIndex.resize(Sections.size());
+    for (std::size_t i = 0; i < Sections.size(); ++i) {
+      SectionIndex.emplace(Fold(Sections[i].Name), i);
+      for (std::size_t k = 0; k < Sections[i].Keys.size(); ++k)
+        KeyIndex[i].emplace(Fold(Sections[i].Keys[k].first), k);
+    }
+  }
+
+  const std::string* Find(const std::string& section, const std::string& key) const {
+    const auto s = SectionIndex.find(Fold(section));
+    if (s == SectionIndex.end()) return nullptr;
+    const auto k = KeyIndex[s->second].find(Fold(key));
+    if (k == KeyIndex[s->second].end()) return nullptr;
+    return &Sections[s->second].Keys[k->second].second;
+  }
+
+  void Set(const std::string& section, const std::string& key, std::string value) {
+    auto [s, newSection] = SectionIndex.try_emplace(Fold(section), Sections.size());
+    if (newSection) {
+      Sections.push_back({section, {}});
+      Erased.push_back(false);
+      KeyIndex.emplace_back();
+    }
+    auto& keys = Sections[s->second].Keys;
+    auto [k, newKey] = KeyIndex[s->second].try_emplace(Fold(key), keys.size());
+    if (newKey)
+      keys.emplace_back(key, std::move(value));
+    else
+      keys[k->second].second = std::move(value);
+  }
+
+  bool Erase(const std::string& section) {
+    const auto s = SectionIndex.find(Fold(section));
+    if (s == SectionIndex.end()) return false;
+    Erased[s->second] = true;
+    Sections[s->second].Keys.clear();
+    KeyIndex[s->second].clear();
+    SectionIndex.erase(s);
+    return true;
+  }
+
+  std::vector<ini::Section> Live() const {
+    std::vector<ini::Section> live;
+    for (std::size_t i = 0; i < Sections.size(); ++i)
+      if (!Erased[i]) live.push_back(Sections[i]);
+    return live;
+  }
 };
 
 TIniFile::TIniFile(std::string fileName, std::shared_ptr<FileSystem> fs)
     : fileName_(std::move(fileName)), fs_(fs ? std::move(fs) : RealFileSystem()) {}
 
-std::string TIniFile::Text() const {
-  if (pending_) return pending_->Text;
-  return fs_->ReadFile(fileName_).value_or(std::string());
+TIniFile::~TIniFile() = default;
+
+TIniFile::Document& TIniFile::Doc() const {
+  if (!doc_) {
+    doc_ = std::make_unique<Document>(
+        ini::Parse(fs_->ReadFile(fileName_).value_or(std::string())));
+  }
+  return *doc_;
 }
 
-void TIniFile::Store(const std::string& text) {
-  if (pending_) {
-    pending_->Text = text;
-    pending_->Dirty = true;
+void TIniFile::Changed() {
+  if (depth_ > 0) {
+    dirty_ = true;
     return;
   }
-  if (!fs_->ReplaceFileAtomically(fileName_, text)) throw IniWriteError(fileName_);
+  // A single write outside an update is an update of its own.
+  BeginUpdate();
+  dirty_ = true;
+  CommitUpdate();
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
-  const Document doc(Text());
-  const char* value = doc.Ini().GetValue(section.c_str(), key.c_str(), nullptr);
-  return value ? std::string(value) : def;
+  const std::string* value = Doc().Find(section, key);
+  return value ? *value : def;
 }
 
 std::int32_t TIniFile::ReadInteger(const std::string& section, const std::string& key,
                                    std::int32_t def) const {
-  const Document doc(Text());
-  const char* value = doc.Ini().GetValue(section.c_str(), key.c_str(), nullptr);
+  const std::string* value = Doc().Find(section, key);
   if (!value) return def;
-  return ParseInt32(value).value_or(def);
+  return ParseInt32(*value).value_or(def);
 }
 
 bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool def) const {
@@ -120,23 +306,18 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 
 void TIniFile::ReadSections(std::vector<std::string>& list) const {
   list.clear();
-  const Document doc(Text());
-  CSimpleIniA::TNamesDepend names;
-  doc.Ini().GetAllSections(names);
-  names.sort(CSimpleIniA::Entry::LoadOrder());
-  for (const auto& name : names) {
-    // Keys above the first header belong to no section.
-    if (name.pItem && *name.pItem) list.emplace_back(name.pItem);
-  }
+  const Document& doc = Doc();
+  for (std::size_t i = 0; i < doc.Sections.size(); ++i)
+    if (!doc.Erased[i]) list.push_back(doc.Sections[i].Name);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-  Document doc(Text());
+  CheckSectionName(section);
+  CheckKeyName(key);
   // An existing key keeps its place; a new one goes to the end of its section.
-  if (doc.Ini().SetValue(section.c_str(), key.c_str(), OneLine(value).c_str()) < 0)
-    throw IniWriteError(fileName_);
-  Store(doc.Save());
+  Doc().Set(section, key, OneLine(value));
+  Changed();
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key,
@@ -152,34 +333,37 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  Document doc(Text());
   // A section that is not there leaves the file as it is (and a missing file missing).
-  if (!doc.Ini().Delete(section.c_str(), nullptr)) return;
-  // With the last section gone, comments left at the top would belong to nothing.
-  CSimpleIniA::TNamesDepend left;
-  doc.Ini().GetAllSections(left);
-  Store(left.empty() ? std::string() : doc.Save());
+  if (!Doc().Erase(section)) return;
+  Changed();
 }
 
 void TIniFile::BeginUpdate() {
-  if (pending_) {
-    ++pending_->Depth;
-    return;
-  }
-  auto pending = std::make_shared<Pending>();
-  pending->Text = Text();
-  pending_ = std::move(pending);
+  if (depth_++ > 0) return;
+  beforeUpdate_ = std::make_unique<Document>(Doc());
+  dirty_ = false;
 }
 
 void TIniFile::CommitUpdate() {
-  if (!pending_) return;
-  if (--pending_->Depth > 0) return;
-  const auto pending = std::move(pending_);
-  pending_.reset();
-  if (pending->Dirty && !fs_->ReplaceFileAtomically(fileName_, pending->Text))
+  if (depth_ == 0 || --depth_ > 0) return;
+  auto before = std::move(beforeUpdate_);
+  if (!dirty_) return;
+  dirty_ = false;
+  // Comments and keys outside any section are not kept: the program's own sections are the
+  // whole of what it writes, however the file looked.
+  if (!fs_->ReplaceFileAtomically(fileName_, ini::Format(doc_->Live()))) {
+    doc_ = std::move(before);
+    lastWriteFailed_ = true;
     throw IniWriteError(fileName_);
+  }
+  lastWriteFailed_ = false;
 }
 
-void TIniFile::AbandonUpdate() { pending_.reset(); }
+void TIniFile::AbandonUpdate() {
+  if (depth_ == 0) return;
+  depth_ = 0;
+  dirty_ = false;
+  doc_ = std::move(beforeUpdate_);
+}
 
 }  // namespace env

@@ -48,6 +48,8 @@ inline constexpr std::string_view kBadUnit = "Bad unit";
 // Closing.
 inline constexpr std::string_view kConfirmTitle = "Confirm";
 inline constexpr std::string_view kTerminateQuestion = "Terminate Zephlane?";
+// The third button of the close confirmation once a save has failed.
+inline constexpr std::string_view kQuitWithoutSaving = "Quit Without Saving";
 // Message of a settings file that cannot be written; the path follows.
 inline constexpr std::string_view kUnableToWrite = "Unable to write to ";
 
