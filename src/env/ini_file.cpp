@@ -36,6 +36,14 @@ std::string Fold(std::string_view name) {
   return out;
 }
 
+// One index for the keys of all sections: the section's place, then the folded key name.
+std::string KeyId(std::size_t section, std::string_view key) {
+  std::string id = std::to_string(section);
+  id += ':';
+  id += Fold(key);
+  return id;
+}
+
 bool IsQuoted(std::string_view v) { return v.size() >= 2 && v.front() == '"' && v.back() == '"'; }
 
 // A value that reading would trim or unquote.
@@ -60,8 +68,7 @@ bool HasLineEnd(std::string_view s) {
 void CheckSectionName(std::string_view name) {
   if (name.empty() || Trim(name) != name || HasLineEnd(name) ||
       name.find(']') != std::string_view::npos) {
-    throw std::invalid_argument("a settings section cannot be named \"" + std::string(name) +
-                                "\"");
+    throw std::invalid_argument("a settings section cannot be named \"" + std::string(name) + "\"");
   }
 }
 
@@ -101,6 +108,49 @@ std::optional<std::int32_t> ParseInt32(std::string_view s) {
   return static_cast<std::int32_t>(negative ? -wide : wide);
 }
 
+// The text of the sections not marked in erased (which may be empty: none is).
+std::string FormatLive(const std::vector<ini::Section>& sections, const std::vector<bool>& erased) {
+  auto live = [&](std::size_t i) { return erased.empty() || !erased[i]; };
+  bool quoted = false;
+  std::size_t size = 0;
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (!live(i)) continue;
+    size += sections[i].Name.size() + 4;
+    for (const auto& [key, value] : sections[i].Keys) {
+      quoted = quoted || NeedsQuotes(value);
+      size += key.size() + value.size() + 4;
+    }
+  }
+  std::string out;
+  out.reserve(size + (quoted ? kQuotedMarker.size() + 1 : 0));
+  if (quoted) {
+    out += kQuotedMarker;
+    out += '\n';
+  }
+  bool first = true;
+  for (std::size_t i = 0; i < sections.size(); ++i) {
+    if (!live(i)) continue;
+    if (!first) out += '\n';
+    first = false;
+    out += '[';
+    out += sections[i].Name;
+    out += "]\n";
+    for (const auto& [key, value] : sections[i].Keys) {
+      out += key;
+      out += '=';
+      if (NeedsQuotes(value)) {
+        out += '"';
+        out += value;
+        out += '"';
+      } else {
+        out += value;
+      }
+      out += '\n';
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 namespace ini {
@@ -108,7 +158,7 @@ namespace ini {
 std::vector<Section> Parse(const std::string& text) {
   std::vector<Section> sections;
   std::unordered_map<std::string, std::size_t> sectionIndex;
-  std::vector<std::unordered_map<std::string, std::size_t>> keyIndex;
+  std::unordered_map<std::string, std::size_t> keyIndex;  // KeyId -> place in its section
   bool quoted = false;
   // Keys above the first header, or under a header that is not one (no "]", no name), belong
   // to no section: they are skipped rather than given to the section above.
@@ -134,10 +184,7 @@ std::vector<Section> Parse(const std::string& text) {
       current = kNone;
       if (name.empty()) continue;
       auto [it, added] = sectionIndex.try_emplace(Fold(name), sections.size());
-      if (added) {
-        sections.push_back({std::string(name), {}});
-        keyIndex.emplace_back();
-      }
+      if (added) sections.push_back({std::string(name), {}});
       current = it->second;
       continue;
     }
@@ -147,7 +194,7 @@ std::vector<Section> Parse(const std::string& text) {
     if (key.empty()) continue;
     std::string value(Trim(line.substr(eq + 1)));
     auto& keys = sections[current].Keys;
-    auto [it, added] = keyIndex[current].try_emplace(Fold(key), keys.size());
+    auto [it, added] = keyIndex.try_emplace(KeyId(current, key), keys.size());
     if (added)
       keys.emplace_back(std::string(key), std::move(value));
     else
@@ -162,104 +209,117 @@ std::vector<Section> Parse(const std::string& text) {
   return sections;
 }
 
-std::string Format(const std::vector<Section>& sections) {
-  bool quoted = false;
-  std::size_t size = 0;
-  for (const Section& s : sections) {
-    size += s.Name.size() + 3;
-    for (const auto& [key, value] : s.Keys) {
-      quoted = quoted || NeedsQuotes(value);
-      size += key.size() + value.size() + 4;
-    }
-  }
-  std::string out;
-  out.reserve(size + (quoted ? kQuotedMarker.size() + 1 : 0));
-  if (quoted) {
-    out += kQuotedMarker;
-    out += '\n';
-  }
-  for (const Section& s : sections) {
-    if (&s != &sections.front()) out += '\n';
-    out += '[';
-    out += s.Name;
-    out += "]\n";
-    for (const auto& [key, value] : s.Keys) {
-      out += key;
-      out += '=';
-      if (NeedsQuotes(value)) {
-        out += '"';
-        out += value;
-        out += '"';
-      } else {
-        out += value;
-      }
-      out += '\n';
-    }
-  }
-  return out;
-}
+std::string Format(const std::vector<Section>& sections) { return FormatLive(sections, {}); }
 
 }  // namespace ini
 
 IniWriteError::IniWriteError(const std::string& path)
     : std::runtime_error("Unable to write to " + path), path_(path) {}
 
-// The parsed file with an index of folded names; an erased section stays in place, marked, so
-// erasing costs nothing however many sections the file holds.
+// The parsed file with an index of folded names. An erased section stays in place, marked, so
+// erasing costs nothing however many sections the file holds. During an update every change
+// is logged, so that a failed save returns to the file's content without a copy of it.
 struct TIniFile::Document {
   std::vector<ini::Section> Sections;
   std::vector<bool> Erased;
   std::unordered_map<std::string, std::size_t> SectionIndex;
-  std::vector<std::unordered_map<std::string, std::size_t>> KeyIndex;
+  std::unordered_map<std::string, std::size_t> KeyIndex;  // KeyId -> place in its section
+
+  struct Change {
+    enum class Kind { Value, NewKey, NewSection, Erase } What;
+    std::size_t Section = 0;
+    std::size_t Key = 0;
+    std::string OldValue;
+    std::vector<std::pair<std::string, std::string>> OldKeys;
+  };
+  bool Logging = false;
+  std::vector<Change> Log;
 
   explicit Document(std::vector<ini::Section> sections) : Sections(std::move(sections)) {
     Erased.assign(Sections.size(), false);
-    KeyIndex.resize(Sections.size());
     for (std::size_t i = 0; i < Sections.size(); ++i) {
       SectionIndex.emplace(Fold(Sections[i].Name), i);
       for (std::size_t k = 0; k < Sections[i].Keys.size(); ++k)
-        KeyIndex[i].emplace(Fold(Sections[i].Keys[k].first), k);
+        KeyIndex.emplace(KeyId(i, Sections[i].Keys[k].first), k);
     }
   }
 
   const std::string* Find(const std::string& section, const std::string& key) const {
     const auto s = SectionIndex.find(Fold(section));
     if (s == SectionIndex.end()) return nullptr;
-    const auto k = KeyIndex[s->second].find(Fold(key));
-    if (k == KeyIndex[s->second].end()) return nullptr;
+    const auto k = KeyIndex.find(KeyId(s->second, key));
+    if (k == KeyIndex.end()) return nullptr;
     return &Sections[s->second].Keys[k->second].second;
   }
 
   void Set(const std::string& section, const std::string& key, std::string value) {
     auto [s, newSection] = SectionIndex.try_emplace(Fold(section), Sections.size());
+    const std::size_t place = s->second;
     if (newSection) {
       Sections.push_back({section, {}});
       Erased.push_back(false);
-      KeyIndex.emplace_back();
+      if (Logging) Log.push_back({Change::Kind::NewSection, place, 0, {}, {}});
     }
-    auto& keys = Sections[s->second].Keys;
-    auto [k, newKey] = KeyIndex[s->second].try_emplace(Fold(key), keys.size());
-    if (newKey)
+    auto& keys = Sections[place].Keys;
+    auto [k, newKey] = KeyIndex.try_emplace(KeyId(place, key), keys.size());
+    if (newKey) {
       keys.emplace_back(key, std::move(value));
-    else
-      keys[k->second].second = std::move(value);
+      if (Logging) Log.push_back({Change::Kind::NewKey, place, k->second, {}, {}});
+    } else {
+      std::string& stored = keys[k->second].second;
+      if (Logging) Log.push_back({Change::Kind::Value, place, k->second, std::move(stored), {}});
+      stored = std::move(value);
+    }
   }
 
+  // The keys of an erased section stay in the key index, unreachable: the name no longer leads
+  // to the section's place, and a section of that name made later gets a place of its own.
   bool Erase(const std::string& section) {
     const auto s = SectionIndex.find(Fold(section));
     if (s == SectionIndex.end()) return false;
-    Erased[s->second] = true;
-    Sections[s->second].Keys.clear();
-    KeyIndex[s->second].clear();
+    const std::size_t place = s->second;
+    Erased[place] = true;
+    auto keys = std::move(Sections[place].Keys);
+    Sections[place].Keys.clear();
+    if (Logging) Log.push_back({Change::Kind::Erase, place, 0, {}, std::move(keys)});
     SectionIndex.erase(s);
     return true;
   }
 
-  std::vector<ini::Section> Live() const {
-    std::vector<ini::Section> live;
-    for (std::size_t i = 0; i < Sections.size(); ++i)
-      if (!Erased[i]) live.push_back(Sections[i]);
-    return live;
+  // Undoes the logged changes, latest first.
+  void Revert() {
+    for (auto c = Log.rbegin(); c != Log.rend(); ++c) {
+      ini::Section& section = Sections[c->Section];
+      switch (c->What) {
+        case Change::Kind::Value:
+          section.Keys[c->Key].second = std::move(c->OldValue);
+          break;
+        case Change::Kind::NewKey:
+          KeyIndex.erase(KeyId(c->Section, section.Keys[c->Key].first));
+          section.Keys.pop_back();
+          break;
+        case Change::Kind::NewSection:
+          SectionIndex.erase(Fold(section.Name));
+          Sections.pop_back();
+          Erased.pop_back();
+          break;
+        case Change::Kind::Erase:
+          section.Keys = std::move(c->OldKeys);
+          Erased[c->Section] = false;
+          SectionIndex.emplace(Fold(section.Name), c->Section);
+          break;
+      }
+    }
+    EndLog();
+  }
+
+  void StartLog() {
+    Log.clear();
+    Logging = true;
+  }
+  void EndLog() {
+    Log.clear();
+    Logging = false;
   }
 };
 
@@ -270,8 +330,7 @@ TIniFile::~TIniFile() = default;
 
 TIniFile::Document& TIniFile::Doc() const {
   if (!doc_) {
-    doc_ = std::make_unique<Document>(
-        ini::Parse(fs_->ReadFile(fileName_).value_or(std::string())));
+    doc_ = std::make_unique<Document>(ini::Parse(fs_->ReadFile(fileName_).value_or(std::string())));
   }
   return *doc_;
 }
@@ -340,22 +399,26 @@ void TIniFile::EraseSection(const std::string& section) {
 
 void TIniFile::BeginUpdate() {
   if (depth_++ > 0) return;
-  beforeUpdate_ = std::make_unique<Document>(Doc());
+  Doc().StartLog();
   dirty_ = false;
 }
 
 void TIniFile::CommitUpdate() {
   if (depth_ == 0 || --depth_ > 0) return;
-  auto before = std::move(beforeUpdate_);
-  if (!dirty_) return;
+  Document& doc = Doc();
+  if (!dirty_) {
+    doc.EndLog();
+    return;
+  }
   dirty_ = false;
   // Comments and keys outside any section are not kept: the program's own sections are the
   // whole of what it writes, however the file looked.
-  if (!fs_->ReplaceFileAtomically(fileName_, ini::Format(doc_->Live()))) {
-    doc_ = std::move(before);
+  if (!fs_->ReplaceFileAtomically(fileName_, FormatLive(doc.Sections, doc.Erased))) {
+    doc.Revert();
     lastWriteFailed_ = true;
     throw IniWriteError(fileName_);
   }
+  doc.EndLog();
   lastWriteFailed_ = false;
 }
 
@@ -363,7 +426,7 @@ void TIniFile::AbandonUpdate() {
   if (depth_ == 0) return;
   depth_ = 0;
   dirty_ = false;
-  doc_ = std::move(beforeUpdate_);
+  Doc().Revert();
 }
 
 }  // namespace env

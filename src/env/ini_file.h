@@ -65,7 +65,6 @@ class TIniFile {
   std::string fileName_;
   std::shared_ptr<FileSystem> fs_;
   mutable std::unique_ptr<Document> doc_;
-  std::unique_ptr<Document> beforeUpdate_;  // the content to return to when an update fails
   int depth_ = 0;
   bool dirty_ = false;
   bool lastWriteFailed_ = false;

@@ -19,8 +19,7 @@ bool ScriptedPlatform::Confirm(const std::string& title, const std::string& text
   return yes;
 }
 
-ConfirmChoice ScriptedPlatform::ConfirmOrDiscard(const std::string& title,
-                                                 const std::string& text,
+ConfirmChoice ScriptedPlatform::ConfirmOrDiscard(const std::string& title, const std::string& text,
                                                  const std::string& discardCaption) {
   const bool yes = ConfirmAnswer && !DiscardAnswer;
   Record({PlatformEvent::Kind::Confirm, title, text, {}, yes, discardCaption, DiscardAnswer});

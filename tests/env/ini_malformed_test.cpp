@@ -141,20 +141,19 @@ TEST_P(IniQuoting, EveryWrittenTextReadsBackExactly) {
   EXPECT_EQ(TIniFile(kPath, fs).ReadString("Zephlane", "edAnodeI", "default"), GetParam().Value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, IniQuoting,
-    testing::Values(QuotingRow{"Plain", "0.32", "0.32", false},
-                    QuotingRow{"LeadingBlanks", "  2.5", "\"  2.5\"", true},
-                    QuotingRow{"TrailingBlank", "2.5 ", "\"2.5 \"", true},
-                    QuotingRow{"BothEnds", "  2.5 ", "\"  2.5 \"", true},
-                    QuotingRow{"OnlyBlanks", "   ", "\"   \"", true},
-                    QuotingRow{"Tab", "\t1", "\"\t1\"", true},
-                    QuotingRow{"InQuotes", "\"12\"", "\"\"12\"\"", true},
-                    QuotingRow{"LoneQuote", "\"", "\"", false},
-                    QuotingRow{"QuoteAtOneEnd", "12\"", "12\"", false},
-                    QuotingRow{"InnerBlanks", "1 2", "1 2", false},
-                    QuotingRow{"Empty", "", "", false}),
-    [](const auto& row) { return std::string(row.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Texts, IniQuoting,
+                         testing::Values(QuotingRow{"Plain", "0.32", "0.32", false},
+                                         QuotingRow{"LeadingBlanks", "  2.5", "\"  2.5\"", true},
+                                         QuotingRow{"TrailingBlank", "2.5 ", "\"2.5 \"", true},
+                                         QuotingRow{"BothEnds", "  2.5 ", "\"  2.5 \"", true},
+                                         QuotingRow{"OnlyBlanks", "   ", "\"   \"", true},
+                                         QuotingRow{"Tab", "\t1", "\"\t1\"", true},
+                                         QuotingRow{"InQuotes", "\"12\"", "\"\"12\"\"", true},
+                                         QuotingRow{"LoneQuote", "\"", "\"", false},
+                                         QuotingRow{"QuoteAtOneEnd", "12\"", "12\"", false},
+                                         QuotingRow{"InnerBlanks", "1 2", "1 2", false},
+                                         QuotingRow{"Empty", "", "", false}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 struct EarlierRow {
   const char* Name;
@@ -168,8 +167,7 @@ class IniEarlierFile : public testing::TestWithParam<EarlierRow> {};
 TEST_P(IniEarlierFile, ReadsAsBefore) {
   auto fs = std::make_shared<MemoryFileSystem>();
   fs->Files[kPath] = GetParam().File;
-  EXPECT_EQ(TIniFile(kPath, fs).ReadString("Zephlane", "edSrcMag", "default"),
-            GetParam().Expected);
+  EXPECT_EQ(TIniFile(kPath, fs).ReadString("Zephlane", "edSrcMag", "default"), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -183,15 +181,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(IniFile, ZeroByteIsAnOrdinaryCharacter) {
   auto fs = std::make_shared<MemoryFileSystem>();
-  static const char kBytes[] = "[Zephlane]\nedAnodeV=1\0" "2\nudEff=5\n";
+  static const char kBytes[] =
+      "[Zephlane]\nedAnodeV=1\0"
+      "2\nudEff=5\n";
   fs->Files[kPath] = std::string(kBytes, sizeof kBytes - 1);
   TIniFile ini(kPath, fs);
-  EXPECT_EQ(ini.ReadString("Zephlane", "edAnodeV", ""), std::string("1\0" "2", 3));
+  EXPECT_EQ(ini.ReadString("Zephlane", "edAnodeV", ""), std::string("1\0"
+                                                                    "2",
+                                                                    3));
   EXPECT_EQ(ini.ReadInteger("Zephlane", "udEff", 72), 5);
   // A save keeps the byte and everything after it.
   ini.WriteInteger("Zephlane", "udDire", 30);
   TIniFile again(kPath, fs);
-  EXPECT_EQ(again.ReadString("Zephlane", "edAnodeV", ""), std::string("1\0" "2", 3));
+  EXPECT_EQ(again.ReadString("Zephlane", "edAnodeV", ""), std::string("1\0"
+                                                                      "2",
+                                                                      3));
   EXPECT_EQ(again.ReadInteger("Zephlane", "udEff", 72), 5);
 }
 
@@ -216,6 +220,38 @@ TEST(IniFile, FormatThenParseGivesTheSameSections) {
     EXPECT_EQ(back[i].Name, sections[i].Name);
     EXPECT_EQ(back[i].Keys, sections[i].Keys);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A failed save returns the object to the file as it still is, section by section and key by
+// key, whatever the update erased, added or changed on the way.
+TEST(IniUpdate, FailedSaveReturnsToTheFileContent) {
+  auto fs = std::make_shared<MemoryFileSystem>();
+  fs->Files[kPath] = "[A]\na=1\n[Zephlane]\nedAnodeV=4000\nk=2\n";
+  fs->Fail = true;
+  TIniFile ini(kPath, fs);
+  ini.BeginUpdate();
+  std::vector<std::string> sections;
+  ini.ReadSections(sections);
+  for (const std::string& s : sections) ini.EraseSection(s);
+  ini.WriteString("Zephlane", "edAnodeV", "1");
+  ini.WriteString("Zephlane", "x", "new");
+  ini.WriteString("A", "a", "9");
+  ini.WriteString("A", "a", "10");
+  ini.EraseSection("A");
+  ini.WriteString("C", "c", "3");
+  EXPECT_THROW(ini.CommitUpdate(), env::IniWriteError);
+  EXPECT_TRUE(ini.LastWriteFailed());
+  ini.ReadSections(sections);
+  EXPECT_EQ(sections, (std::vector<std::string>{"A", "Zephlane"}));
+  fs->Fail = false;
+  ini.WriteString("B", "k", "v");
+  EXPECT_FALSE(ini.LastWriteFailed());
+  EXPECT_EQ(fs->Files[kPath], "[A]\na=1\n\n[Zephlane]\nedAnodeV=4000\nk=2\n\n[B]\nk=v\n");
+  EXPECT_EQ(fs->Reads, 1);
 }
 
 }  // namespace
