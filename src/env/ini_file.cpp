@@ -15,8 +15,9 @@ namespace {
 // case as on the desktop the file came from. Any byte, NUL included, is an ordinary character.
 //
 // Reading trims blanks around names and values, as files written by earlier versions expect.
-// A text with a blank at either end is therefore written in double quotes; a file holding such
-// a value starts with the comment below, and only in a file that carries it is a value in
+// A text with a blank at either end or a line break is therefore written in double quotes,
+// with "\\", "\n" and "\r" inside the quotes for a backslash and the line breaks. A file holding
+// such a value starts with the comment below, and only in a file that carries it is a value in
 // double quotes read without them: a value "12" in an earlier file reads "12", quotes and all.
 constexpr std::string_view kQuotedMarker = "; Values in double quotes are read without them.";
 
@@ -46,23 +47,48 @@ std::string KeyId(std::size_t section, std::string_view key) {
 
 bool IsQuoted(std::string_view v) { return v.size() >= 2 && v.front() == '"' && v.back() == '"'; }
 
-// A value that reading would trim or unquote.
-bool NeedsQuotes(std::string_view v) {
-  return !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) || IsQuoted(v));
-}
-
-// A line break inside a value would end it early and could even start a section or key of its
-// own when read back; edit texts are single-line, so breaks are stored as blanks.
-std::string OneLine(std::string value) {
-  for (char& c : value)
-    if (IsLineEnd(c)) c = ' ';
-  return value;
-}
-
 bool HasLineEnd(std::string_view s) {
   for (char c : s)
     if (IsLineEnd(c)) return true;
   return false;
+}
+
+// A value that reading would trim or unquote, or whose line break would end it early (and
+// could start a section or key of its own).
+bool NeedsQuotes(std::string_view v) {
+  return !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) || IsQuoted(v) || HasLineEnd(v));
+}
+
+void AppendQuoted(std::string& out, std::string_view v) {
+  out += '"';
+  for (char c : v) {
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else
+      out += c;
+  }
+  out += '"';
+}
+
+// The text inside the quotes; a backslash before anything but "\\", "n" or "r" is itself.
+std::string Unquote(std::string_view v) {
+  v = v.substr(1, v.size() - 2);
+  std::string out;
+  out.reserve(v.size());
+  for (std::size_t i = 0; i < v.size(); ++i) {
+    const char next = i + 1 < v.size() ? v[i + 1] : '\0';
+    if (v[i] == '\\' && (next == '\\' || next == 'n' || next == 'r')) {
+      out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\\';
+      ++i;
+    } else {
+      out += v[i];
+    }
+  }
+  return out;
 }
 
 void CheckSectionName(std::string_view name) {
@@ -118,7 +144,7 @@ std::string FormatLive(const std::vector<ini::Section>& sections, const std::vec
     size += sections[i].Name.size() + 4;
     for (const auto& [key, value] : sections[i].Keys) {
       quoted = quoted || NeedsQuotes(value);
-      size += key.size() + value.size() + 4;
+      size += key.size() + 2 * value.size() + 4;
     }
   }
   std::string out;
@@ -138,13 +164,10 @@ std::string FormatLive(const std::vector<ini::Section>& sections, const std::vec
     for (const auto& [key, value] : sections[i].Keys) {
       out += key;
       out += '=';
-      if (NeedsQuotes(value)) {
-        out += '"';
+      if (NeedsQuotes(value))
+        AppendQuoted(out, value);
+      else
         out += value;
-        out += '"';
-      } else {
-        out += value;
-      }
       out += '\n';
     }
   }
@@ -204,7 +227,7 @@ std::vector<Section> Parse(const std::string& text) {
   if (quoted) {
     for (Section& s : sections)
       for (auto& kv : s.Keys)
-        if (IsQuoted(kv.second)) kv.second = kv.second.substr(1, kv.second.size() - 2);
+        if (IsQuoted(kv.second)) kv.second = Unquote(kv.second);
   }
   return sections;
 }
@@ -375,7 +398,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
   CheckSectionName(section);
   CheckKeyName(key);
   // An existing key keeps its place; a new one goes to the end of its section.
-  Doc().Set(section, key, OneLine(value));
+  Doc().Set(section, key, value);
   Changed();
 }
 

@@ -137,7 +137,7 @@ TEST(IniFile, LineBreakInValueCannotStartASection) {
   std::vector<std::string> sections;
   ini.ReadSections(sections);
   EXPECT_EQ(sections, std::vector<std::string>{"Zephlane"});
-  EXPECT_EQ(ini.ReadString("Zephlane", "edAnodeV", ""), "1 [Evil]  x=2");
+  EXPECT_EQ(TIniFile(dir / "a.ini").ReadString("Zephlane", "edAnodeV", ""), "1\n[Evil]\r\nx=2");
 }
 
 TEST(IniFile, ExistingKeyKeepsItsPlaceNewKeyGoesToSectionEnd) {

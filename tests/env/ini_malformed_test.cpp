@@ -152,7 +152,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, IniQuoting,
                                          QuotingRow{"LoneQuote", "\"", "\"", false},
                                          QuotingRow{"QuoteAtOneEnd", "12\"", "12\"", false},
                                          QuotingRow{"InnerBlanks", "1 2", "1 2", false},
-                                         QuotingRow{"Empty", "", "", false}),
+                                         QuotingRow{"Empty", "", "", false},
+                                         QuotingRow{"LineBreaks", "1\n2\r", "\"1\\n2\\r\"", true},
+                                         QuotingRow{"BackslashInQuotes", " C:\\n", "\" C:\\\\n\"",
+                                                    true},
+                                         QuotingRow{"BackslashPlain", "C:\\n", "C:\\n", false}),
                          [](const auto& row) { return std::string(row.param.Name); });
 
 struct EarlierRow {
