@@ -11,6 +11,10 @@ log=$dir/fuzz_$target.log
 args=(-max_total_time="$seconds" -timeout=25 -rss_limit_mb=2560 -print_final_stats=1
       -artifact_prefix="$dir/artifacts/$target/")
 if [[ -f $root/fuzz/$target/dict ]]; then args+=(-dict="$root/fuzz/$target/dict"); fi
+# fuzz/<target>/options: further libFuzzer flags of that target, one a line.
+if [[ -f $root/fuzz/$target/options ]]; then
+  while read -r flag; do [[ -n $flag ]] && args+=("$flag"); done <"$root/fuzz/$target/options"
+fi
 echo "== fuzz_$target, $seconds s"
 if ! "$dir/bin/fuzz_$target" "${args[@]}" "$dir/corpus/$target" "$root/fuzz/$target/corpus" \
      >"$log" 2>&1; then
