@@ -52,6 +52,8 @@ inline constexpr std::string_view kUncheckedText = "no";
 // Closing.
 inline constexpr std::string_view kConfirmTitle = "Confirm";
 inline constexpr std::string_view kTerminateQuestion = "Terminate Zephlane?";
+// The third button of the close confirmation once a save has failed.
+inline constexpr std::string_view kQuitWithoutSaving = "Quit Without Saving";
 
 // Documents next to the executable.
 inline constexpr std::string_view kChmHelpName = "ZephlaneHelp.chm";
