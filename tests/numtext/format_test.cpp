@@ -21,6 +21,9 @@ struct FormatRow {
   std::string expected;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const FormatRow& row, std::ostream* os) { *os << row.name; }
+
 class FloatToTextTable : public testing::TestWithParam<FormatRow> {};
 
 TEST_P(FloatToTextTable, GivesExpectedText) {
@@ -86,6 +89,8 @@ struct DbRow {
   double x;
   std::string expected;
 };
+
+void PrintTo(const DbRow& row, std::ostream* os) { *os << row.name; }
 
 class DbTextTable : public testing::TestWithParam<DbRow> {};
 
