@@ -10,15 +10,14 @@ endif()
 find_program(ZEPHLANE_DPKG_BUILDFLAGS_PROGRAM dpkg-buildflags REQUIRED)
 set(ZEPHLANE_HARDENING_FLAGS)
 foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
-  # Run in the source folder, so that -ffile-prefix-map maps the sources to "." and the build
-  # does not record where it was made.
   execute_process(
     COMMAND ${CMAKE_COMMAND} -E env DEB_BUILD_MAINT_OPTIONS=hardening=+all
             ${ZEPHLANE_DPKG_BUILDFLAGS_PROGRAM} --get ${kind}
-    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     OUTPUT_VARIABLE flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
   separate_arguments(flags UNIX_COMMAND "${flags}")
-  list(FILTER flags EXCLUDE REGEX "^-(g|O.*)$")
+  # -ffile-prefix-map serves reproducible builds, not hardening, and would leave a debugger
+  # of this (also the developers') build without the source paths.
+  list(FILTER flags EXCLUDE REGEX "^-(g|O.*|ffile-prefix-map=.*)$")
   if(kind STREQUAL "LDFLAGS")
     add_link_options(${flags})
   else()
