@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -57,6 +59,8 @@ struct MalformedRow {
   const char* Name;
   std::string Bytes;
 };
+
+void PrintTo(const MalformedRow& row, std::ostream* os) { *os << row.Name; }
 
 class IniMalformedFile : public testing::TestWithParam<MalformedRow> {};
 
@@ -129,6 +133,8 @@ struct QuotingRow {
   bool Marked;       // the file starts with the comment that switches quotes on
 };
 
+void PrintTo(const QuotingRow& row, std::ostream* os) { *os << row.Name; }
+
 class IniQuoting : public testing::TestWithParam<QuotingRow> {};
 
 TEST_P(IniQuoting, EveryWrittenTextReadsBackExactly) {
@@ -164,6 +170,8 @@ struct EarlierRow {
   const char* File;
   const char* Expected;
 };
+
+void PrintTo(const EarlierRow& row, std::ostream* os) { *os << row.Name; }
 
 class IniEarlierFile : public testing::TestWithParam<EarlierRow> {};
 
