@@ -136,7 +136,7 @@ TEST(RealFileSystem, FailedFolderSyncAfterTheRenameIsNoFailure) {
   TIniFile ini(path, env::RealFileSystem(WriteFault::FolderSync));
   EXPECT_NO_THROW(ini.WriteString("Zephlane", "edAnodeV", "4350"));
   EXPECT_FALSE(ini.LastWriteFailed());
-  EXPECT_EQ(ReadBytes(path), "[Zephlane]\nedAnodeV=4350\n");
+  EXPECT_EQ(ReadBytes(path), NativeLines("[Zephlane]\nedAnodeV=4350\n"));
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Zephlane.ini"});
 }
 
