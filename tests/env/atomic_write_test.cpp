@@ -145,7 +145,7 @@ TEST(RealFileSystem, FailedFolderSyncAfterTheRenameIsNoFailure) {
   TIniFile ini(path, zephlane_test::FailingAt(ReplaceStep::FolderSync));
   EXPECT_NO_THROW(ini.WriteString("Zephlane", "edAnodeV", "4350"));
   EXPECT_FALSE(ini.LastWriteFailed());
-  EXPECT_EQ(ReadBytes(path), "[Zephlane]\nedAnodeV=4350\n");
+  EXPECT_EQ(ReadBytes(path), NativeLines("[Zephlane]\nedAnodeV=4350\n"));
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Zephlane.ini"});
 }
 

@@ -73,13 +73,13 @@ TEST_P(IniMalformedFile, SavesOnlyTheOwnSectionReadingAndWritingOnce) {
   EXPECT_EQ(ini.ReadInteger("Zephlane", "udEff", 72), 72);
   EXPECT_EQ(ini.ReadString("Zephlane", "edAnodeV", "4350"), "4350");
   SaveLikeTheWindow(ini);
-  EXPECT_EQ(fs->Files[kPath], kOwnFile);
+  EXPECT_EQ(fs->Files[kPath], NativeLines(kOwnFile));
   // Twenty confirmed closes, each from a fresh start over the file the last one left.
   for (int close = 0; close < 20; ++close) {
     TIniFile next(kPath, fs);
     SaveLikeTheWindow(next);
   }
-  EXPECT_EQ(fs->Files[kPath], kOwnFile);
+  EXPECT_EQ(fs->Files[kPath], NativeLines(kOwnFile));
   EXPECT_EQ(fs->Reads, 21);
   EXPECT_EQ(fs->Replacements, 21);
 }
@@ -141,7 +141,8 @@ TEST_P(IniQuoting, EveryWrittenTextReadsBackExactly) {
   auto fs = std::make_shared<MemoryFileSystem>();
   TIniFile(kPath, fs).WriteString("Zephlane", "edAnodeI", GetParam().Value);
   const std::string& file = fs->Files[kPath];
-  EXPECT_NE(file.find(std::string("\nedAnodeI=") + GetParam().Line + "\n"), std::string::npos)
+  EXPECT_NE(file.find(NativeLines(std::string("\nedAnodeI=") + GetParam().Line + "\n")),
+            std::string::npos)
       << file;
   EXPECT_EQ(file.rfind(';', 0) == 0, GetParam().Marked) << file;
   EXPECT_EQ(TIniFile(kPath, fs).ReadString("Zephlane", "edAnodeI", "default"), GetParam().Value);
@@ -262,7 +263,8 @@ TEST(IniUpdate, FailedSaveReturnsToTheFileContent) {
   fs->Fail = false;
   ini.WriteString("B", "k", "v");
   EXPECT_FALSE(ini.LastWriteFailed());
-  EXPECT_EQ(fs->Files[kPath], "[A]\na=1\n\n[Zephlane]\nedAnodeV=4000\nk=2\n\n[B]\nk=v\n");
+  EXPECT_EQ(fs->Files[kPath],
+            NativeLines("[A]\na=1\n\n[Zephlane]\nedAnodeV=4000\nk=2\n\n[B]\nk=v\n"));
   EXPECT_EQ(fs->Reads, 1);
 }
 
