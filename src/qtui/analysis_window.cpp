@@ -55,10 +55,15 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   charts_.push_back(std::make_unique<ReadingChart>());
   charts_.push_back(std::make_unique<DirectivityChart>());
 
+  stale_.assign(kChartCount, true);
   auto* tabs = new QTabWidget;
+  tabs_ = tabs;
   for (int i = 0; i < kChartCount; ++i) {
     tabs->addTab(BuildChartPage(i), Chart(i).Chart()->title());
   }
+  connect(tabs, &QTabWidget::currentChanged, this, [this](int i) {
+    if (i >= 0 && i < kChartCount) EnsureFresh(i);
+  });
 
   table_ = new QTableWidget(0, 8);
   table_->setHorizontalHeaderLabels({Q(kColQuantity), Q(kColUnit), Q(kColMin), Q(kColActual),
@@ -122,11 +127,16 @@ QWidget* AnalysisWindow::BuildChartPage(int i) {
 }
 
 void AnalysisWindow::Refresh() {
-  const rf::ModelState& m = window_.Form();
-  const int unit = window_.Form().rgPowerUnit.ItemIndex();
-  for (const std::unique_ptr<SweepChart>& c : charts_) c->Update(m, unit);
+  stale_.assign(kChartCount, true);
+  EnsureFresh(tabs_->currentIndex());
   RefreshTable();
   RefreshDesign();
+}
+
+void AnalysisWindow::EnsureFresh(int i) {
+  if (i < 0 || i >= kChartCount || !stale_[static_cast<std::size_t>(i)]) return;
+  Chart(i).Update(window_.Form(), window_.Form().rgPowerUnit.ItemIndex());
+  stale_[static_cast<std::size_t>(i)] = false;
 }
 
 void AnalysisWindow::RefreshTable() {
@@ -198,6 +208,7 @@ void AnalysisWindow::RefreshDesign() {
 }
 
 bool AnalysisWindow::ExportPng(int i) {
+  EnsureFresh(i);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -206,7 +217,8 @@ bool AnalysisWindow::ExportPng(int i) {
                          Chart(i).FileStem() + ".png", Q(kPngFilter), bytes);
 }
 
-QByteArray AnalysisWindow::SvgOf(int i) const {
+QByteArray AnalysisWindow::SvgOf(int i) {
+  EnsureFresh(i);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   QSvgGenerator svg;
@@ -227,12 +239,14 @@ bool AnalysisWindow::ExportSvg(int i) {
 }
 
 bool AnalysisWindow::ExportCsv(int i) {
+  EnsureFresh(i);
   return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(kExportCsv),
                          Chart(i).FileStem() + ".csv", Q(kCsvFilter),
                          QByteArray::fromStdString(ChartCsv(Chart(i).Table())));
 }
 
 void AnalysisWindow::CopyChart(int i) {
+  EnsureFresh(i);
   auto* mime = new QMimeData;
   mime->setImageData(View(i)->grab().toImage());
   mime->setText(QString::fromStdString(ChartCsv(Chart(i).Table())));

@@ -9,6 +9,7 @@
 class QChartView;
 class QLabel;
 class QLineEdit;
+class QTabWidget;
 class QTableWidget;
 
 // The Analysis window: a separate top-level window that follows the main window live. After
@@ -26,8 +27,12 @@ class AnalysisWindow : public QWidget {
   AnalysisWindow(MainWindow& window, PathChooser chooser);
   ~AnalysisWindow() override;
 
-  // Recomputes everything from the form; the main window's formChanged() calls it.
+  // Recomputes from the form; the main window's formChanged() calls it. Only the chart on
+  // show is redrawn at once: the others are marked stale and redrawn when they are shown or
+  // exported, so that following the main window costs one chart per input change.
   void Refresh();
+  // Redraws chart i now if the form changed since it was last drawn.
+  void EnsureFresh(int i);
 
   // 0 powers, 1 readings, 2 directivity.
   static constexpr int kChartCount = 3;
@@ -43,7 +48,7 @@ class AnalysisWindow : public QWidget {
   bool ExportSvg(int i);
   bool ExportCsv(int i);
   void CopyChart(int i);
-  QByteArray SvgOf(int i) const;
+  QByteArray SvgOf(int i);
 
  private:
   QWidget* BuildChartPage(int i);
@@ -54,6 +59,8 @@ class AnalysisWindow : public QWidget {
   PathChooser chooser_;
   std::vector<std::unique_ptr<SweepChart>> charts_;
   std::vector<QChartView*> views_;
+  std::vector<bool> stale_;
+  QTabWidget* tabs_ = nullptr;
   QTableWidget* table_ = nullptr;
   QLineEdit* target_ = nullptr;
   QLabel* dirAnswer_ = nullptr;

@@ -227,6 +227,10 @@ class AnalysisWindowTest : public QObject {
     // 992.32 W at the actual phase: the curve lies near 30 dBW.
     const double y = Points(static_cast<qtui::PowerChart&>(a.Chart(0)).Marker())[0].y();
     QVERIFY(y > 29.0 && y < 31.0);
+    // A chart not on show is redrawn when exported: its data follow the unit too.
+    chosen_ = home_->path() + QStringLiteral("/readings.csv");
+    QVERIFY(a.ExportCsv(1));
+    QVERIFY(ReadFile(chosen_).startsWith("phase_deg,PincMinV dBW,PincMaxV dBW,"));
   }
 
   void chartExportsReadBack() {
