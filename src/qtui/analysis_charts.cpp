@@ -154,6 +154,8 @@ void SweepChart::FitY(const std::vector<double>& values) {
   const double span = hi - lo;
   const double margin = span > 0.0 ? 0.05 * span : std::max(1.0, 0.05 * std::fabs(hi));
   y_->setRange(lo - margin, hi + margin);
+  // Round ticks (0.2, 0.25, 0.5 steps of a decade) read better than the data's own ends.
+  y_->applyNiceNumbers();
 }
 
 PowerChart::PowerChart() {

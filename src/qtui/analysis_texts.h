@@ -40,7 +40,7 @@ inline constexpr std::string_view kChartDirectivity =
     "Absorbed-power reading error over directivity";
 inline constexpr std::string_view kAxisPhase = "Round-trip phase (deg)";
 inline constexpr std::string_view kAxisDirectivity = "Directivity (dB)";
-inline constexpr std::string_view kAxisError = "Error of the absorbed-power reading (%)";
+inline constexpr std::string_view kAxisError = "Reading error (%)";
 inline constexpr std::string_view kAxisPowerPrefix = "Power (";
 inline constexpr std::string_view kSeriesPinc = "Incident";
 inline constexpr std::string_view kSeriesPrefl = "Reflected";

@@ -69,6 +69,8 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   table_->setHorizontalHeaderLabels({Q(kColQuantity), Q(kColUnit), Q(kColMin), Q(kColActual),
                                      Q(kColMax), Q(kColMean), Q(kColStd), Q(kColExpanded)});
   table_->verticalHeader()->setVisible(false);
+  // Rows as high as their text, so that all ten fit beside the charts without scrolling.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
   auto* design = new QGroupBox(Q(kDesignHeading));
@@ -92,11 +94,11 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   auto* split = new QSplitter(Qt::Vertical);
   split->addWidget(tabs);
   split->addWidget(side);
-  split->setStretchFactor(0, 3);
-  split->setStretchFactor(1, 2);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split);
-  resize(820, 860);
+  resize(860, 900);
+  // The charts take most of the height; the table needs little more than its ten rows.
+  split->setSizes({540, 360});
 
   connect(&window_, &MainWindow::formChanged, this, &AnalysisWindow::Refresh);
   Refresh();
