@@ -70,7 +70,9 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
                                      Q(kColMax), Q(kColMean), Q(kColStd), Q(kColExpanded)});
   table_->verticalHeader()->setVisible(false);
   // Rows as high as their text, so that all ten fit beside the charts without scrolling.
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // A fixed height: measuring every row on each update would cost more than a frame allows.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
   auto* design = new QGroupBox(Q(kDesignHeading));
@@ -146,13 +148,19 @@ void AnalysisWindow::RefreshTable() {
   const auto rows = analysis::LimitsAndUncertainty(m);
   const analysis::InferredLoadRange inferred = analysis::InferredLoadReflection(m);
   table_->setRowCount(static_cast<int>(rows.size()) + 2);
+  // Fitting the columns measures every cell, which costs about as much as drawing a chart:
+  // only a text of another length can need other widths.
+  bool lengthChanged = false;
   const auto set = [&](int r, int c, const QString& text) {
     QTableWidgetItem* item = table_->item(r, c);
     if (item == nullptr) {
       item = new QTableWidgetItem;
       table_->setItem(r, c, item);
     }
-    if (item->text() != text) item->setText(text);
+    if (item->text() != text) {
+      lengthChanged = lengthChanged || item->text().size() != text.size();
+      item->setText(text);
+    }
   };
   int r = 0;
   for (const analysis::LimitRow& row : rows) {
@@ -183,7 +191,7 @@ void AnalysisWindow::RefreshTable() {
   set(r, 0, Q(kInferredLoadSwr));
   set(r, 2, Number(inferred.Lo.Swr, kSwrDecimals));
   set(r, 4, Number(inferred.Hi.Swr, kSwrDecimals));
-  table_->resizeColumnsToContents();
+  if (lengthChanged) table_->resizeColumnsToContents();
 }
 
 void AnalysisWindow::RefreshDesign() {
