@@ -9,26 +9,14 @@
 
 // Request lines into the driver: whatever arrives, each line gets its replies and the driver
 // goes on, until the window closes. Every run starts without a settings file.
-namespace {
-
-std::string home;
-
-void RemoveHome() {
-  std::error_code ec;
-  std::filesystem::remove_all(home, ec);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  home = MakeFuzzHome();
-  std::atexit(RemoveHome);
+  SetUpFuzzHome();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::error_code ec;
-  std::filesystem::remove(FuzzSettingsFile(home), ec);
+  std::filesystem::remove(FuzzSettingsFile(FuzzHome()), ec);
   std::size_t lines = 0;
   driver::Driver d([&](const std::string& line) {
     FUZZ_CHECK(!line.empty() && line.front() == '{' && line.back() == '}');

@@ -3,8 +3,10 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 // A fresh HOME for the whole fuzzing process, in memory where the system offers it (every save
 // syncs its file); the settings file lies where the program looks for it.
@@ -21,4 +23,18 @@ inline std::string MakeFuzzHome() {
 
 inline std::string FuzzSettingsFile(const std::string& home) {
   return home + "/.config/Brevik/Zephlane/Zephlane.ini";
+}
+
+// The process's HOME: made by the fuzzer's initialisation, removed when the process ends.
+inline std::string& FuzzHome() {
+  static std::string home;
+  return home;
+}
+
+inline void SetUpFuzzHome() {
+  FuzzHome() = MakeFuzzHome();
+  std::atexit([] {
+    std::error_code ec;
+    std::filesystem::remove_all(FuzzHome(), ec);
+  });
 }

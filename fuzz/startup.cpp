@@ -14,25 +14,13 @@
 // The whole start over a fuzzed settings file: the window is created from it (settings loaded,
 // handlers run, first evaluation), then closed with Yes. The close must succeed, write only the
 // window's own section, and that file must read back to the values the controls held.
-namespace {
-
-std::string home;
-
-void RemoveHome() {
-  std::error_code ec;
-  std::filesystem::remove_all(home, ec);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  home = MakeFuzzHome();
-  std::atexit(RemoveHome);
+  SetUpFuzzHome();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string file = FuzzSettingsFile(home);
+  const std::string file = FuzzSettingsFile(FuzzHome());
   std::filesystem::create_directories(std::filesystem::path(file).parent_path());
   {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

@@ -1,4 +1,5 @@
 #include "output.h"
+#include "numtext/round_trip.h"
 
 #include <charconv>
 #include <cmath>
@@ -41,17 +42,7 @@ void AppendOptional(std::string& out, const std::optional<double>& v, std::strin
 
 }  // namespace
 
-void AppendNumber(std::string& out, double x) {
-  if (std::isnan(x)) {
-    out += "NaN";
-  } else if (std::isinf(x)) {
-    out += x > 0 ? "Infinity" : "-Infinity";
-  } else {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    out.append(buf, r.ptr);
-  }
-}
+void AppendNumber(std::string& out, double x) { numtext::AppendRoundTrip(out, x); }
 
 void AppendJsonString(std::string& out, std::string_view s) {
   out += '"';

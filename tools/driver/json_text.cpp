@@ -1,4 +1,5 @@
 #include "json_text.h"
+#include "numtext/round_trip.h"
 
 #include <charconv>
 #include <cmath>
@@ -95,17 +96,7 @@ void AppendInt(std::string& out, std::int64_t v) {
 
 void AppendBool(std::string& out, bool b) { out += b ? "true" : "false"; }
 
-void AppendDouble(std::string& out, double x) {
-  if (std::isnan(x)) {
-    out += "NaN";
-  } else if (std::isinf(x)) {
-    out += x > 0 ? "Infinity" : "-Infinity";
-  } else {
-    char buf[32];
-    const auto r = std::to_chars(buf, buf + sizeof buf, x);
-    out.append(buf, r.ptr);
-  }
-}
+void AppendDouble(std::string& out, double x) { numtext::AppendRoundTrip(out, x); }
 
 int NestingDepth(std::string_view line, int limit) {
   int depth = 0;
