@@ -5,13 +5,15 @@
 //   zephlane-probe gone <title prefix> <seconds>   until no such window is left (exit 1: still)
 //   zephlane-probe close <title prefix>   the close box: the window menu's Close command
 //
+// A title argument "=Zephlane" matches that title exactly.
+//
 // `list` writes tab-separated lines. The first describes the window:
 //   window  <class>  <client left> <client top> <client width> <client height>  <enabled>
 //   <visible>  <maximize box>  <caption>
 // then `focus <name>`, then one line per child window (all depths):
 //   <name>  <class>  <left> <top> <width> <height>  <enabled> <visible>  <value>  <text>
 // with positions in the window's client pixels; <value> is a list's or page control's
-// selection, a button's check state, an up-down's position, "icon=<kind>" for an icon, else
+// selection, a button's check state, an up-down's position, "icon" or "noicon" for an icon, else
 // "-". Names come from the control identifiers of the Zephlane window; other windows' children
 // are named by their identifier ("id2"). CR, LF and tab in texts are written as \r, \n, \t.
 #include <windows.h>
@@ -30,6 +32,7 @@ namespace {
 
 struct Search {
   std::wstring Prefix;
+  bool Exact = false;
   HWND Found = nullptr;
 };
 
@@ -38,15 +41,19 @@ BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
   if (!IsWindowVisible(hwnd)) return TRUE;
   wchar_t title[512] = {};
   GetWindowTextW(hwnd, title, 512);
-  if (std::wstring(title).rfind(s->Prefix, 0) == 0) {
+  const std::wstring t(title);
+  if (s->Exact ? t == s->Prefix : t.rfind(s->Prefix, 0) == 0) {
     s->Found = hwnd;
     return FALSE;
   }
   return TRUE;
 }
 
+// A title that starts with the prefix; "=title" asks for exactly that title.
 HWND FindWindowByPrefix(const std::wstring& prefix) {
-  Search s{prefix};
+  Search s;
+  s.Exact = !prefix.empty() && prefix.front() == L'=';
+  s.Prefix = s.Exact ? prefix.substr(1) : prefix;
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
   return s.Found;
 }
@@ -117,10 +124,8 @@ std::string ValueOf(HWND hwnd, const std::string& cls) {
     }
   }
   if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON) {
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(hwnd, STM_GETICON, 0, 0));
-    if (icon == LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_HAND))) return "icon=stop";
-    if (icon == LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_QUESTION))) return "icon=question";
-    return "icon=other";
+    // Which icon it is the screenshot shows; here only whether there is one.
+    return SendMessageW(hwnd, STM_GETICON, 0, 0) != 0 ? "icon" : "noicon";
   }
   return "-";
 }
