@@ -129,4 +129,17 @@ struct PageControl : ControlBase {
   std::string ActivePage;  // name of the active tab sheet
 };
 
+// The kind of each control record, for lists generated from the records' types.
+constexpr ControlKind KindOf(GroupBox*) { return ControlKind::GroupBox; }
+constexpr ControlKind KindOf(Label*) { return ControlKind::Label; }
+constexpr ControlKind KindOf(Edit*) { return ControlKind::Edit; }
+constexpr ControlKind KindOf(DropDown*) { return ControlKind::DropDown; }
+constexpr ControlKind KindOf(UpDown*) { return ControlKind::UpDown; }
+constexpr ControlKind KindOf(CheckBox*) { return ControlKind::CheckBox; }
+constexpr ControlKind KindOf(RadioGroup*) { return ControlKind::RadioGroup; }
+constexpr ControlKind KindOf(Button*) { return ControlKind::Button; }
+constexpr ControlKind KindOf(Panel*) { return ControlKind::Panel; }
+constexpr ControlKind KindOf(PageControl*) { return ControlKind::PageControl; }
+constexpr ControlKind KindOf(TabSheet*) { return ControlKind::TabSheet; }
+
 }  // namespace mainwindow

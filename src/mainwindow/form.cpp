@@ -10,19 +10,6 @@ namespace mainwindow {
 
 namespace {
 
-constexpr ControlKind KindOf(FormProps*) { return ControlKind::Form; }
-constexpr ControlKind KindOf(GroupBox*) { return ControlKind::GroupBox; }
-constexpr ControlKind KindOf(Label*) { return ControlKind::Label; }
-constexpr ControlKind KindOf(Edit*) { return ControlKind::Edit; }
-constexpr ControlKind KindOf(DropDown*) { return ControlKind::DropDown; }
-constexpr ControlKind KindOf(UpDown*) { return ControlKind::UpDown; }
-constexpr ControlKind KindOf(CheckBox*) { return ControlKind::CheckBox; }
-constexpr ControlKind KindOf(RadioGroup*) { return ControlKind::RadioGroup; }
-constexpr ControlKind KindOf(Button*) { return ControlKind::Button; }
-constexpr ControlKind KindOf(Panel*) { return ControlKind::Panel; }
-constexpr ControlKind KindOf(PageControl*) { return ControlKind::PageControl; }
-constexpr ControlKind KindOf(TabSheet*) { return ControlKind::TabSheet; }
-
 template <class T>
 ControlRef Ref(std::string_view name, T& control) {
   return ControlRef{name, KindOf(&control), ControlPtr{&control}};
@@ -114,161 +101,10 @@ TForm1::TForm1(env::Platform& platform) : platform_(platform) {
 }
 
 void TForm1::BuildRegistry() {
-  registry_ = {
-      Ref("Form1", Form1),
-      Ref("gbMgInput", gbMgInput),
-      Ref("lbAnodeV", lbAnodeV),
-      Ref("lbAnodeI", lbAnodeI),
-      Ref("lbEffic", lbEffic),
-      Ref("Label2", Label2),
-      Ref("Label4", Label4),
-      Ref("Label5", Label5),
-      Ref("edAnodeV", edAnodeV),
-      Ref("edAnodeI", edAnodeI),
-      Ref("edEffic", edEffic),
-      Ref("udEff", udEff),
-      Ref("GroupBox4", GroupBox4),
-      Ref("Label1", Label1),
-      Ref("Label3", Label3),
-      Ref("lbLoaMism1", lbLoaMism1),
-      Ref("Label13", Label13),
-      Ref("edLoaMag", edLoaMag),
-      Ref("cbLoaRfl", cbLoaRfl),
-      Ref("edLoaPha", edLoaPha),
-      Ref("pnlLoaMism", pnlLoaMism),
-      Ref("udLoaPha", udLoaPha),
-      Ref("cbLoaMism", cbLoaMism),
-      Ref("bEvaluate", bEvaluate),
-      Ref("bHelpHtm", bHelpHtm),
-      Ref("gbCpl", gbCpl),
-      Ref("lbDire1", lbDire1),
-      Ref("lbDb", lbDb),
-      Ref("edDire", edDire),
-      Ref("chIdeal", chIdeal),
-      Ref("udDire", udDire),
-      Ref("bClose", bClose),
-      Ref("gbSrcRho", gbSrcRho),
-      Ref("lbSrcMag", lbSrcMag),
-      Ref("lbSrcPha", lbSrcPha),
-      Ref("Label12", Label12),
-      Ref("lbSrcMism1", lbSrcMism1),
-      Ref("edSrcMag", edSrcMag),
-      Ref("edSrcPha", edSrcPha),
-      Ref("udSrcPha", udSrcPha),
-      Ref("cbSrcRfl", cbSrcRfl),
-      Ref("pnlSrcMism", pnlSrcMism),
-      Ref("cbSrcMism", cbSrcMism),
-      Ref("gbMgOutput", gbMgOutput),
-      Ref("lbAvailPow1", lbAvailPow1),
-      Ref("lbPmatch1", lbPmatch1),
-      Ref("pnlPavUnit", pnlPavUnit),
-      Ref("lbPav", lbPav),
-      Ref("pnlPmatchUnit", pnlPmatchUnit),
-      Ref("lbPmatch2", lbPmatch2),
-      Ref("pcResults", pcResults),
-      Ref("tsTransm", tsTransm),
-      Ref("lbPinc1", lbPinc1),
-      Ref("lbPrefl1", lbPrefl1),
-      Ref("lbPload1", lbPload1),
-      Ref("lbTrGain1", lbTrGain1),
-      Ref("lbInterf1", lbInterf1),
-      Ref("Label27", Label27),
-      Ref("Label28", Label28),
-      Ref("Label38", Label38),
-      Ref("pnlPincUnit", pnlPincUnit),
-      Ref("lbPinc2", lbPinc2),
-      Ref("pnlPreflUnit", pnlPreflUnit),
-      Ref("lbPrefl2", lbPrefl2),
-      Ref("pnlPloadUnit", pnlPloadUnit),
-      Ref("lbPload2", lbPload2),
-      Ref("pnlPincMinUnit", pnlPincMinUnit),
-      Ref("lbPincMin2", lbPincMin2),
-      Ref("pnlPincMaxUnit", pnlPincMaxUnit),
-      Ref("lbPincMax2", lbPincMax2),
-      Ref("pnlPrefMinUnit", pnlPrefMinUnit),
-      Ref("lbPrefMin2", lbPrefMin2),
-      Ref("pnlPrefMaxUnit", pnlPrefMaxUnit),
-      Ref("lbPrefMax2", lbPrefMax2),
-      Ref("pnlTrGainUn", pnlTrGainUn),
-      Ref("lbTrGain2", lbTrGain2),
-      Ref("pnlIfcUn", pnlIfcUn),
-      Ref("lbInterf2", lbInterf2),
-      Ref("pnlIfcMinUn", pnlIfcMinUn),
-      Ref("lbIntMin2", lbIntMin2),
-      Ref("pnlIfcMaxUn", pnlIfcMaxUn),
-      Ref("lbIntMax2", lbIntMax2),
-      Ref("pnlTrGminU", pnlTrGminU),
-      Ref("lbTrGmin", lbTrGmin),
-      Ref("pnlTrGmaxU", pnlTrGmaxU),
-      Ref("lbTrGmax", lbTrGmax),
-      Ref("pnlPloadMinU", pnlPloadMinU),
-      Ref("lbPloadMin", lbPloadMin),
-      Ref("pnlPloadMaxU", pnlPloadMaxU),
-      Ref("lbPloadMax", lbPloadMax),
-      Ref("rgTransmMagUnit", rgTransmMagUnit),
-      Ref("tsPowMeas", tsPowMeas),
-      Ref("lbPinc3", lbPinc3),
-      Ref("lbPrefl3", lbPrefl3),
-      Ref("lbPload3", lbPload3),
-      Ref("Label22", Label22),
-      Ref("Label23", Label23),
-      Ref("Label24", Label24),
-      Ref("Label25", Label25),
-      Ref("Label26", Label26),
-      Ref("pnlPincVunit", pnlPincVunit),
-      Ref("lbPincV", lbPincV),
-      Ref("pnlPreflVunit", pnlPreflVunit),
-      Ref("lbPreflV", lbPreflV),
-      Ref("pnlPloadVunit", pnlPloadVunit),
-      Ref("lbPloadV", lbPloadV),
-      Ref("pnlPincMinVunit", pnlPincMinVunit),
-      Ref("lbPincMinV", lbPincMinV),
-      Ref("pnlPincMax", pnlPincMax),
-      Ref("lbPlincMaxV", lbPlincMaxV),
-      Ref("pnlPreflMin", pnlPreflMin),
-      Ref("lbPrefMinV", lbPrefMinV),
-      Ref("pnlPreflMax", pnlPreflMax),
-      Ref("lbPlreflMaxV", lbPlreflMaxV),
-      Ref("pnlPloadMin", pnlPloadMin),
-      Ref("lbPloadMinV", lbPloadMinV),
-      Ref("pnlPloadMax", pnlPloadMax),
-      Ref("lbPloadMaxV", lbPloadMaxV),
-      Ref("pnlPlincMinE", pnlPlincMinE),
-      Ref("lbPincMinE", lbPincMinE),
-      Ref("pnlPreflMinE", pnlPreflMinE),
-      Ref("lbPrefMinE", lbPrefMinE),
-      Ref("pnlPloadMinE", pnlPloadMinE),
-      Ref("lbPloadMinE", lbPloadMinE),
-      Ref("pnlPreflMaxE", pnlPreflMaxE),
-      Ref("lbPlreflMaxE", lbPlreflMaxE),
-      Ref("pnlPlincMaxE", pnlPlincMaxE),
-      Ref("lbPlincMaxE", lbPlincMaxE),
-      Ref("pnlPloadMaxE", pnlPloadMaxE),
-      Ref("lbPloadMaxE", lbPloadMaxE),
-      Ref("rgPowMeasUnit", rgPowMeasUnit),
-      Ref("tsLoadMeas", tsLoadMeas),
-      Ref("Label6", Label6),
-      Ref("Label11", Label11),
-      Ref("Label29", Label29),
-      Ref("Label30", Label30),
-      Ref("Label31", Label31),
-      Ref("Label32", Label32),
-      Ref("Panel36", Panel36),
-      Ref("lbMag", lbMag),
-      Ref("Panel37", Panel37),
-      Ref("lbMagMin", lbMagMin),
-      Ref("Panel38", Panel38),
-      Ref("lbMagMax", lbMagMax),
-      Ref("paMagMinE", paMagMinE),
-      Ref("lbMagMinE", lbMagMinE),
-      Ref("paMagMaxE", paMagMaxE),
-      Ref("lbMagMaxE", lbMagMaxE),
-      Ref("rgLoadMeasMagUnit", rgLoadMeasMagUnit),
-      Ref("bShowNote", bShowNote),
-      Ref("rgPowerUnit", rgPowerUnit),
-      Ref("bHelpChm", bHelpChm),
-      Ref("bHempPdf", bHempPdf),
-      Ref("bTheory", bTheory),
+  registry_ = {Ref("Form1", Form1),
+#define ZEPHLANE_REGISTER_CONTROL(Kind, name) Ref(#name, name),
+               ZEPHLANE_FORM_CONTROLS(ZEPHLANE_REGISTER_CONTROL)
+#undef ZEPHLANE_REGISTER_CONTROL
   };
 }
 
@@ -288,12 +124,16 @@ void TForm1::ApplyDesign() {
   }
 }
 
-void TForm1::BindEvents() {
-  rgPowerUnit.OnClick = [this] { bEvaluateClick(); };
-  rgTransmMagUnit.OnClick = [this] { rgTransmMagUnitClick(); };
-  rgPowMeasUnit.OnClick = [this] { rgPowMeasUnitClick(); };
-  rgLoadMeasMagUnit.OnClick = [this] { rgLoadMeasMagUnitClick(); };
-  chIdeal.OnClick = [this] { chIdealClick(); };
+const ControlBase* BaseOf(const ControlPtr& ptr) {
+  return std::visit(
+      [](auto* p) -> const ControlBase* {
+        if constexpr (std::is_base_of_v<ControlBase, std::remove_pointer_t<decltype(p)>>) {
+          return p;
+        } else {
+          return nullptr;
+        }
+      },
+      ptr);
 }
 
 std::span<const ControlRef> TForm1::Controls() const { return registry_; }

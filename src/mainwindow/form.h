@@ -15,6 +15,163 @@
 #include "mainwindow/controls.h"
 #include "rf/model.h"
 
+// Every control of the window, in declaration order, as X(kind record, design name). The
+// fields, the registry and the design table's check all come from this one list.
+#define ZEPHLANE_FORM_CONTROLS(X)  \
+  X(GroupBox, gbMgInput)           \
+  X(Label, lbAnodeV)               \
+  X(Label, lbAnodeI)               \
+  X(Label, lbEffic)                \
+  X(Label, Label2)                 \
+  X(Label, Label4)                 \
+  X(Label, Label5)                 \
+  X(Edit, edAnodeV)                \
+  X(Edit, edAnodeI)                \
+  X(Edit, edEffic)                 \
+  X(UpDown, udEff)                 \
+  X(GroupBox, GroupBox4)           \
+  X(Label, Label1)                 \
+  X(Label, Label3)                 \
+  X(Label, lbLoaMism1)             \
+  X(Label, Label13)                \
+  X(Edit, edLoaMag)                \
+  X(DropDown, cbLoaRfl)            \
+  X(Edit, edLoaPha)                \
+  X(Panel, pnlLoaMism)             \
+  X(UpDown, udLoaPha)              \
+  X(DropDown, cbLoaMism)           \
+  X(Button, bEvaluate)             \
+  X(Button, bHelpHtm)              \
+  X(GroupBox, gbCpl)               \
+  X(Label, lbDire1)                \
+  X(Label, lbDb)                   \
+  X(Edit, edDire)                  \
+  X(CheckBox, chIdeal)             \
+  X(UpDown, udDire)                \
+  X(Button, bClose)                \
+  X(GroupBox, gbSrcRho)            \
+  X(Label, lbSrcMag)               \
+  X(Label, lbSrcPha)               \
+  X(Label, Label12)                \
+  X(Label, lbSrcMism1)             \
+  X(Edit, edSrcMag)                \
+  X(Edit, edSrcPha)                \
+  X(UpDown, udSrcPha)              \
+  X(DropDown, cbSrcRfl)            \
+  X(Panel, pnlSrcMism)             \
+  X(DropDown, cbSrcMism)           \
+  X(GroupBox, gbMgOutput)          \
+  X(Label, lbAvailPow1)            \
+  X(Label, lbPmatch1)              \
+  X(Panel, pnlPavUnit)             \
+  X(Label, lbPav)                  \
+  X(Panel, pnlPmatchUnit)          \
+  X(Label, lbPmatch2)              \
+  X(PageControl, pcResults)        \
+  X(TabSheet, tsTransm)            \
+  X(Label, lbPinc1)                \
+  X(Label, lbPrefl1)               \
+  X(Label, lbPload1)               \
+  X(Label, lbTrGain1)              \
+  X(Label, lbInterf1)              \
+  X(Label, Label27)                \
+  X(Label, Label28)                \
+  X(Label, Label38)                \
+  X(Panel, pnlPincUnit)            \
+  X(Label, lbPinc2)                \
+  X(Panel, pnlPreflUnit)           \
+  X(Label, lbPrefl2)               \
+  X(Panel, pnlPloadUnit)           \
+  X(Label, lbPload2)               \
+  X(Panel, pnlPincMinUnit)         \
+  X(Label, lbPincMin2)             \
+  X(Panel, pnlPincMaxUnit)         \
+  X(Label, lbPincMax2)             \
+  X(Panel, pnlPrefMinUnit)         \
+  X(Label, lbPrefMin2)             \
+  X(Panel, pnlPrefMaxUnit)         \
+  X(Label, lbPrefMax2)             \
+  X(Panel, pnlTrGainUn)            \
+  X(Label, lbTrGain2)              \
+  X(Panel, pnlIfcUn)               \
+  X(Label, lbInterf2)              \
+  X(Panel, pnlIfcMinUn)            \
+  X(Label, lbIntMin2)              \
+  X(Panel, pnlIfcMaxUn)            \
+  X(Label, lbIntMax2)              \
+  X(Panel, pnlTrGminU)             \
+  X(Label, lbTrGmin)               \
+  X(Panel, pnlTrGmaxU)             \
+  X(Label, lbTrGmax)               \
+  X(Panel, pnlPloadMinU)           \
+  X(Label, lbPloadMin)             \
+  X(Panel, pnlPloadMaxU)           \
+  X(Label, lbPloadMax)             \
+  X(RadioGroup, rgTransmMagUnit)   \
+  X(TabSheet, tsPowMeas)           \
+  X(Label, lbPinc3)                \
+  X(Label, lbPrefl3)               \
+  X(Label, lbPload3)               \
+  X(Label, Label22)                \
+  X(Label, Label23)                \
+  X(Label, Label24)                \
+  X(Label, Label25)                \
+  X(Label, Label26)                \
+  X(Panel, pnlPincVunit)           \
+  X(Label, lbPincV)                \
+  X(Panel, pnlPreflVunit)          \
+  X(Label, lbPreflV)               \
+  X(Panel, pnlPloadVunit)          \
+  X(Label, lbPloadV)               \
+  X(Panel, pnlPincMinVunit)        \
+  X(Label, lbPincMinV)             \
+  X(Panel, pnlPincMax)             \
+  X(Label, lbPlincMaxV)            \
+  X(Panel, pnlPreflMin)            \
+  X(Label, lbPrefMinV)             \
+  X(Panel, pnlPreflMax)            \
+  X(Label, lbPlreflMaxV)           \
+  X(Panel, pnlPloadMin)            \
+  X(Label, lbPloadMinV)            \
+  X(Panel, pnlPloadMax)            \
+  X(Label, lbPloadMaxV)            \
+  X(Panel, pnlPlincMinE)           \
+  X(Label, lbPincMinE)             \
+  X(Panel, pnlPreflMinE)           \
+  X(Label, lbPrefMinE)             \
+  X(Panel, pnlPloadMinE)           \
+  X(Label, lbPloadMinE)            \
+  X(Panel, pnlPreflMaxE)           \
+  X(Label, lbPlreflMaxE)           \
+  X(Panel, pnlPlincMaxE)           \
+  X(Label, lbPlincMaxE)            \
+  X(Panel, pnlPloadMaxE)           \
+  X(Label, lbPloadMaxE)            \
+  X(RadioGroup, rgPowMeasUnit)     \
+  X(TabSheet, tsLoadMeas)          \
+  X(Label, Label6)                 \
+  X(Label, Label11)                \
+  X(Label, Label29)                \
+  X(Label, Label30)                \
+  X(Label, Label31)                \
+  X(Label, Label32)                \
+  X(Panel, Panel36)                \
+  X(Label, lbMag)                  \
+  X(Panel, Panel37)                \
+  X(Label, lbMagMin)               \
+  X(Panel, Panel38)                \
+  X(Label, lbMagMax)               \
+  X(Panel, paMagMinE)              \
+  X(Label, lbMagMinE)              \
+  X(Panel, paMagMaxE)              \
+  X(Label, lbMagMaxE)              \
+  X(RadioGroup, rgLoadMeasMagUnit) \
+  X(Button, bShowNote)             \
+  X(RadioGroup, rgPowerUnit)       \
+  X(Button, bHelpChm)              \
+  X(Button, bHempPdf)              \
+  X(Button, bTheory)
+
 // The one window: its controls as value records, the calculation model as its own fields
 // (inherited from rf::ModelState, in the model's declaration order), and every handler.
 namespace mainwindow {
@@ -33,13 +190,34 @@ struct FormProps {
 using ControlPtr = std::variant<FormProps*, GroupBox*, Label*, Edit*, DropDown*, UpDown*, CheckBox*,
                                 RadioGroup*, Button*, Panel*, PageControl*, TabSheet*>;
 
+constexpr ControlKind KindOf(FormProps*) { return ControlKind::Form; }
+
 struct ControlRef {
   std::string_view Name;
   ControlKind Kind;
   ControlPtr Ptr;
 };
 
+// The common part of a control, or nullptr for the window itself.
+const ControlBase* BaseOf(const ControlPtr& ptr);
+
 enum class TCloseAction { caNone, caFree };
+
+class TForm1;
+
+// The events a user action raises on a control.
+enum class EventKind { OnExit, OnClick, OnChange };
+std::string_view EventName(EventKind e);  // "OnExit", "OnClick", "OnChange"
+
+// One row of the window's event table: this event of this control runs this handler.
+struct EventBinding {
+  std::string_view Control;
+  EventKind Event;
+  void (TForm1::*Handler)();
+};
+// Every event of every control that has one, and nothing else.
+std::span<const EventBinding> EventTable();
+const EventBinding* FindEvent(std::string_view control, EventKind event);
 
 class TForm1 : public rf::ModelState {
  public:
@@ -50,161 +228,11 @@ class TForm1 : public rf::ModelState {
 
   env::Platform& Platform() { return platform_; }
 
-  // ---- Controls, in declaration order ----
+  // ---- The window itself, then its controls in declaration order ----
   FormProps Form1;
-  GroupBox gbMgInput;
-  Label lbAnodeV;
-  Label lbAnodeI;
-  Label lbEffic;
-  Label Label2;
-  Label Label4;
-  Label Label5;
-  Edit edAnodeV;
-  Edit edAnodeI;
-  Edit edEffic;
-  UpDown udEff;
-  GroupBox GroupBox4;
-  Label Label1;
-  Label Label3;
-  Label lbLoaMism1;
-  Label Label13;
-  Edit edLoaMag;
-  DropDown cbLoaRfl;
-  Edit edLoaPha;
-  Panel pnlLoaMism;
-  UpDown udLoaPha;
-  DropDown cbLoaMism;
-  Button bEvaluate;
-  Button bHelpHtm;
-  GroupBox gbCpl;
-  Label lbDire1;
-  Label lbDb;
-  Edit edDire;
-  CheckBox chIdeal;
-  UpDown udDire;
-  Button bClose;
-  GroupBox gbSrcRho;
-  Label lbSrcMag;
-  Label lbSrcPha;
-  Label Label12;
-  Label lbSrcMism1;
-  Edit edSrcMag;
-  Edit edSrcPha;
-  UpDown udSrcPha;
-  DropDown cbSrcRfl;
-  Panel pnlSrcMism;
-  DropDown cbSrcMism;
-  GroupBox gbMgOutput;
-  Label lbAvailPow1;
-  Label lbPmatch1;
-  Panel pnlPavUnit;
-  Label lbPav;
-  Panel pnlPmatchUnit;
-  Label lbPmatch2;
-  PageControl pcResults;
-  TabSheet tsTransm;
-  Label lbPinc1;
-  Label lbPrefl1;
-  Label lbPload1;
-  Label lbTrGain1;
-  Label lbInterf1;
-  Label Label27;
-  Label Label28;
-  Label Label38;
-  Panel pnlPincUnit;
-  Label lbPinc2;
-  Panel pnlPreflUnit;
-  Label lbPrefl2;
-  Panel pnlPloadUnit;
-  Label lbPload2;
-  Panel pnlPincMinUnit;
-  Label lbPincMin2;
-  Panel pnlPincMaxUnit;
-  Label lbPincMax2;
-  Panel pnlPrefMinUnit;
-  Label lbPrefMin2;
-  Panel pnlPrefMaxUnit;
-  Label lbPrefMax2;
-  Panel pnlTrGainUn;
-  Label lbTrGain2;
-  Panel pnlIfcUn;
-  Label lbInterf2;
-  Panel pnlIfcMinUn;
-  Label lbIntMin2;
-  Panel pnlIfcMaxUn;
-  Label lbIntMax2;
-  Panel pnlTrGminU;
-  Label lbTrGmin;
-  Panel pnlTrGmaxU;
-  Label lbTrGmax;
-  Panel pnlPloadMinU;
-  Label lbPloadMin;
-  Panel pnlPloadMaxU;
-  Label lbPloadMax;
-  RadioGroup rgTransmMagUnit;
-  TabSheet tsPowMeas;
-  Label lbPinc3;
-  Label lbPrefl3;
-  Label lbPload3;
-  Label Label22;
-  Label Label23;
-  Label Label24;
-  Label Label25;
-  Label Label26;
-  Panel pnlPincVunit;
-  Label lbPincV;
-  Panel pnlPreflVunit;
-  Label lbPreflV;
-  Panel pnlPloadVunit;
-  Label lbPloadV;
-  Panel pnlPincMinVunit;
-  Label lbPincMinV;
-  Panel pnlPincMax;
-  Label lbPlincMaxV;
-  Panel pnlPreflMin;
-  Label lbPrefMinV;
-  Panel pnlPreflMax;
-  Label lbPlreflMaxV;
-  Panel pnlPloadMin;
-  Label lbPloadMinV;
-  Panel pnlPloadMax;
-  Label lbPloadMaxV;
-  Panel pnlPlincMinE;
-  Label lbPincMinE;
-  Panel pnlPreflMinE;
-  Label lbPrefMinE;
-  Panel pnlPloadMinE;
-  Label lbPloadMinE;
-  Panel pnlPreflMaxE;
-  Label lbPlreflMaxE;
-  Panel pnlPlincMaxE;
-  Label lbPlincMaxE;
-  Panel pnlPloadMaxE;
-  Label lbPloadMaxE;
-  RadioGroup rgPowMeasUnit;
-  TabSheet tsLoadMeas;
-  Label Label6;
-  Label Label11;
-  Label Label29;
-  Label Label30;
-  Label Label31;
-  Label Label32;
-  Panel Panel36;
-  Label lbMag;
-  Panel Panel37;
-  Label lbMagMin;
-  Panel Panel38;
-  Label lbMagMax;
-  Panel paMagMinE;
-  Label lbMagMinE;
-  Panel paMagMaxE;
-  Label lbMagMaxE;
-  RadioGroup rgLoadMeasMagUnit;
-  Button bShowNote;
-  RadioGroup rgPowerUnit;
-  Button bHelpChm;
-  Button bHempPdf;
-  Button bTheory;
+#define ZEPHLANE_DECLARE_CONTROL(Kind, name) Kind name;
+  ZEPHLANE_FORM_CONTROLS(ZEPHLANE_DECLARE_CONTROL)
+#undef ZEPHLANE_DECLARE_CONTROL
 
   // ---- Environment fields (the model fields come from rf::ModelState) ----
   std::string ExeDir;
@@ -315,15 +343,14 @@ class TForm1 : public rf::ModelState {
   void BuildRegistry();
   void ApplyDesign();
   void BindEvents();
+  // Runs the handler the event table names for this event of this control, if any.
+  void Raise(std::string_view control, EventKind event);
   // The named control of the given kind, or std::invalid_argument.
   template <class T>
   T& ControlAs(std::string_view name, ControlKind kind);
   bool TakesFocus(std::string_view name) const;
   // Moves the focus as a user action does: an edit that loses it raises its OnExit.
   void MoveFocus(std::string_view control);
-  void ClickButton(std::string_view name);
-  void RaiseUpDownClick(std::string_view name);
-  void RaiseDropDownChange(std::string_view name);
 };
 
 }  // namespace mainwindow

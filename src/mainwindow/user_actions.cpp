@@ -15,18 +15,6 @@ namespace {
 
 bool Operable(const ControlBase& c) { return c.Enabled && c.Visible; }
 
-const ControlBase* BaseOf(const ControlPtr& ptr) {
-  return std::visit(
-      [](auto* p) -> const ControlBase* {
-        if constexpr (std::is_base_of_v<ControlBase, std::remove_pointer_t<decltype(p)>>) {
-          return p;
-        } else {
-          return nullptr;
-        }
-      },
-      ptr);
-}
-
 // The application's standard error box adds a full stop unless the message already ends in
 // one (or in a character ordered before it).
 std::string ErrorBoxText(std::string message) {
@@ -75,57 +63,10 @@ void TForm1::MoveFocus(std::string_view control) {
   const std::string left = focused_;
   // The edit's exit runs before the focus arrives, so a failing handler leaves the focus
   // where it was.
-  if (left == "edAnodeV" || left == "edAnodeI" || left == "edEffic" || left == "edSrcPha" ||
-      left == "edLoaPha" || left == "edDire") {
-    edSrcPhaExit();
-  } else if (left == "edSrcMag") {
-    edSrcMagExit();
-  } else if (left == "edLoaMag") {
-    edLoaMagExit();
+  if (const ControlRef* ref = FindControl(left); ref != nullptr && ref->Kind == ControlKind::Edit) {
+    Raise(left, EventKind::OnExit);
   }
   focused_ = std::string(control);
-}
-
-void TForm1::ClickButton(std::string_view name) {
-  if (name == "bEvaluate") {
-    bEvaluateClick();
-  } else if (name == "bHelpHtm") {
-    bHelpHtmClick();
-  } else if (name == "bClose") {
-    bCloseClick();
-  } else if (name == "bShowNote") {
-    bShowNoteClick();
-  } else if (name == "bHelpChm") {
-    bHelpChmClick();
-  } else if (name == "bHempPdf") {
-    bHelpPdfClick();
-  } else if (name == "bTheory") {
-    bTheoryClick();
-  }
-}
-
-void TForm1::RaiseUpDownClick(std::string_view name) {
-  if (name == "udEff") {
-    udEffClick();
-  } else if (name == "udSrcPha") {
-    udSrcPhaClick();
-  } else if (name == "udLoaPha") {
-    udLoaPhaClick();
-  } else if (name == "udDire") {
-    udDireClick();
-  }
-}
-
-void TForm1::RaiseDropDownChange(std::string_view name) {
-  if (name == "cbSrcRfl") {
-    cbSrcRflChange();
-  } else if (name == "cbLoaRfl") {
-    cbLoaRflChange();
-  } else if (name == "cbSrcMism") {
-    cbSrcMismChange();
-  } else if (name == "cbLoaMism") {
-    cbLoaMismChange();
-  }
 }
 
 void TForm1::UserFocus(std::string_view control) {
@@ -148,7 +89,7 @@ void TForm1::UserKeyEnter() {
   RunUserAction([&] {
     const ControlRef* ref = FindControl(focused_);
     if (ref != nullptr && ref->Kind == ControlKind::Button) {
-      ClickButton(focused_);
+      Raise(focused_, EventKind::OnClick);
     } else if (Operable(bEvaluate)) {
       bEvaluateClick();
     }
@@ -163,7 +104,7 @@ void TForm1::UserClick(std::string_view control) {
     RunUserAction([&] {
       if (!Operable(b)) return;
       MoveFocus(control);
-      ClickButton(control);
+      Raise(control, EventKind::OnClick);
     });
   } else if (ref->Kind == ControlKind::CheckBox) {
     CheckBox& c = *std::get<CheckBox*>(ref->Ptr);
@@ -192,7 +133,7 @@ void TForm1::UserPick(std::string_view control, std::int32_t index) {
       if (!Operable(d)) return;
       MoveFocus(control);
       d.SetItemIndex(index);
-      RaiseDropDownChange(control);
+      Raise(control, EventKind::OnChange);
     });
   } else if (ref->Kind == ControlKind::RadioGroup) {
     RadioGroup& g = *std::get<RadioGroup*>(ref->Ptr);
@@ -215,7 +156,7 @@ void TForm1::UserStep(std::string_view updown, bool up) {
     if (assoc != nullptr && assoc->Kind == ControlKind::Edit) {
       std::get<Edit*>(assoc->Ptr)->Text = numtext::IntToText(u.Position());
     }
-    RaiseUpDownClick(updown);
+    Raise(updown, EventKind::OnClick);
   });
 }
 

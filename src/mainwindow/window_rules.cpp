@@ -30,18 +30,6 @@ void AppendTabStops(std::string_view container, std::vector<std::string_view>& c
   }
 }
 
-const ControlBase* BaseOf(const ControlPtr& ptr) {
-  return std::visit(
-      [](auto* p) -> const ControlBase* {
-        if constexpr (std::is_base_of_v<ControlBase, std::remove_pointer_t<decltype(p)>>) {
-          return p;
-        } else {
-          return nullptr;
-        }
-      },
-      ptr);
-}
-
 // Enabled and shown: the control itself, and every container up to the window, where a tab
 // sheet counts as shown only while it is its page control's active page.
 bool Reachable(const TForm1& form, std::string_view name) {

@@ -9,51 +9,22 @@
 #include <vector>
 
 #include "mainwindow/design.h"
+#include "mainwindow/form.h"
 
 namespace mainwindow {
 namespace {
 
-// TForm1's control fields in declaration order: the order the design table must follow.
-constexpr std::array<std::string_view, 153> kDeclarationOrder = {
-    "gbMgInput",    "lbAnodeV",        "lbAnodeI",    "lbEffic",
-    "Label2",       "Label4",          "Label5",      "edAnodeV",
-    "edAnodeI",     "edEffic",         "udEff",       "GroupBox4",
-    "Label1",       "Label3",          "lbLoaMism1",  "Label13",
-    "edLoaMag",     "cbLoaRfl",        "edLoaPha",    "pnlLoaMism",
-    "udLoaPha",     "cbLoaMism",       "bEvaluate",   "bHelpHtm",
-    "gbCpl",        "lbDire1",         "lbDb",        "edDire",
-    "chIdeal",      "udDire",          "bClose",      "gbSrcRho",
-    "lbSrcMag",     "lbSrcPha",        "Label12",     "lbSrcMism1",
-    "edSrcMag",     "edSrcPha",        "udSrcPha",    "cbSrcRfl",
-    "pnlSrcMism",   "cbSrcMism",       "gbMgOutput",  "lbAvailPow1",
-    "lbPmatch1",    "pnlPavUnit",      "lbPav",       "pnlPmatchUnit",
-    "lbPmatch2",    "pcResults",       "tsTransm",    "lbPinc1",
-    "lbPrefl1",     "lbPload1",        "lbTrGain1",   "lbInterf1",
-    "Label27",      "Label28",         "Label38",     "pnlPincUnit",
-    "lbPinc2",      "pnlPreflUnit",    "lbPrefl2",    "pnlPloadUnit",
-    "lbPload2",     "pnlPincMinUnit",  "lbPincMin2",  "pnlPincMaxUnit",
-    "lbPincMax2",   "pnlPrefMinUnit",  "lbPrefMin2",  "pnlPrefMaxUnit",
-    "lbPrefMax2",   "pnlTrGainUn",     "lbTrGain2",   "pnlIfcUn",
-    "lbInterf2",    "pnlIfcMinUn",     "lbIntMin2",   "pnlIfcMaxUn",
-    "lbIntMax2",    "pnlTrGminU",      "lbTrGmin",    "pnlTrGmaxU",
-    "lbTrGmax",     "pnlPloadMinU",    "lbPloadMin",  "pnlPloadMaxU",
-    "lbPloadMax",   "rgTransmMagUnit", "tsPowMeas",   "lbPinc3",
-    "lbPrefl3",     "lbPload3",        "Label22",     "Label23",
-    "Label24",      "Label25",         "Label26",     "pnlPincVunit",
-    "lbPincV",      "pnlPreflVunit",   "lbPreflV",    "pnlPloadVunit",
-    "lbPloadV",     "pnlPincMinVunit", "lbPincMinV",  "pnlPincMax",
-    "lbPlincMaxV",  "pnlPreflMin",     "lbPrefMinV",  "pnlPreflMax",
-    "lbPlreflMaxV", "pnlPloadMin",     "lbPloadMinV", "pnlPloadMax",
-    "lbPloadMaxV",  "pnlPlincMinE",    "lbPincMinE",  "pnlPreflMinE",
-    "lbPrefMinE",   "pnlPloadMinE",    "lbPloadMinE", "pnlPreflMaxE",
-    "lbPlreflMaxE", "pnlPlincMaxE",    "lbPlincMaxE", "pnlPloadMaxE",
-    "lbPloadMaxE",  "rgPowMeasUnit",   "tsLoadMeas",  "Label6",
-    "Label11",      "Label29",         "Label30",     "Label31",
-    "Label32",      "Panel36",         "lbMag",       "Panel37",
-    "lbMagMin",     "Panel38",         "lbMagMax",    "paMagMinE",
-    "lbMagMinE",    "paMagMaxE",       "lbMagMaxE",   "rgLoadMeasMagUnit",
-    "bShowNote",    "rgPowerUnit",     "bHelpChm",    "bHempPdf",
-    "bTheory"};
+// TForm1's controls in declaration order, with the kind of their record: the order and the
+// kinds the design table must follow.
+struct Declared {
+  std::string_view Name;
+  ControlKind Kind;
+};
+constexpr std::array kDeclarationOrder = {
+#define ZEPHLANE_DECLARED(Type, name) Declared{#name, KindOf(static_cast<Type*>(nullptr))},
+    ZEPHLANE_FORM_CONTROLS(ZEPHLANE_DECLARED)
+#undef ZEPHLANE_DECLARED
+};
 
 bool IsContainer(ControlKind k) {
   return k == ControlKind::GroupBox || k == ControlKind::TabSheet ||
@@ -64,9 +35,11 @@ TEST(DesignTable, FollowsDeclarationOrderExactlyOnce) {
   const auto table = DesignTable();
   ASSERT_EQ(table.size(), kDeclarationOrder.size());
   for (std::size_t i = 0; i < table.size(); ++i) {
-    EXPECT_EQ(table[i].Name, kDeclarationOrder[i]) << "at position " << i;
+    EXPECT_EQ(table[i].Name, kDeclarationOrder[i].Name) << "at position " << i;
+    EXPECT_EQ(table[i].Kind, kDeclarationOrder[i].Kind) << table[i].Name;
   }
-  std::set<std::string_view> unique(kDeclarationOrder.begin(), kDeclarationOrder.end());
+  std::set<std::string_view> unique;
+  for (const Declared& d : kDeclarationOrder) unique.insert(d.Name);
   EXPECT_EQ(unique.size(), kDeclarationOrder.size());
 }
 
