@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <type_traits>
@@ -144,7 +145,7 @@ int MainWindow::Scale(int designPx) const { return mainwindow::ScaleDesignPx(des
 
 // "Segoe UI" at the design's height where installed, else the system's message font; a wider
 // substitute steps down in size until every caption fits the width it was drawn for.
-void MainWindow::CreateFonts() {
+HFONT MainWindow::CreateFonts() {
   const mainwindow::FormDesign& fd = mainwindow::Form1Design();
   LOGFONTW lf{};
   lf.lfHeight = -Scale(fd.FontHeightPx);
@@ -172,8 +173,9 @@ void MainWindow::CreateFonts() {
     }
     font = CreateFontIndirectW(&lf);
   }
-  const int designHeight = lf.lfHeight;  // negative: character height
-  for (int h = -designHeight; h >= -designHeight * 3 / 4; --h) {
+  // Character heights (a font height below zero); a positive one counts the same here.
+  const int designHeight = std::abs(lf.lfHeight);
+  for (int h = designHeight; h >= designHeight * 3 / 4; --h) {
     lf.lfHeight = -h;
     HFONT candidate = CreateFontIndirectW(&lf);
     HGDIOBJ old = SelectObject(dc, candidate);
@@ -186,7 +188,7 @@ void MainWindow::CreateFonts() {
         },
         dpi_);
     SelectObject(dc, old);
-    if (fits || h <= -designHeight * 3 / 4) {
+    if (fits || h <= designHeight * 3 / 4) {
       DeleteObject(font);
       font = candidate;
       break;
@@ -200,8 +202,9 @@ void MainWindow::CreateFonts() {
   SelectObject(dc, old);
   ReleaseDC(hwnd_, dc);
 
-  if (font_ != nullptr) DeleteObject(font_);
+  HFONT previous = font_;
   font_ = font;
+  return previous;
 }
 
 void MainWindow::BuildControls() {
@@ -692,8 +695,9 @@ bool MainWindow::PreTranslate(const MSG& msg) {
             const auto count = static_cast<int>(c->Buttons.size());
             const auto at = std::find(c->Buttons.begin(), c->Buttons.end(), msg.hwnd);
             if (count == 0 || at == c->Buttons.end()) return true;
+            const bool next = msg.wParam == VK_DOWN || msg.wParam == VK_RIGHT;
             const int index =
-                (static_cast<int>(at - c->Buttons.begin()) + (up ? 1 : count - 1)) % count;
+                (static_cast<int>(at - c->Buttons.begin()) + (next ? 1 : count - 1)) % count;
             const std::string name(c->Design->Name);
             Act([&] { form_.UserPick(name, index); });
             return true;
@@ -766,20 +770,18 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!acting_) Act([&] { form_.Close(); });
       return 0;
     case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the font and every design pixel follow it; the
+      // system's suggested rectangle gives the place, the design the size.
       dpi_ = HIWORD(wp);
-      CreateFonts();
+      HFONT previous = CreateFonts();
       SetClientSize();
       Layout();
-      {
-        const FlagGuard guard(pushing_);
-        for (const Control& c : controls_) {
-          if (c.Design->Kind == ControlKind::Label) PlaceLabel(c);
-        }
-      }
+      // The controls have the new font now; the old one can go.
+      if (previous != nullptr) DeleteObject(previous);
       const auto* suggested = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      Layout();
+      InvalidateRect(hwnd_, nullptr, TRUE);
       return 0;
     }
     case WM_DESTROY:

@@ -61,7 +61,7 @@ class MainWindow {
 
   void BuildControls();
   HWND BuildControl(Control& c, HWND parent, int id);
-  void CreateFonts();
+  HFONT CreateFonts();  // the window's font for its DPI; returns the one it replaces
   void Layout();
   void PlaceControl(const Control& c);
   void PlaceLabel(const Control& c);

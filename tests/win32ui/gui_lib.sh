@@ -5,6 +5,16 @@
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 WINE=${WINE:-wine}
 mkdir -p "$OUT"
+# A session of this prefix left from an earlier display would draw nowhere: end it, and make
+# the prefix on the first run.
+WINESERVER=${WINESERVER:-$(dirname "$WINE")/wineserver}
+[ -x "$WINESERVER" ] || WINESERVER=wineserver
+"$WINESERVER" -k 2>/dev/null
+"$WINESERVER" -w 2>/dev/null
+if [ ! -d "$WINEPREFIX/drive_c/users" ]; then
+  echo "-- making the Wine prefix $WINEPREFIX"
+  "$WINE" wineboot --init >/dev/null 2>&1
+fi
 failures=0
 shots=0
 
@@ -21,6 +31,9 @@ expect_not() {  # what actual unwanted
   if [ "$2" != "$3" ]; then pass "$1: $2"; else fail "$1: still '$2'"; fi
 }
 finish() {
+  # Ends the session with this display, saving the prefix's registry; a program still running
+  # after a failed check is ended.
+  timeout 30 "$WINESERVER" -w 2>/dev/null || "$WINESERVER" -k 2>/dev/null
   if [ "$failures" -eq 0 ]; then
     echo "all checks passed; screenshots in $OUT"
     exit 0

@@ -28,6 +28,17 @@ check_note() {
 rm -f "$SETTINGS"
 chmod -R u+w "$PROFILE/Brevik" 2>/dev/null
 
+# Documents go to the desktop's viewer through the shell; here the viewer of HTML pages is a
+# script that notes what it was given.
+cat >"$OUT/viewer.sh" <<VIEWER
+#!/bin/sh
+echo "\$@" >>"$OUT/opened.txt"
+VIEWER
+chmod +x "$OUT/viewer.sh"
+rm -f "$OUT/opened.txt"
+"$WINE" reg add 'HKLM\Software\Classes\.htm' /ve /d htmlfile /f >/dev/null 2>&1
+"$WINE" reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$OUT/viewer.sh" /f >/dev/null 2>&1
+
 note "First start: no settings file"
 start "$EXE"
 snap
@@ -113,6 +124,23 @@ expect "directivity up-down enabled" "$(field udDire 7)" "1"
 expect "directivity edit yellow" "$(pixel $(($(field edDire 3) + $(field edDire 5) - 6)) $(($(field edDire 4) + $(field edDire 6) / 2)))" "255,255,0"
 expect "input edit yellow" "$(pixel $(($(field edAnodeI 3) + $(field edAnodeI 5) - 6)) $(($(field edAnodeI 4) + $(field edAnodeI 6) / 2)))" "255,255,0"
 
+note "A power unit by a click on its radio button, back by the arrow key"
+click "rgPowerUnit[1]"
+snap
+expect "dBm picked" "$(value "rgPowerUnit[1]")/$(value "rgPowerUnit[0]")" "1/0"
+expect "powers in dBm" "$(text pnlPavUnit)" "dBm"
+expect "focus on the radio group" "$(focus)" "rgPowerUnit[1]"
+shot power-unit-dbm
+key Up
+snap
+expect "Up picks the item above" "$(value "rgPowerUnit[0]")/$(text pnlPavUnit)" "1/W"
+
+note "A tooltip over a button"
+snap
+xdotool mousemove $(($(window_field 3) + $(field bClose 3) + 10)) $(($(window_field 4) + $(field bClose 4) + 8))
+settle 2
+shot tooltip-close
+
 note "Alt+E, Alt+H, Alt+C"
 before=$(text lbPload2)
 key alt+e
@@ -123,6 +151,12 @@ key alt+h
 settle 2
 snap
 expect "Alt+H: Help (HTML)" "$(focus)" "bHelpHtm"
+for i in $(seq 1 50); do
+  [ -s "$OUT/opened.txt" ] && break
+  sleep 0.2
+done
+expect "Alt+H opens the help's start page" \
+  "$(grep -c 'WebHelp/Content/Introduction.htm' "$OUT/opened.txt" 2>/dev/null)" "1"
 shot alt-h
 key alt+c
 await Confirm

@@ -5,6 +5,8 @@
 ; Silent: Setup.exe /S [/CurrentUser | /AllUsers], Uninstall.exe /S.
 
 Unicode true
+; 64-bit stubs: the installer runs where the program runs, without a 32-bit subsystem.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APP "Zephlane"
