@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Platform services that show something to a person or ask the desktop for something. The
@@ -25,6 +26,13 @@ class Platform {
   // A topic request to the compiled-help viewer; platforms without one ignore it.
   virtual void ShowHelpTopic(const std::string& helpFile, const std::string& topic) = 0;
   virtual ScreenSize PrimaryScreen() const = 0;
+
+  // The running program's environment. The defaults ask the system; the driver keeps them,
+  // tests script them.
+  virtual std::string ExeDir() const;      // the executable's folder, trailing separator
+  virtual std::string ExeVersion() const;  // its file version ("2.1.0.0"), or empty
+  // The user's profile folder and the status of the look-up, as env::GetShellFolder gives them.
+  virtual std::string ProfileFolder(std::int32_t& status) const;
 };
 
 }  // namespace env

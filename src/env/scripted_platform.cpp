@@ -30,4 +30,18 @@ void ScriptedPlatform::ShowHelpTopic(const std::string& helpFile, const std::str
   Record({PlatformEvent::Kind::Help, {}, topic, helpFile, false});
 }
 
+std::string ScriptedPlatform::ExeDir() const {
+  return ScriptedExeDir ? *ScriptedExeDir : Platform::ExeDir();
+}
+
+std::string ScriptedPlatform::ExeVersion() const {
+  return ScriptedExeVersion ? *ScriptedExeVersion : Platform::ExeVersion();
+}
+
+std::string ScriptedPlatform::ProfileFolder(std::int32_t& status) const {
+  if (!ScriptedProfile) return Platform::ProfileFolder(status);
+  status = ScriptedProfile->empty() ? 1 : 0;
+  return *ScriptedProfile;
+}
+
 }  // namespace env

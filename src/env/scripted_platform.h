@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ class ScriptedPlatform : public Platform {
   ScreenSize Screen;
   std::vector<PlatformEvent> Events;
   std::function<void(const PlatformEvent&)> OnEvent;
+  // The environment as a test wants it; unset parts come from the system.
+  std::optional<std::string> ScriptedExeDir;
+  std::optional<std::string> ScriptedExeVersion;
+  std::optional<std::string> ScriptedProfile;  // look-up status 0; an empty text: no profile
 
   void ShowMessage(const std::string& title, const std::string& text) override;
   bool Confirm(const std::string& title, const std::string& text) override;
@@ -32,6 +37,9 @@ class ScriptedPlatform : public Platform {
   void OpenDocument(const std::string& path) override;
   void ShowHelpTopic(const std::string& helpFile, const std::string& topic) override;
   ScreenSize PrimaryScreen() const override { return Screen; }
+  std::string ExeDir() const override;
+  std::string ExeVersion() const override;
+  std::string ProfileFolder(std::int32_t& status) const override;
 
  private:
   void Record(PlatformEvent e);

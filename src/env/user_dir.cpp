@@ -6,14 +6,17 @@
 
 namespace env {
 
-std::string UserDir;
+void ForceUserDir(const std::string& subPath, std::string& dir) {
+  std::int32_t status = -1;
+  const std::string profile = GetShellFolder(status);
+  ForceUserDir(profile, status, subPath, dir);
+}
 
 #ifndef _WIN32
 // Windows builds the folder with wide-character calls (user_dir_win32.cpp).
-void ForceUserDir(const std::string& subPath, std::string& dir) {
+void ForceUserDir(const std::string& base, std::int32_t status, const std::string& subPath,
+                  std::string& dir) {
   dir.clear();
-  std::int32_t status = -1;
-  const std::string base = GetShellFolder(status);
   if (status == 0 && !base.empty()) {
     std::string sub = subPath;
     std::replace(sub.begin(), sub.end(), '\\', PathSeparator());

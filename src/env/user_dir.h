@@ -14,12 +14,13 @@ namespace env {
 std::string GetShellFolder(std::int32_t& status);
 
 // dir := profile folder + separator + subPath + separator, created with its parents when
-// missing; the profile folder + separator when creation fails; empty when no profile folder.
+// missing; the profile folder + separator when creation fails; empty when the look-up of the
+// profile folder failed (status not 0) or gave no path.
 // subPath uses "\" between levels, as written in the window's code; it is converted here.
+void ForceUserDir(const std::string& profile, std::int32_t status, const std::string& subPath,
+                  std::string& dir);
+// The same over the system's own profile folder (GetShellFolder).
 void ForceUserDir(const std::string& subPath, std::string& dir);
-
-// The settings folder, filled once by the window's creation.
-extern std::string UserDir;
 
 char PathSeparator();  // '\\' on Windows, '/' elsewhere
 

@@ -108,10 +108,9 @@ std::string GetShellFolder(std::int32_t& status) {
   return win32::GetShellFolder(win32::kFolderIdProfile, win32::kCsidlProfile, status);
 }
 
-void ForceUserDir(const std::string& subPath, std::string& dir) {
+void ForceUserDir(const std::string& base, std::int32_t status, const std::string& subPath,
+                  std::string& dir) {
   dir.clear();
-  std::int32_t status = -1;
-  const std::string base = GetShellFolder(status);
   // A service that claims success with an empty path must not put the folder at a drive's root.
   if (status == 0 && !base.empty()) {
     dir = base + "\\" + subPath;

@@ -236,6 +236,7 @@ class TForm1 : public rf::ModelState {
 
   // ---- Environment fields (the model fields come from rf::ModelState) ----
   std::string ExeDir;
+  std::string UserDir;  // the per-user settings folder, trailing separator; empty: none
   std::unique_ptr<env::TIniFile> AutoIniFile;
   std::string ChmHelpName;
   std::string ChmHelpFile;

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "mainwindow/form.h"
+#include "mainwindow/unit_index.h"
 #include "numtext/format.h"
 #include "numtext/parse.h"
 #include "rf/model.h"
@@ -14,20 +15,17 @@ namespace mainwindow {
 namespace {
 
 // Limits of the inputs.
-constexpr std::int32_t kVaMax = 100000;   // volts
-constexpr double kIaMax = 1000.0;         // amperes
-constexpr double kEffMaxPercent = 100.0;  // per cent
-constexpr double kPhaseLimit = 180.0;     // degrees, symmetric
-constexpr double kDireMaxDb = 160.0;      // coupler directivity, dB
-constexpr double kRlossFloorDb = -160.0;  // return loss edit, dB
-constexpr double kSwrMax = 100000.0;      // standing-wave ratio edit
+constexpr std::int32_t kVaMax = 100000;              // volts
+constexpr double kIaMax = 1000.0;                    // amperes
+constexpr double kEffMaxPercent = 100.0;             // per cent
+constexpr double kPhaseLimit = 180.0;                // degrees, symmetric
+constexpr double kDireMaxDb = 160.0;                 // coupler directivity, dB
+constexpr double kRlossFloorDb = rf::kRlossFloorDb;  // return loss edit, dB
+constexpr double kSwrMax = 100000.0;                 // standing-wave ratio edit
 
 constexpr int kInputDecimals = 4;
 constexpr int kRlossDecimals = 2;
 constexpr int kSwrDecimals = 3;
-
-constexpr std::int32_t kReprDb = 1;
-constexpr std::int32_t kReprSwr = 2;
 
 }  // namespace
 
@@ -77,16 +75,16 @@ void TForm1::ShowInputs() {
 void TForm1::ReadRefl(rf::TRefl& refl, DropDown& list, Edit& edit) {
   using numtext::TextToFloat;
   switch (list.ItemIndex()) {
-    case kReprDb:
+    case kReflDb:
       refl.Rloss = TextToFloat(edit.Text, refl.Rloss, kRlossFloorDb, 0.0, false);
       rf::ReflFromRloss(refl);
       break;
-    case kReprSwr:
+    case kReflSwr:
       refl.Swr = TextToFloat(edit.Text, refl.Swr, 1.0, kSwrMax, false);
       rf::ReflFromSwr(refl);
       break;
     default:
-      list.SetItemIndex(0);
+      list.SetItemIndex(kReflMag);
       refl.Mag = TextToFloat(edit.Text, refl.Mag, 0.0, 1.0, false);
       rf::ReflFromMag(refl);
       break;
@@ -96,10 +94,10 @@ void TForm1::ReadRefl(rf::TRefl& refl, DropDown& list, Edit& edit) {
 void TForm1::ShowRefl(const rf::TRefl& refl, const DropDown& list, Edit& edit) {
   using numtext::FloatToText;
   switch (list.ItemIndex()) {
-    case kReprDb:
+    case kReflDb:
       edit.Text = FloatToText(refl.Rloss, kRlossDecimals);
       break;
-    case kReprSwr:
+    case kReflSwr:
       edit.Text = FloatToText(refl.Swr, kSwrDecimals);
       break;
     default:

@@ -2,8 +2,10 @@
 #include <cstddef>
 #include <string>
 
+#include "mainwindow/db_text.h"
 #include "mainwindow/form.h"
 #include "mainwindow/texts.h"
+#include "mainwindow/unit_index.h"
 #include "numtext/format.h"
 
 // Result presentation: every computed result written into its label in the unit the user
@@ -12,7 +14,6 @@ namespace mainwindow {
 
 namespace {
 
-using numtext::DbText;
 using numtext::FloatToText;
 
 constexpr int kPowerDecimals = 2;
@@ -20,13 +21,8 @@ constexpr int kRatioDecimals = 4;
 constexpr int kPercentDecimals = 2;
 constexpr int kSwrDecimals = 3;
 
-// Item indexes of the power-unit radio group.
-constexpr std::int32_t kWatts = 0;
-constexpr std::int32_t kDbm = 1;
-constexpr std::int32_t kDbw = 2;
-constexpr std::int32_t kDbkw = 3;
-
-bool IsUnitIndex(std::int32_t i) { return i >= 0 && i < 3; }
+// Both the factor unit and the error unit have three items.
+bool IsUnitIndex(std::int32_t i) { return i >= 0 && i <= kFactorDb; }
 
 std::string Str(std::string_view s) { return std::string(s); }
 
@@ -34,7 +30,7 @@ std::string Str(std::string_view s) { return std::string(s); }
 
 void TForm1::ShowPower(double p, Label& value, Panel& unit) {
   switch (rgPowerUnit.ItemIndex()) {
-    case kWatts: {
+    case kPowerWatts: {
       // The prefix follows the size of the power, so a negative error difference of
       // -1500 W reads -1.5 kW; infinities and NaN land in megawatts.
       const double a = std::fabs(p);
@@ -50,15 +46,15 @@ void TForm1::ShowPower(double p, Label& value, Panel& unit) {
       }
       break;
     }
-    case kDbm:
+    case kPowerDbm:
       value.Caption = DbText(p * 1e3);
       unit.Caption = Str(kUnitDbm);
       break;
-    case kDbw:
+    case kPowerDbw:
       value.Caption = DbText(p);
       unit.Caption = Str(kUnitDbw);
       break;
-    case kDbkw:
+    case kPowerDbkw:
       value.Caption = DbText(p / 1e3);
       unit.Caption = Str(kUnitDbkw);
       break;
@@ -69,13 +65,13 @@ void TForm1::ShowPower(double p, Label& value, Panel& unit) {
 
 void TForm1::ShowFactor(double x, Label& value) {
   switch (SelUnit) {
-    case 0:
+    case kFactorRatio:
       value.Caption = FloatToText(x, kRatioDecimals);
       break;
-    case 1:
+    case kFactorPercent:
       value.Caption = FloatToText(x * 100.0, kPercentDecimals);
       break;
-    case 2:
+    case kFactorDb:
       value.Caption = DbText(x);  // a power ratio: 10 log10
       break;
     default:
@@ -86,10 +82,10 @@ void TForm1::ShowFactor(double x, Label& value) {
 
 void TForm1::ShowMism(const rf::TRefl& r, const DropDown& selector, Panel& target) {
   switch (selector.ItemIndex()) {
-    case 1:
+    case kMismDb:
       target.Caption = DbText(r.Mism);
       break;
-    case 2:
+    case kMismPercent:
       target.Caption = FloatToText(r.Mism * 100.0, kPercentDecimals);
       break;
     default:
@@ -100,25 +96,25 @@ void TForm1::ShowMism(const rf::TRefl& r, const DropDown& selector, Panel& targe
 
 void TForm1::ShowPowError(double p, double ratio, bool isError, Label& value, Panel& unit) {
   switch (SelErrUnit) {
-    case 0:
+    case kErrorPower:
       // A power difference has no decibel value; in a decibel power unit the error cells
       // show the measured/true ratio in dB instead.
-      if (isError && rgPowerUnit.ItemIndex() != kWatts) {
+      if (isError && rgPowerUnit.ItemIndex() != kPowerWatts) {
         value.Caption = DbText(ratio);
-        unit.Caption = Str(ErrUnitStr[2]);
+        unit.Caption = Str(ErrUnitStr[kErrorDb]);
       } else {
         ShowPower(p, value, unit);
       }
       break;
-    case 1:
+    case kErrorPercent:
       if (isError) ratio -= 1.0;
       value.Caption = FloatToText(ratio * 100.0, kPercentDecimals);
-      unit.Caption = Str(ErrUnitStr[1]);
+      unit.Caption = Str(ErrUnitStr[kErrorPercent]);
       break;
-    case 2:
+    case kErrorDb:
       // Measured and error columns show the same number: the ratio in dB.
       value.Caption = DbText(ratio);
-      unit.Caption = Str(ErrUnitStr[2]);
+      unit.Caption = Str(ErrUnitStr[kErrorDb]);
       break;
     default:
       value.Caption = Str(kBadUnit);
@@ -128,10 +124,10 @@ void TForm1::ShowPowError(double p, double ratio, bool isError, Label& value, Pa
 
 void TForm1::ShowMeaRefl(const rf::TRefl& r, std::int32_t index, Label& value) {
   switch (index) {
-    case 1:
+    case kReflDb:
       value.Caption = FloatToText(r.Rloss, kPowerDecimals);
       break;
-    case 2:
+    case kReflSwr:
       value.Caption = FloatToText(r.Swr, kSwrDecimals);
       break;
     default:
@@ -144,7 +140,7 @@ void TForm1::ShowMeaRefl(const rf::TRefl& r, std::int32_t index, Label& value) {
 // percentage points); in the other units the box greys out and stays empty.
 void TForm1::ShowMeaError(const rf::TRefl& mea, const rf::TRefl& ref, std::int32_t index,
                           Label& value, Panel& box) {
-  if (index == 0) {
+  if (index == kReflMag) {
     box.Color = TColor::clWhite;
     value.Caption = FloatToText((mea.Mag - ref.Mag) * 100.0, kPercentDecimals);
   } else {

@@ -48,8 +48,6 @@ inline constexpr std::string_view kBadUnit = "Bad unit";
 // Closing.
 inline constexpr std::string_view kConfirmTitle = "Confirm";
 inline constexpr std::string_view kTerminateQuestion = "Terminate Zephlane?";
-// Message of a settings file that cannot be written; the path follows.
-inline constexpr std::string_view kUnableToWrite = "Unable to write to ";
 
 // Documents next to the executable.
 inline constexpr std::string_view kChmHelpName = "ZephlaneHelp.chm";
@@ -58,13 +56,10 @@ inline constexpr std::string_view kTheoryName = "ZephlaneTheory.pdf";
 // The HTML help pages: "WebHelp\Content\" below the executable's folder.
 inline constexpr std::string_view kWebHelpFolder = "WebHelp";
 inline constexpr std::string_view kWebHelpContentFolder = "Content";
-inline constexpr std::string_view kWebHelpSubPath = "WebHelp\\Content\\";
 // The topic every help button starts with.
 inline constexpr std::string_view kHelpStartTopic = "Introduction";
 
 // Settings: "Brevik\Zephlane" below the per-user folder, holding "Zephlane.ini".
-inline constexpr std::string_view kSettingsVendorFolder = "Brevik";
-inline constexpr std::string_view kSettingsAppFolder = "Zephlane";
 inline constexpr std::string_view kSettingsSubPath = "Brevik\\Zephlane";
 inline constexpr std::string_view kIniFileName = "Zephlane.ini";
 

@@ -10,8 +10,6 @@
 #include <string>
 #include <system_error>
 
-#include "rf/reflection.h"
-
 namespace numtext {
 namespace {
 
@@ -143,7 +141,7 @@ std::string FloatToText(double x, int decimals) {
   const int n = decimals == std::numeric_limits<int>::min() ? std::numeric_limits<int>::max()
                                                             : std::abs(decimals);
   if (std::fabs(x) <= kZeroThreshold) return "0";
-  if (const int s = rf::InfSign(x); s != 0) return s > 0 ? kInfinityText : kMinusInfinityText;
+  if (std::isinf(x)) return x > 0 ? kInfinityText : kMinusInfinityText;
   if (std::isnan(x)) return kNanText;
 
   const Decimal exact = ExactDecimal(std::fabs(x));
@@ -162,7 +160,5 @@ std::string IntToText(std::int32_t v) {
   const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v);
   return std::string(buf.data(), res.ptr);
 }
-
-std::string DbText(double x) { return FloatToText(rf::PowToDb(x), 2); }
 
 }  // namespace numtext

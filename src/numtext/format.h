@@ -12,6 +12,5 @@ inline constexpr const char* kNanText = "NAN";
 
 std::string FloatToText(double x, int decimals);
 std::string IntToText(std::int32_t v);
-std::string DbText(double x);  // FloatToText(PowToDb(x), 2)
 
 }  // namespace numtext

@@ -15,11 +15,10 @@ int InfSign(double x) {
   return 0;
 }
 
-// Magnitudes at or below 1e-8 (and NaN, which fails the comparison) sit on the -160 dB floor,
-// the limit of what the couplers and the display resolve.
+// NaN fails the comparison and so sits on the floor too.
 double MagToDb(double x) {
-  if (x > 1e-8) return 20.0 * std::log10(x);
-  return -160.0;
+  if (x > kMagFloor) return 20.0 * std::log10(x);
+  return kRlossFloorDb;
 }
 
 double DbToMag(double x) { return std::pow(10.0, x / 20.0); }
@@ -33,8 +32,8 @@ double PowToDb(double x) {
 // Near total reflection the SWR is taken as infinite; a magnitude above 1 (an inferred
 // reflection from imperfect couplers) mirrors back to an SWR above 1.
 double MagToSwr(double m) {
-  if (m < 0.9999) return (1.0 + m) / (1.0 - m);
-  if (m > 1.0001) return (m + 1.0) / (m - 1.0);
+  if (m < kTotalReflBandLow) return (1.0 + m) / (1.0 - m);
+  if (m > kTotalReflBandHigh) return (m + 1.0) / (m - 1.0);
   return kInf;
 }
 
@@ -51,13 +50,12 @@ void ReflFromMag(TRefl& r) {
 }
 
 void ReflFromRloss(TRefl& r) {
-  r.Mag = r.Rloss <= -160.0 ? 0.0 : DbToMag(r.Rloss);
+  r.Mag = r.Rloss <= kRlossFloorDb ? 0.0 : DbToMag(r.Rloss);
   r.Swr = MagToSwr(r.Mag);
 }
 
-// An SWR from 9999.999 up means total reflection, so the magnitude is exactly 1 there.
 void ReflFromSwr(TRefl& r) {
-  r.Mag = r.Swr >= 9999.999 ? 1.0 : SwrToMag(r.Swr);
+  r.Mag = r.Swr >= kSwrTotalReflection ? 1.0 : SwrToMag(r.Swr);
   r.Rloss = MagToDb(r.Mag);
 }
 

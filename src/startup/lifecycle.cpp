@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "env/exe_info.h"
 #include "env/ini_file.h"
 #include "env/user_dir.h"
 #include "mainwindow/texts.h"
@@ -13,8 +12,11 @@ namespace startup {
 
 void FormCreate(mainwindow::TForm1& form) {
   using namespace mainwindow;
-  form.ExeDir = env::GetExeDir();
-  env::ForceUserDir(std::string(kSettingsSubPath), env::UserDir);
+  env::Platform& platform = form.Platform();
+  form.ExeDir = platform.ExeDir();
+  std::int32_t status = -1;
+  const std::string profile = platform.ProfileFolder(status);
+  env::ForceUserDir(profile, status, std::string(kSettingsSubPath), form.UserDir);
   form.MyHelp.Init(0);
   form.ChmHelpName = std::string(kChmHelpName);
   form.PdfHelpName = std::string(kPdfHelpName);
@@ -27,12 +29,12 @@ void FormCreate(mainwindow::TForm1& form) {
   form.MyHelp.SetBasePath(form.ExeDir + std::string(kWebHelpFolder) + sep +
                           std::string(kWebHelpContentFolder) + sep);
   form.pcResults.ActivePage = "tsTransm";
-  form.AutoIniFile = std::make_unique<env::TIniFile>(IniFileName());
+  form.AutoIniFile = std::make_unique<env::TIniFile>(IniFileName(form));
   LoadSettings(form, *form.AutoIniFile);
   // Directivity controls after chIdeal, factors and measurement re-presented, the window's
   // size fixed, both reflections completed from their Mag, one full cycle, initial focus.
   form.PrepareForShow();
-  form.Form1.Caption = std::string(kCaptionPrefix) + env::GetExeVersion();
+  form.Form1.Caption = std::string(kCaptionPrefix) + platform.ExeVersion();
 }
 
 void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action) {

@@ -23,7 +23,9 @@ void TextFromPosition(mainwindow::Edit& edit, const mainwindow::UpDown& updown) 
 
 }  // namespace
 
-std::string IniFileName() { return env::UserDir + std::string(mainwindow::kIniFileName); }
+std::string IniFileName(const mainwindow::TForm1& form) {
+  return form.UserDir + std::string(mainwindow::kIniFileName);
+}
 
 void LoadSettings(mainwindow::TForm1& form, env::TIniFile& ini) {
   const env::ScreenSize screen = form.Platform().PrimaryScreen();

@@ -8,8 +8,8 @@
 // The settings file <-> window controls mapping: inputs, unit choices and window position.
 namespace startup {
 
-// The settings file's path: the per-user folder followed by "Zephlane.ini".
-std::string IniFileName();
+// The settings file's path: the window's per-user folder followed by "Zephlane.ini".
+std::string IniFileName(const mainwindow::TForm1& form);
 
 // Reads every stored control value into the window; a missing key gives its default.
 // Radio groups and the Ideal box are assigned through their setters, so their OnClick runs

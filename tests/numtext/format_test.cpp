@@ -81,30 +81,6 @@ const FormatRow kFormatRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, FloatToTextTable, testing::ValuesIn(kFormatRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
-struct DbRow {
-  const char* name;
-  double x;
-  std::string expected;
-};
-
-class DbTextTable : public testing::TestWithParam<DbRow> {};
-
-TEST_P(DbTextTable, GivesExpectedText) { EXPECT_EQ(DbText(GetParam().x), GetParam().expected); }
-
-const DbRow kDbRows[] = {
-    {"One", 1.0, "0"},
-    {"Thousand", 1000.0, "30"},
-    {"Half", 0.5, "-3.01"},
-    {"Zero", 0.0, "-\u221E"},
-    {"Negative", -1.0, "NAN"},
-    {"PlusInfinity", kInf, "\u221E"},
-    {"MinusInfinity", -kInf, "-\u221E"},
-    {"NotANumber", kNaN, "NAN"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Rows, DbTextTable, testing::ValuesIn(kDbRows),
-                         [](const auto& row) { return std::string(row.param.name); });
-
 TEST(IntToText, ShortestDecimalForm) {
   EXPECT_EQ(IntToText(0), "0");
   EXPECT_EQ(IntToText(40000), "40000");

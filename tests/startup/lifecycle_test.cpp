@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "env/scripted_platform.h"
+#include "env/user_dir.h"
 #include "mainwindow/form.h"
 #include "temp_home.h"
 
@@ -30,6 +31,38 @@ class Lifecycle : public ::testing::Test {
     return kinds;
   }
 };
+
+TEST_F(Lifecycle, EnvironmentComesFromThePlatform) {
+  // State: the platform names the program's folder, its version and a profile folder of its
+  // own. Action: the program starts. Expected: the window takes all three from there.
+  platform.ScriptedExeDir = "/opt/zephlane/";
+  platform.ScriptedExeVersion = "9.8.7.6";
+  platform.ScriptedProfile = home.Path() + "/profile";
+  TForm1 form(platform);
+  Create(form);
+  const std::string sep(1, env::PathSeparator());
+  const std::string folder = home.Path() + "/profile" + sep + "Brevik" + sep + "Zephlane" + sep;
+  EXPECT_EQ(form.Form1.Caption, "Zephlane V 9.8.7.6");
+  EXPECT_EQ(form.ExeDir, "/opt/zephlane/");
+  EXPECT_EQ(form.PdfHelpFile, "/opt/zephlane/ZephlaneHelp.pdf");
+  EXPECT_EQ(form.UserDir, folder);
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  ASSERT_TRUE(form.AutoIniFile);
+  EXPECT_EQ(form.AutoIniFile->FileName(), folder + "Zephlane.ini");
+}
+
+TEST_F(Lifecycle, NoProfileFolderLeavesTheSettingsBesideTheWorkingFolder) {
+  // State: the platform finds no profile folder and no version. Expected: no folder is made,
+  // the settings file name stands alone, the caption ends after its prefix.
+  platform.ScriptedProfile = "";
+  platform.ScriptedExeVersion = "";
+  TForm1 form(platform);
+  Create(form);
+  EXPECT_EQ(form.UserDir, "");
+  ASSERT_TRUE(form.AutoIniFile);
+  EXPECT_EQ(form.AutoIniFile->FileName(), "Zephlane.ini");
+  EXPECT_EQ(form.Form1.Caption, "Zephlane V ");
+}
 
 TEST_F(Lifecycle, FirstStartCreatesFolderAndShowsDefaults) {
   // State: no settings folder, no file.

@@ -24,14 +24,14 @@ namespace startup::testing {
 
 // A fresh HOME for one test, with XDG_CONFIG_HOME unset, so the settings folder is
 // <home>/.config/Brevik/Zephlane (on Windows a fresh profile folder, see below). The environment
-// and env::UserDir are restored and the folder removed (also after a test made parts of it
+// is restored and the folder removed (also after a test made parts of it
 // read-only) by the destructor.
 class TempHome {
  public:
 #ifdef _WIN32
   // Windows: the shell names the profile folder; a stand-in known-folder service names this
   // one, and the settings folder is <folder>\Brevik\Zephlane.
-  TempHome() : oldShell_(env::win32::ShellServices()), oldUserDir_(env::UserDir) {
+  TempHome() : oldShell_(env::win32::ShellServices()) {
     static int counter = 0;
     const auto base = std::filesystem::temp_directory_path();
     for (int i = 0; i < 100 && path_.empty(); ++i) {
@@ -42,28 +42,24 @@ class TempHome {
     }
     Profile() = env::win32::Widen(path_);
     env::win32::ShellServices() = {&FakeProfileService, nullptr};
-    env::UserDir.clear();
   }
   ~TempHome() {
     env::win32::ShellServices() = oldShell_;
-    env::UserDir = oldUserDir_;
     RemoveFolder();
   }
   std::string SettingsDir() const { return path_ + "\\Brevik\\Zephlane"; }
   std::string SettingsFile() const { return SettingsDir() + "\\Zephlane.ini"; }
 #else
-  TempHome() : oldHome_(Get("HOME")), oldXdg_(Get("XDG_CONFIG_HOME")), oldUserDir_(env::UserDir) {
+  TempHome() : oldHome_(Get("HOME")), oldXdg_(Get("XDG_CONFIG_HOME")) {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "zephlane-startup-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
     setenv("HOME", path_.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
-    env::UserDir.clear();
   }
   ~TempHome() {
     Restore("HOME", oldHome_);
     Restore("XDG_CONFIG_HOME", oldXdg_);
-    env::UserDir = oldUserDir_;
     RemoveFolder();
   }
   std::string SettingsDir() const { return path_ + "/.config/Brevik/Zephlane"; }
@@ -126,7 +122,6 @@ class TempHome {
   std::optional<std::string> oldHome_;
   std::optional<std::string> oldXdg_;
 #endif
-  std::string oldUserDir_;
   std::string path_;
 };
 

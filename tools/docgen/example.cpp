@@ -4,24 +4,19 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <stdexcept>
+#include <variant>
 
+#include "env/ini_file.h"
+#include "env/scripted_platform.h"
+#include "mainwindow/form.h"
 #include "numtext/format.h"
 #include "rf/complex.h"
 #include "rf/model.h"
+#include "startup/settings.h"
 
 namespace docgen {
 namespace {
-
-// The inputs of a first start without stored settings; the measurement part of the example
-// clears Ideal so that the 20 dB directivity takes effect.
-constexpr std::int32_t kVa = 4350;
-constexpr double kIa = 0.32;
-constexpr double kEffPercent = 72.0;
-constexpr double kSrcMag = 0.2;
-constexpr double kSrcPha = 0.0;
-constexpr double kLoaMag = 0.5;
-constexpr double kLoaPha = 90.0;
-constexpr double kDirDb = 20.0;
 
 // Six significant digits, the precision of the document's value column.
 std::string Sig6(double x) {
@@ -33,14 +28,6 @@ std::string Sig6(double x) {
   return std::string(buf.data(), end);
 }
 
-// The window's power cell in the Watts unit: value text and unit caption.
-std::pair<std::string, std::string> WattsCell(double p) {
-  const double a = std::fabs(p);
-  if (a < 1000.0) return {numtext::FloatToText(p, 2), "W"};
-  if (a < 1000000.0) return {numtext::FloatToText(p / 1000.0, 2), "kW"};
-  return {numtext::FloatToText(p / 1000000.0, 2), "MW"};
-}
-
 std::string Complex(double re, double im) {
   const std::string r = numtext::FloatToText(re, 6);
   const std::string i = numtext::FloatToText(std::fabs(im), 6);
@@ -50,56 +37,67 @@ std::string Complex(double re, double im) {
   return r + sign + i;
 }
 
+// The caption of a label or panel of the window, by its name.
+const std::string& CaptionOf(const mainwindow::TForm1& form, const std::string& name) {
+  const mainwindow::ControlRef* ref = form.FindControl(name);
+  if (ref == nullptr) throw std::invalid_argument("no control " + name);
+  if (ref->Kind == mainwindow::ControlKind::Label)
+    return std::get<mainwindow::Label*>(ref->Ptr)->Caption;
+  if (ref->Kind == mainwindow::ControlKind::Panel)
+    return std::get<mainwindow::Panel*>(ref->Ptr)->Caption;
+  throw std::invalid_argument(name + " has no caption");
+}
+
 class Collector {
  public:
-  explicit Collector(ExampleValues& out) : out_(out) {}
+  Collector(ExampleValues& out, const mainwindow::TForm1& form) : out_(out), form_(form) {}
   void Value(const std::string& name, double x) { out_.emplace_back(name, Sig6(x)); }
   void Text(const std::string& name, const std::string& text) { out_.emplace_back(name, text); }
-  // A power cell: value label plus unit panel, quoted in the template as "992.32 W".
-  void Power(const std::string& label, const std::string& panel, double p) {
-    auto [text, unit] = WattsCell(p);
+  // A power cell as the window shows it: value label plus unit panel, quoted as "992.32 W".
+  void Power(const std::string& label, const std::string& panel) {
+    const std::string& text = CaptionOf(form_, label);
+    const std::string& unit = CaptionOf(form_, panel);
     out_.emplace_back("caption:" + label, text);
     out_.emplace_back("caption:" + panel, unit);
     out_.emplace_back("show:" + label, text + " " + unit);
   }
   // A cell without a unit caption (factors in Mag, Load Meas values, mismatch panels).
-  void Plain(const std::string& control, const std::string& text) {
+  void Plain(const std::string& control) {
+    const std::string& text = CaptionOf(form_, control);
     out_.emplace_back("caption:" + control, text);
     out_.emplace_back("show:" + control, text);
   }
 
  private:
   ExampleValues& out_;
+  const mainwindow::TForm1& form_;
 };
 
 }  // namespace
 
 ExampleValues ComputeExample(const std::string& version) {
-  rf::ModelState m;
-  m.Va = kVa;
-  m.Ia = kIa;
-  m.Eff = kEffPercent / 100.0;
-  m.SrcRfl.Mag = kSrcMag;
-  m.SrcRfl.Pha = kSrcPha;
-  m.LoaRfl.Mag = kLoaMag;
-  m.LoaRfl.Pha = kLoaPha;
-  rf::ReflFromMag(m.SrcRfl);
-  rf::ReflFromMag(m.LoaRfl);
-  m.CplIdeal = false;
-  m.CplDirDb = kDirDb;
-  rf::ComputeTransmission(m);
+  // The window itself on a first start: no settings file (an unnamed one reads as empty), so
+  // every input has its default; then Ideal cleared so that the 20 dB directivity counts.
+  env::ScriptedPlatform platform;
+  mainwindow::TForm1 form(platform);
+  env::TIniFile noSettings{std::string()};
+  startup::LoadSettings(form, noSettings);
+  form.PrepareForShow();
+  form.UserClick("chIdeal");
+  if (form.CplIdeal) throw std::logic_error("the example needs real couplers");
+  const rf::ModelState& m = form;
 
   ExampleValues values;
-  Collector c(values);
+  Collector c(values, form);
   c.Text("version", version);
-  c.Text("in:Va", numtext::IntToText(m.Va));
-  c.Text("in:Ia", numtext::FloatToText(m.Ia, 4));
-  c.Text("in:Eff", numtext::FloatToText(m.Eff * 100.0, 4));
-  c.Text("in:SrcMag", numtext::FloatToText(m.SrcRfl.Mag, 4));
-  c.Text("in:SrcPha", numtext::FloatToText(m.SrcRfl.Pha, 4));
-  c.Text("in:LoaMag", numtext::FloatToText(m.LoaRfl.Mag, 4));
-  c.Text("in:LoaPha", numtext::FloatToText(m.LoaRfl.Pha, 4));
-  c.Text("in:DirDb", numtext::FloatToText(m.CplDirDb, 4));
+  c.Text("in:Va", form.edAnodeV.Text);
+  c.Text("in:Ia", form.edAnodeI.Text);
+  c.Text("in:Eff", form.edEffic.Text);
+  c.Text("in:SrcMag", form.edSrcMag.Text);
+  c.Text("in:SrcPha", form.edSrcPha.Text);
+  c.Text("in:LoaMag", form.edLoaMag.Text);
+  c.Text("in:LoaPha", form.edLoaPha.Text);
+  c.Text("in:DirDb", form.edDire.Text);
   c.Text("in:d", Sig6(rf::DirDbToFactor(m.CplDirDb)));
 
   // The intermediate complex values, converted exactly as the model converts them.
@@ -170,42 +168,42 @@ ExampleValues ComputeExample(const std::string& version) {
 
   // What the window shows with its default units: Watts, factors as Mag, errors in the power
   // unit, the Load Meas sheet as Mag, mismatch as Mag.
-  c.Power("lbPmatch2", "pnlPmatchUnit", m.Pmatch);
-  c.Power("lbPav", "pnlPavUnit", m.Pav);
-  c.Plain("pnlSrcMism", numtext::FloatToText(m.SrcRfl.Mism, 4));
-  c.Plain("pnlLoaMism", numtext::FloatToText(m.LoaRfl.Mism, 4));
-  c.Plain("lbInterf2", numtext::FloatToText(m.Interf, 4));
-  c.Plain("lbIntMin2", numtext::FloatToText(m.InterfMin, 4));
-  c.Plain("lbIntMax2", numtext::FloatToText(m.InterfMax, 4));
-  c.Plain("lbTrGain2", numtext::FloatToText(m.TrGain, 4));
-  c.Plain("lbTrGmin", numtext::FloatToText(m.TrGainMin, 4));
-  c.Plain("lbTrGmax", numtext::FloatToText(m.TrGainMax, 4));
-  c.Power("lbPinc2", "pnlPincUnit", m.Pinc);
-  c.Power("lbPincMin2", "pnlPincMinUnit", m.PincMin);
-  c.Power("lbPincMax2", "pnlPincMaxUnit", m.PincMax);
-  c.Power("lbPrefl2", "pnlPreflUnit", m.Prefl);
-  c.Power("lbPrefMin2", "pnlPrefMinUnit", m.PreflMin);
-  c.Power("lbPrefMax2", "pnlPrefMaxUnit", m.PreflMax);
-  c.Power("lbPload2", "pnlPloadUnit", m.Pload);
-  c.Power("lbPloadMin", "pnlPloadMinU", m.PloadMin);
-  c.Power("lbPloadMax", "pnlPloadMaxU", m.PloadMax);
-  c.Power("lbPincMinV", "pnlPincMinVunit", m.PincMinV);
-  c.Power("lbPlincMaxV", "pnlPincMax", m.PincMaxV);
-  c.Power("lbPincMinE", "pnlPlincMinE", m.PincMinV - m.Pinc);
-  c.Power("lbPlincMaxE", "pnlPlincMaxE", m.PincMaxV - m.Pinc);
-  c.Power("lbPrefMinV", "pnlPreflMin", m.PreflMinV);
-  c.Power("lbPlreflMaxV", "pnlPreflMax", m.PreflMaxV);
-  c.Power("lbPrefMinE", "pnlPreflMinE", m.PreflMinV - m.Prefl);
-  c.Power("lbPlreflMaxE", "pnlPreflMaxE", m.PreflMaxV - m.Prefl);
-  c.Power("lbPloadMinV", "pnlPloadMin", m.PloadMinV);
-  c.Power("lbPloadMaxV", "pnlPloadMax", m.PloadMaxV);
-  c.Power("lbPloadMinE", "pnlPloadMinE", m.PloadMinV - m.Pload);
-  c.Power("lbPloadMaxE", "pnlPloadMaxE", m.PloadMaxV - m.Pload);
-  c.Plain("lbMag", numtext::FloatToText(m.LoaRfl.Mag, 4));
-  c.Plain("lbMagMin", numtext::FloatToText(m.MeaMin.Mag, 4));
-  c.Plain("lbMagMax", numtext::FloatToText(m.MeaMax.Mag, 4));
-  c.Plain("lbMagMinE", numtext::FloatToText((m.MeaMin.Mag - m.LoaRfl.Mag) * 100.0, 2));
-  c.Plain("lbMagMaxE", numtext::FloatToText((m.MeaMax.Mag - m.LoaRfl.Mag) * 100.0, 2));
+  c.Power("lbPmatch2", "pnlPmatchUnit");
+  c.Power("lbPav", "pnlPavUnit");
+  c.Plain("pnlSrcMism");
+  c.Plain("pnlLoaMism");
+  c.Plain("lbInterf2");
+  c.Plain("lbIntMin2");
+  c.Plain("lbIntMax2");
+  c.Plain("lbTrGain2");
+  c.Plain("lbTrGmin");
+  c.Plain("lbTrGmax");
+  c.Power("lbPinc2", "pnlPincUnit");
+  c.Power("lbPincMin2", "pnlPincMinUnit");
+  c.Power("lbPincMax2", "pnlPincMaxUnit");
+  c.Power("lbPrefl2", "pnlPreflUnit");
+  c.Power("lbPrefMin2", "pnlPrefMinUnit");
+  c.Power("lbPrefMax2", "pnlPrefMaxUnit");
+  c.Power("lbPload2", "pnlPloadUnit");
+  c.Power("lbPloadMin", "pnlPloadMinU");
+  c.Power("lbPloadMax", "pnlPloadMaxU");
+  c.Power("lbPincMinV", "pnlPincMinVunit");
+  c.Power("lbPlincMaxV", "pnlPincMax");
+  c.Power("lbPincMinE", "pnlPlincMinE");
+  c.Power("lbPlincMaxE", "pnlPlincMaxE");
+  c.Power("lbPrefMinV", "pnlPreflMin");
+  c.Power("lbPlreflMaxV", "pnlPreflMax");
+  c.Power("lbPrefMinE", "pnlPreflMinE");
+  c.Power("lbPlreflMaxE", "pnlPreflMaxE");
+  c.Power("lbPloadMinV", "pnlPloadMin");
+  c.Power("lbPloadMaxV", "pnlPloadMax");
+  c.Power("lbPloadMinE", "pnlPloadMinE");
+  c.Power("lbPloadMaxE", "pnlPloadMaxE");
+  c.Plain("lbMag");
+  c.Plain("lbMagMin");
+  c.Plain("lbMagMax");
+  c.Plain("lbMagMinE");
+  c.Plain("lbMagMaxE");
   return values;
 }
 

@@ -1,0 +1,10 @@
+#include "mainwindow/db_text.h"
+
+#include "numtext/format.h"
+#include "rf/reflection.h"
+
+namespace mainwindow {
+
+std::string DbText(double x) { return numtext::FloatToText(rf::PowToDb(x), 2); }
+
+}  // namespace mainwindow

@@ -1,0 +1,1 @@
+#include "startup/lifecycle.h"  // start-up is built on the window

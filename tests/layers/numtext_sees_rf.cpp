@@ -1,0 +1,1 @@
+#include "rf/model.h"  // numtext stands beside rf, not on it

@@ -1,0 +1,1 @@
+#include "mainwindow/form.h"  // rf is below the window

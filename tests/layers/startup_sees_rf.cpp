@@ -1,0 +1,1 @@
+#include "rf/model.h"  // start-up links the window, which links rf
