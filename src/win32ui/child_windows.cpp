@@ -37,6 +37,7 @@ void PaintCell(HWND hwnd) {
                                                       reinterpret_cast<WPARAM>(dc),
                                                       reinterpret_cast<LPARAM>(hwnd)));
   FillRect(dc, &rc, brush != nullptr ? brush : GetSysColorBrush(COLOR_WINDOW));
+  const COLORREF ink = GetTextColor(dc);
   DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
 
   wchar_t text[128];
@@ -44,8 +45,8 @@ void PaintCell(HWND hwnd) {
   if (length > 0) {
     auto* font = reinterpret_cast<HFONT>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, ink);
+    SetBkMode(dc, TRANSPARENT);  // the text colour is the one the window chose above
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     UINT align = DT_LEFT;
     if ((style & kCellCaptionCentre) != 0) align = DT_CENTER;

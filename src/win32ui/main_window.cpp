@@ -861,7 +861,11 @@ LRESULT MainWindow::OnColor(HDC dc, HWND from) {
   if (color == TColor::clYellow) brush = yellow_;
   if (color == TColor::clWhite) brush = white_;
   SetBkColor(dc, ColorRef(color));
-  SetTextColor(dc, GetSysColor(IsWindowEnabled(from) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+  // Text on the design's own yellow and white is black whatever the desktop's colours; on
+  // the button face it follows the desktop.
+  COLORREF ink = color == TColor::clBtnFace ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
+  if (!IsWindowEnabled(from)) ink = GetSysColor(COLOR_GRAYTEXT);
+  SetTextColor(dc, ink);
   return reinterpret_cast<LRESULT>(brush);
 }
 
