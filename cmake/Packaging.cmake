@@ -22,6 +22,25 @@ if(TARGET zephlane-driver)
   install(TARGETS zephlane-driver RUNTIME DESTINATION ${ZEPHLANE_APP_DIR})
 endif()
 
+# The command-line calculator needs no documents beside it: it goes on the PATH with its manual
+# page, compressed as Debian keeps manual pages.
+if(TARGET zephlane-calc)
+  install(TARGETS zephlane-calc RUNTIME DESTINATION bin)
+  set(ZEPHLANE_CALC_MAN ${CMAKE_CURRENT_SOURCE_DIR}/zephlane-calc.1)
+  find_program(ZEPHLANE_GZIP gzip)
+  if(ZEPHLANE_GZIP)
+    set(man_gz ${CMAKE_CURRENT_BINARY_DIR}/zephlane-calc.1.gz)
+    add_custom_command(OUTPUT ${man_gz}
+      COMMAND ${ZEPHLANE_GZIP} -9 -n -c ${ZEPHLANE_CALC_MAN} > ${man_gz}
+      DEPENDS ${ZEPHLANE_CALC_MAN}
+      COMMENT "Compressing the zephlane-calc manual page")
+    add_custom_target(zephlane_calc_man ALL DEPENDS ${man_gz})
+    install(FILES ${man_gz} DESTINATION share/man/man1)
+  else()
+    install(FILES ${ZEPHLANE_CALC_MAN} DESTINATION share/man/man1)
+  endif()
+endif()
+
 if(NOT TARGET zephlane)
   return()
 endif()

@@ -64,6 +64,8 @@ bool KindIsTabStop(ControlKind k) {
   }
 }
 
+bool DesignFixesBackground(TColor background) { return background != TColor::clBtnFace; }
+
 const std::vector<std::string_view>& DesignTabCycle() {
   static const std::vector<std::string_view> cycle = [] {
     std::vector<std::string_view> c;

@@ -32,6 +32,11 @@ std::string_view NextTabStop(const TForm1& form, std::string_view current, bool 
 // The up-down that the Up and Down keys step while the focus is in this edit, or empty.
 std::string_view UpDownOfEdit(std::string_view edit);
 
+// Whether the design fixes this background whatever the desktop's colours (the yellow inputs,
+// the white value cells). Text on such a background is drawn in the design's window-text
+// colour, black; on the button face it follows the desktop, so both read on any theme.
+bool DesignFixesBackground(TColor background);
+
 // A rectangle in screen pixels.
 struct ScreenRect {
   int Left = 0;

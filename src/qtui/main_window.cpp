@@ -18,7 +18,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
-#include <filesystem>
 #include <type_traits>
 #include <variant>
 
@@ -26,6 +25,7 @@
 #include "qtui/radio_group.h"
 #include "qtui/up_down.h"
 #include "qtui/value_cell.h"
+#include "startup/lifecycle.h"
 
 namespace qtui {
 
@@ -55,13 +55,25 @@ QColor ColorOf(TColor c) {
   return QApplication::palette().color(QPalette::Active, QPalette::Window);
 }
 
-void SetPaletteColor(QWidget* w, QPalette::ColorRole role, const QColor& color) {
+// The design's window-text colour, drawn on every background the design fixes.
+constexpr QColor kDesignTextColor{0, 0, 0};
+
+// Gives a widget a background colour and a text colour that reads on it: on a background the
+// design fixes, black text; on the button face the desktop's own colours, in every group.
+void SetColors(QWidget* w, QPalette::ColorRole background, QPalette::ColorRole text, TColor c) {
+  const QPalette desktop = QApplication::palette(w);
   QPalette p = w->palette();
-  if (p.color(QPalette::Active, role) == color && p.color(QPalette::Disabled, role) == color) {
-    return;
+  for (const QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    if (mainwindow::DesignFixesBackground(c)) {
+      p.setColor(group, background, ColorOf(c));
+      p.setColor(group, text, kDesignTextColor);
+    } else {
+      p.setColor(group, background, desktop.color(group, background));
+      p.setColor(group, text, desktop.color(group, text));
+    }
   }
-  p.setColor(role, color);  // every colour group, so a disabled control keeps it too
-  w->setPalette(p);
+  if (p != w->palette()) w->setPalette(p);
 }
 
 Qt::Alignment AlignmentOf(TextAlign a) {
@@ -243,7 +255,7 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
       if (!d.SunkenCell) cell->setFrameStyle(QFrame::NoFrame);
       cell->SetCaption(Q(d.Caption));
       cell->SetCaptionAlignment(AlignmentOf(d.Alignment));
-      cell->SetBackground(ColorOf(d.Color));
+      SetColors(cell, QPalette::Window, QPalette::WindowText, d.Color);
       w = cell;
       break;
     }
@@ -255,6 +267,8 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
       auto* tabStyle = new TabStyle(Scale(kTabPaddingDesignPx));
       tabStyle->setParent(pages_);
       pages_->tabBar()->setStyle(tabStyle);
+      // A caption is never cut short: a wider desktop font widens its tab instead.
+      pages_->setElideMode(Qt::ElideNone);
       connect(pages_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index < 0 || static_cast<std::size_t>(index) >= sheetNames_.size()) return;
         const std::string sheet = sheetNames_[static_cast<std::size_t>(index)];
@@ -281,7 +295,8 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
   // A hidden page delivers no resize event until it is first shown.
   if (auto* group = qobject_cast<RadioGroup*>(w)) group->Arrange();
   if (!d.Hint.empty()) w->setToolTip(ToolTip(d.Hint));
-  if (d.Kind == ControlKind::Edit) SetPaletteColor(w, QPalette::Base, ColorOf(d.Color));
+  if (d.Kind == ControlKind::Edit) SetColors(w, QPalette::Base, QPalette::Text, d.Color);
+  if (d.Kind == ControlKind::Label) SetColors(w, QPalette::Window, QPalette::WindowText, d.Color);
   w->setVisible(d.Visible);
   return w;
 }
@@ -339,10 +354,7 @@ void MainWindow::PlaceLabel(std::string_view name) {
 
 void MainWindow::Create() {
   if (form_.OnCreate) form_.OnCreate();
-  // The settings file is written only by a confirmed close: none yet means a first start.
-  std::error_code ec;
-  const bool settingsExisted =
-      form_.AutoIniFile && std::filesystem::exists(form_.AutoIniFile->FileName(), ec);
+  const bool firstStart = startup::IsFirstStart(form_);
   Push();
   const QSize client(Scale(form_.Form1.ClientWidth), Scale(form_.Form1.ClientHeight));
   if (form_.Form1.Resizable) {
@@ -353,19 +365,19 @@ void MainWindow::Create() {
   // The result pages stand on the bottom edge across the whole client width.
   const int pagesHeight = Scale(mainwindow::FindDesign("pcResults")->Height);
   pages_->setGeometry(0, client.height() - pagesHeight, client.width(), pagesHeight);
-  Place(settingsExisted);
+  Place(firstStart);
 
   QWidget* focus = FocusWidget(form_.Focused());
   if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
 }
 
-void MainWindow::Place(bool settingsExisted) {
+void MainWindow::Place(bool firstStart) {
   const QScreen* s = QGuiApplication::primaryScreen();
   if (s == nullptr) return;
   const QRect area = s->availableGeometry();
   const mainwindow::WindowPosition at =
-      mainwindow::PlaceWindow(!settingsExisted, {form_.Form1.Left, form_.Form1.Top}, width(),
-                              height(), {area.x(), area.y(), area.width(), area.height()});
+      mainwindow::PlaceWindow(firstStart, {form_.Form1.Left, form_.Form1.Top}, width(), height(),
+                              {area.x(), area.y(), area.width(), area.height()});
   move(at.Left, at.Top);
 }
 
@@ -414,7 +426,7 @@ void MainWindow::Push() {
               auto* edit = static_cast<QLineEdit*>(w);
               const QString text = QString::fromStdString(c->Text);
               if (edit->text() != text) edit->setText(text);  // keeps the cursor otherwise
-              SetPaletteColor(edit, QPalette::Base, ColorOf(c->Color));
+              SetColors(edit, QPalette::Base, QPalette::Text, c->Color);
             } else if constexpr (std::is_same_v<T, mainwindow::Label>) {
               auto* label = static_cast<QLabel*>(w);
               const QString text = QString::fromStdString(c->Caption);
@@ -423,11 +435,11 @@ void MainWindow::Push() {
                 PlaceLabel(ref.Name);
               }
               label->setAutoFillBackground(c->Color != TColor::clBtnFace);
-              SetPaletteColor(label, QPalette::Window, ColorOf(c->Color));
+              SetColors(label, QPalette::Window, QPalette::WindowText, c->Color);
             } else if constexpr (std::is_same_v<T, mainwindow::Panel>) {
               auto* cell = static_cast<ValueCell*>(w);
               cell->SetCaption(QString::fromStdString(c->Caption));
-              cell->SetBackground(ColorOf(c->Color));
+              SetColors(cell, QPalette::Window, QPalette::WindowText, c->Color);
             } else if constexpr (std::is_same_v<T, mainwindow::DropDown>) {
               auto* list = static_cast<QComboBox*>(w);
               if (list->currentIndex() != c->ItemIndex()) list->setCurrentIndex(c->ItemIndex());

@@ -51,7 +51,7 @@ class MainWindow : public QDialog {
   void Watch(QWidget* widget, std::string_view controlName);
   QWidget* FocusWidget(std::string_view name) const;
   void PlaceLabel(std::string_view name);
-  void Place(bool settingsExisted);
+  void Place(bool firstStart);
 
   void Act(const std::function<void()>& action);
   void Pull();

@@ -22,13 +22,6 @@ void ValueCell::SetCaptionAlignment(Qt::Alignment alignment) {
   update();
 }
 
-void ValueCell::SetBackground(const QColor& color) {
-  QPalette p = palette();
-  if (p.color(QPalette::Window) == color) return;
-  p.setColor(QPalette::Window, color);
-  setPalette(p);
-}
-
 void ValueCell::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
   if (caption_.isEmpty()) return;

@@ -16,7 +16,6 @@ class ValueCell : public QFrame {
   const QString& Caption() const { return caption_; }
   void SetCaption(const QString& caption);
   void SetCaptionAlignment(Qt::Alignment alignment);
-  void SetBackground(const QColor& color);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "rf/complex.h"
 #include "rf/reflection.h"
 
 // The calculation model: magnetron operating point, reflections, transmission and coupler
@@ -56,5 +57,31 @@ struct ModelState {
 void ComputeTransmission(ModelState& m);
 // Overwrites every measurement output from CplIdeal, CplDirDb, LoaRfl.Mag, Pinc and Pload.
 void ComputeMeasurement(ModelState& m);
+
+// The same two operations in their steps, for callers that evaluate many points of which
+// only the phases change (sweeps, grids): what does not depend on the phases is formed once.
+// Each step performs exactly the operations of the whole, so the results are bit-identical.
+
+// ComputeTransmission without the measurement, in two steps: first what holds for all phases
+// (mismatch factors, Pmatch, Pav and every Min and Max), then the actual-phase values from Gs
+// and Gl in rectangular form, as CxPolarDegToRect makes them from (Mag, Pha). The second step
+// reads what the first one stored.
+void ComputeTransmissionLimits(ModelState& m);
+void ComputeTransmissionAt(ModelState& m, TComplex gs, TComplex gl);
+
+// What ComputeMeasurement derives from CplIdeal, CplDirDb and LoaRfl.Mag alone.
+struct CouplerFactors {
+  double ErrInciMinus = 0.0;
+  double ErrInciPlus = 0.0;
+  double A = 0.0;  // (M - d)^2, the smallest reflected reading per incident watt
+  double B = 0.0;  // (M + d)^2, the largest
+  double ErrReflMinus = 0.0;
+  double ErrReflPlus = 0.0;
+  TRefl MeaMin;  // Mag, Rloss, Swr
+  TRefl MeaMax;
+};
+CouplerFactors ComputeCouplerFactors(const ModelState& m);
+// ComputeMeasurement with its factors already formed for the present coupler and load.
+void ApplyMeasurement(ModelState& m, const CouplerFactors& f);
 
 }  // namespace rf

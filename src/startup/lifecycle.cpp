@@ -1,7 +1,9 @@
 #include "startup/lifecycle.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "env/ini_file.h"
 #include "env/user_dir.h"
@@ -48,6 +50,11 @@ void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action) {
   // settings object, so the next close asks again and retries.
   if (form.AutoIniFile) SaveSettings(form, *form.AutoIniFile);
   form.AutoIniFile.reset();
+}
+
+bool IsFirstStart(const mainwindow::TForm1& form) {
+  std::error_code ec;
+  return !form.AutoIniFile || !std::filesystem::exists(form.AutoIniFile->FileName(), ec);
 }
 
 void Attach(mainwindow::TForm1& form) {

@@ -13,6 +13,10 @@ void FormCreate(mainwindow::TForm1& form);
 // any other answer leaves Action at caNone.
 void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action);
 
+// Whether this start is the program's first: no settings file existed when the window was
+// created (the file is written only by a confirmed close). A first start centres the window.
+bool IsFirstStart(const mainwindow::TForm1& form);
+
 // Binds OnCreate and OnClose of the window to the handlers above.
 void Attach(mainwindow::TForm1& form);
 

@@ -31,7 +31,9 @@ foreach(expected
     "./usr/lib/zephlane/WebHelp/Content/Introduction.htm"
     "./usr/lib/zephlane/WebHelp/Content/zephlane.css"
     "./usr/share/applications/zephlane.desktop"
-    "./usr/share/icons/hicolor/scalable/apps/zephlane.svg")
+    "./usr/share/icons/hicolor/scalable/apps/zephlane.svg"
+    "./usr/bin/zephlane-calc"
+    "./usr/share/man/man1/zephlane-calc.1.gz")
   string(FIND "${listing}" "${expected}" at)
   if(at EQUAL -1)
     message(SEND_ERROR "missing from the package: ${expected}")
@@ -74,6 +76,16 @@ if(rc EQUAL 0 AND EXISTS "${driver}")
       math(EXPR failures "${failures} + 1")
     endif()
   endforeach()
+endif()
+
+# The command-line calculator runs from the unpacked tree on its own.
+set(calc "${WORK}/root/usr/bin/zephlane-calc")
+if(EXISTS "${calc}")
+  execute_process(COMMAND "${calc}" --version OUTPUT_VARIABLE version RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT version MATCHES "^zephlane-calc [0-9]+\\.[0-9]+\\.[0-9]+\\.[0-9]+\n$")
+    message(SEND_ERROR "the unpacked zephlane-calc did not report its version: ${version}")
+    math(EXPR failures "${failures} + 1")
+  endif()
 endif()
 
 if(failures GREATER 0)

@@ -3,8 +3,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -15,6 +17,8 @@
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -86,6 +90,54 @@ QString FirstMismatch(qtui::MainWindow& w) {
     if (!bad.isEmpty()) return bad;
   }
   return {};
+}
+
+// WCAG contrast ratio of two colours: 1 (none) to 21 (black on white).
+double Contrast(const QColor& a, const QColor& b) {
+  auto luminance = [](const QColor& c) {
+    auto channel = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The contrast of the text drawn inside a widget against the background it stands on: the
+// commonest colour inside the frame is the background, the pixel that stands out most from
+// it is the text. 1 for a widget with no text.
+double TextContrast(QWidget* w, int inset) {
+  const QImage image = w->grab().toImage();
+  const QRect inside = image.rect().adjusted(inset, inset, -inset, -inset);
+  std::map<QRgb, int> counts;
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) ++counts[image.pixel(x, y)];
+  }
+  if (counts.empty()) return 1.0;
+  const QColor background(
+      std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+        return a.second < b.second;
+      })->first);
+  double best = 1.0;
+  for (const auto& [rgb, n] : counts) best = std::max(best, Contrast(QColor(rgb), background));
+  return best;
+}
+
+// A dark desktop: light text on dark grey, as dark themes give it.
+QPalette DarkPalette() {
+  QPalette p;
+  p.setColor(QPalette::Window, QColor(53, 53, 53));
+  p.setColor(QPalette::WindowText, QColor(238, 238, 238));
+  p.setColor(QPalette::Base, QColor(42, 42, 42));
+  p.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+  p.setColor(QPalette::Text, QColor(238, 238, 238));
+  p.setColor(QPalette::Button, QColor(53, 53, 53));
+  p.setColor(QPalette::ButtonText, QColor(238, 238, 238));
+  p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+  return p;
 }
 
 }  // namespace
@@ -198,6 +250,62 @@ class MainWindowTest : public QObject {
     auto* units = W<qtui::RadioGroup>("rgPowerUnit");
     QCOMPARE(QApplication::focusWidget(),
              units->Buttons()[static_cast<std::size_t>(units->ItemIndex())]);
+  }
+
+  void everyNumberReadsOnADarkDesktop() {
+    // State: a dark desktop palette, every result sheet in turn, couplers not ideal.
+    // Expected: the text of every edit and value cell stands out from its background, and the
+    // parts that follow the desktop (group captions, buttons) take its colours.
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(DarkPalette());
+    Open();
+    QTest::mouseClick(W<QCheckBox>("chIdeal"), Qt::LeftButton);
+    for (const std::string_view sheet : {"tsTransm", "tsPowMeas", "tsLoadMeas"}) {
+      QTest::mouseClick(W<QTabWidget>("pcResults")->tabBar(), Qt::LeftButton, {},
+                        W<QTabWidget>("pcResults")
+                            ->tabBar()
+                            ->tabRect(W<QTabWidget>("pcResults")->indexOf(window_->Widget(sheet)))
+                            .center());
+      for (const mainwindow::ControlRef& ref : form_->Controls()) {
+        QWidget* w = window_->Widget(ref.Name);
+        if (w == nullptr || !w->isVisible()) continue;
+        const bool edit = ref.Kind == mainwindow::ControlKind::Edit;
+        const auto* cell = qobject_cast<qtui::ValueCell*>(w);
+        if (!edit && cell == nullptr) continue;
+        // The Load Meas error boxes stay empty in units other than Mag.
+        if (cell != nullptr && cell->Caption().isEmpty() && w->findChildren<QLabel*>().isEmpty()) {
+          continue;
+        }
+        const int inset = cell != nullptr ? cell->frameWidth() + 1 : 3;
+        const double contrast = TextContrast(w, inset);
+        QVERIFY2(contrast >= 4.5,
+                 qPrintable(Q(ref.Name) + " contrast " + QString::number(contrast)));
+      }
+    }
+    // The design's own backgrounds stay as designed.
+    QCOMPARE(W<QLineEdit>("edAnodeV")->palette().color(QPalette::Base), QColor(255, 255, 0));
+    QCOMPARE(window_->Widget("pnlPincUnit")->palette().color(QPalette::Window),
+             QColor(255, 255, 255));
+    QCOMPARE(W<QGroupBox>("gbMgInput")->palette().color(QPalette::WindowText),
+             DarkPalette().color(QPalette::WindowText));
+    QApplication::setPalette(before);
+  }
+
+  void tabCaptionsAreNeverCutShort() {
+    // State: the desktop gives tab bars a much wider font. Expected: every caption keeps its
+    // whole text and fits its tab.
+    QFont wide = QApplication::font();
+    wide.setPixelSize(22);
+    wide.setLetterSpacing(QFont::PercentageSpacing, 130);
+    QApplication::setFont(wide, "QTabBar");
+    Open();
+    QTabBar* tabs = W<QTabWidget>("pcResults")->tabBar();
+    QCOMPARE(tabs->elideMode(), Qt::ElideNone);
+    for (int i = 0; i < tabs->count(); ++i) {
+      const int needed = tabs->fontMetrics().horizontalAdvance(tabs->tabText(i));
+      QVERIFY2(tabs->tabRect(i).width() >= needed, qPrintable(tabs->tabText(i)));
+    }
+    QApplication::setFont(QFont(), "QTabBar");
   }
 
   void losingActivationOrOpeningABoxIsNoExit() {

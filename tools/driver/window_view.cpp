@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "json_text.h"
+#include "rf/model_fields.h"
 
 namespace driver {
 
@@ -91,84 +92,29 @@ bool AppendOwnProperty(std::string& out, const T& c, std::string_view prop) {
   return false;
 }
 
-// The model's own fields, in declaration order.
-using DoubleField = double rf::ModelState::*;
-using IntField = std::int32_t rf::ModelState::*;
-using BoolField = bool rf::ModelState::*;
-using ReflField = rf::TRefl rf::ModelState::*;
-struct ModelField {
-  std::string_view Name;
-  std::variant<IntField, DoubleField, BoolField, ReflField> Member;
-};
-
-const std::array kModelFields{
-    ModelField{"Va", &rf::ModelState::Va},
-    ModelField{"Ia", &rf::ModelState::Ia},
-    ModelField{"Eff", &rf::ModelState::Eff},
-    ModelField{"SrcRfl", &rf::ModelState::SrcRfl},
-    ModelField{"LoaRfl", &rf::ModelState::LoaRfl},
-    ModelField{"MeaMin", &rf::ModelState::MeaMin},
-    ModelField{"MeaMax", &rf::ModelState::MeaMax},
-    ModelField{"Interf", &rf::ModelState::Interf},
-    ModelField{"InterfMin", &rf::ModelState::InterfMin},
-    ModelField{"InterfMax", &rf::ModelState::InterfMax},
-    ModelField{"TrGain", &rf::ModelState::TrGain},
-    ModelField{"TrGainMin", &rf::ModelState::TrGainMin},
-    ModelField{"TrGainMax", &rf::ModelState::TrGainMax},
-    ModelField{"Pav", &rf::ModelState::Pav},
-    ModelField{"Pmatch", &rf::ModelState::Pmatch},
-    ModelField{"Pinc", &rf::ModelState::Pinc},
-    ModelField{"PincMin", &rf::ModelState::PincMin},
-    ModelField{"PincMax", &rf::ModelState::PincMax},
-    ModelField{"Prefl", &rf::ModelState::Prefl},
-    ModelField{"PreflMin", &rf::ModelState::PreflMin},
-    ModelField{"PreflMax", &rf::ModelState::PreflMax},
-    ModelField{"Pload", &rf::ModelState::Pload},
-    ModelField{"PloadMin", &rf::ModelState::PloadMin},
-    ModelField{"PloadMax", &rf::ModelState::PloadMax},
-    ModelField{"SelUnit", &rf::ModelState::SelUnit},
-    ModelField{"SelErrUnit", &rf::ModelState::SelErrUnit},
-    ModelField{"CplIdeal", &rf::ModelState::CplIdeal},
-    ModelField{"CplDirDb", &rf::ModelState::CplDirDb},
-    ModelField{"ErrInciMinus", &rf::ModelState::ErrInciMinus},
-    ModelField{"ErrInciPlus", &rf::ModelState::ErrInciPlus},
-    ModelField{"PincMinV", &rf::ModelState::PincMinV},
-    ModelField{"PincMaxV", &rf::ModelState::PincMaxV},
-    ModelField{"ErrReflMinus", &rf::ModelState::ErrReflMinus},
-    ModelField{"ErrReflPlus", &rf::ModelState::ErrReflPlus},
-    ModelField{"PreflMinV", &rf::ModelState::PreflMinV},
-    ModelField{"PreflMaxV", &rf::ModelState::PreflMaxV},
-    ModelField{"PloadMinV", &rf::ModelState::PloadMinV},
-    ModelField{"PloadMaxV", &rf::ModelState::PloadMaxV},
-    ModelField{"PloadMinRelat", &rf::ModelState::PloadMinRelat},
-    ModelField{"PloadMaxRelat", &rf::ModelState::PloadMaxRelat},
-};
+using rf::kModelFields;
+using rf::ModelField;
+using rf::ReflField;
 
 // The environment fields after the model, in declaration order; MyHelp is an object.
 constexpr std::array<std::string_view, 9> kEnvFields{"ExeDir",      "AutoIniFile", "ChmHelpName",
                                                      "ChmHelpFile", "PdfHelpName", "PdfHelpFile",
                                                      "TheoryName",  "TheoryFile",  "MyHelp"};
 
-constexpr std::array<std::string_view, 5> kReflParts{"Mag", "Pha", "Rloss", "Swr", "Mism"};
-
 const double* ReflPart(const rf::TRefl& r, std::string_view part) {
-  if (part == "Mag") return &r.Mag;
-  if (part == "Pha") return &r.Pha;
-  if (part == "Rloss") return &r.Rloss;
-  if (part == "Swr") return &r.Swr;
-  if (part == "Mism") return &r.Mism;
-  return nullptr;
+  const auto member = rf::FindReflPart(part);
+  return member ? &(r.**member) : nullptr;
 }
 
 void AppendRefl(std::string& out, const rf::TRefl& r) {
   out += '{';
   bool first = true;
-  for (std::string_view part : kReflParts) {
+  for (const rf::ReflPart& part : rf::kReflParts) {
     if (!first) out += ',';
     first = false;
-    AppendString(out, part);
+    AppendString(out, part.Name);
     out += ':';
-    AppendDouble(out, *ReflPart(r, part));
+    AppendDouble(out, r.*part.Member);
   }
   out += '}';
 }
@@ -225,9 +171,9 @@ bool AppendModelField(std::string& out, const TForm1& form, const ModelField& f,
           return true;
         } else {
           if (!part.empty()) return false;
-          if constexpr (std::is_same_v<M, DoubleField>) AppendDouble(out, m.*member);
-          if constexpr (std::is_same_v<M, IntField>) AppendInt(out, m.*member);
-          if constexpr (std::is_same_v<M, BoolField>) AppendBool(out, m.*member);
+          if constexpr (std::is_same_v<M, rf::DoubleField>) AppendDouble(out, m.*member);
+          if constexpr (std::is_same_v<M, rf::IntField>) AppendInt(out, m.*member);
+          if constexpr (std::is_same_v<M, rf::BoolField>) AppendBool(out, m.*member);
           return true;
         }
       },

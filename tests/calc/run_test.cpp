@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "analysis/uncertainty.h"
+#include "inputs.h"
+#include "rf/model_fields.h"
+#include "run_capture.h"
+
+namespace {
+
+using calc_test::Cells;
+using calc_test::Lines;
+using calc_test::RunCalc;
+
+TEST(CalcRun, JsonHasEveryFieldInOrderWithTheWindowsValues) {
+  const auto r = RunCalc({});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const auto j = nlohmann::ordered_json::parse(r.out);
+  std::vector<std::string> keys;
+  for (const auto& [k, v] : j.items()) keys.push_back(k);
+  ASSERT_EQ(keys.size(), rf::ScalarFields().size());
+  for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i], rf::ScalarFields()[i].Name());
+  // The worked example of the first-start inputs.
+  EXPECT_EQ(j["Va"], 4350);
+  EXPECT_EQ(j["Pmatch"], 1002.24);
+  EXPECT_EQ(j["Pav"], 1044);
+  EXPECT_NEAR(j["Pinc"].get<double>(), 992.317, 5e-4);
+  EXPECT_NEAR(j["PloadMin"].get<double>(), 621.223, 5e-4);
+  EXPECT_EQ(j["CplIdeal"], true);
+  EXPECT_EQ(j["CplDirDb"], 20);
+  EXPECT_EQ(j["PloadMaxRelat"], 1);
+  EXPECT_TRUE(r.out.ends_with("}\n"));
+}
+
+TEST(CalcRun, DoublesAreShortestRoundTripAndNonFiniteAreTokens) {
+  auto r = RunCalc({"--src", "1", "--load", "1", "--dir", "0"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\"Pinc\":NaN"), std::string::npos);
+  EXPECT_NE(r.out.find("\"LoaRfl.Swr\":Infinity"), std::string::npos);
+  EXPECT_NE(r.out.find("\"MeaMax.Mag\":Infinity"), std::string::npos);
+  r = RunCalc({"--load", "1", "--dir", "20"});
+  EXPECT_NE(r.out.find("\"PloadMinRelat\":-Infinity"), std::string::npos);
+  EXPECT_NE(r.out.find("\"SrcRfl.Swr\":1.4999999999999998"), std::string::npos);
+}
+
+TEST(CalcRun, CsvHasAHeaderAndOneRowOfTheSameFields) {
+  const auto r = RunCalc({"--format", "csv", "--dir", "20"});
+  ASSERT_EQ(r.status, 0);
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 2u);
+  const auto head = Cells(lines[0]);
+  const auto row = Cells(lines[1]);
+  ASSERT_EQ(head.size(), rf::ScalarFields().size());
+  ASSERT_EQ(row.size(), head.size());
+  EXPECT_EQ(head[3], "SrcRfl.Mag");
+  EXPECT_EQ(row[3], "0.2");
+  EXPECT_EQ(head.back(), "PloadMaxRelat");
+  EXPECT_EQ(row[42], "false");  // CplIdeal
+}
+
+TEST(CalcRun, TextShowsTheWindowsCellsInThePowerUnit) {
+  auto r = RunCalc({"--format", "text", "--dir", "20"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Transmission: Incident Power, Actual Value"), std::string::npos);
+  EXPECT_NE(r.out.find(" 992.32 W\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Magnetron Output: Power to Match"), std::string::npos);
+  EXPECT_NE(r.out.find(" 1 kW\n"), std::string::npos);
+  EXPECT_NE(r.out.find(" 1.24 kW\n"), std::string::npos);    // PincMax 1237.33 W
+  EXPECT_NE(r.out.find(" 0.381 Mag\n"), std::string::npos);  // MeaMin, 4 decimals trimmed
+  r = RunCalc({"--format", "text", "--power-unit", "dBm", "--load", "3swr@90"});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find(" 59.97 dBm\n"), std::string::npos);  // 992.317 W
+  EXPECT_NE(r.out.find(" 3 SWR\n"), std::string::npos);      // the load as entered
+  EXPECT_EQ(r.out.find("NAN"), std::string::npos);
+}
+
+TEST(CalcRun, TextRowsOfTheExtras) {
+  const auto r = RunCalc({"--format", "text", "--dir", "20", "--uncertainty",
+                          "--design-directivity", "5", "--design-swr", "1"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Interf (mean)"), std::string::npos);
+  EXPECT_NE(r.out.find("PloadReading (expanded, k=2)"), std::string::npos);
+  EXPECT_NE(r.out.find("Design: smallest directivity"), std::string::npos);
+  EXPECT_NE(r.out.find(" 34.6 dB\n"), std::string::npos);
+  EXPECT_NE(r.out.find("not reachable"), std::string::npos);  // 1 % at 20 dB: d^2 alone
+}
+
+TEST(CalcRun, UncertaintyAndDesignInTheJsonObject) {
+  const auto r =
+      RunCalc({"--dir", "20", "--uncertainty", "--design-directivity", "5", "--design-swr", "10"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto j = nlohmann::json::parse(r.out);
+  const auto u = analysis::ComputeUncertainty(calc::ComputeModel([] {
+    calc::Inputs in = calc::DefaultInputs();
+    in.DirDb = 20.0;
+    return in;
+  }()));
+  for (const auto& item : analysis::kUncertaintyItems) {
+    const auto& m = u.*item.Member;
+    EXPECT_EQ(j["uncertainty"][std::string(item.Name)]["mean"].get<double>(), m.Mean);
+    EXPECT_EQ(j["uncertainty"][std::string(item.Name)]["std"].get<double>(), m.Std);
+    EXPECT_EQ(j["uncertainty"][std::string(item.Name)]["expanded"].get<double>(), m.Expanded);
+  }
+  EXPECT_NEAR(j["design"]["directivity_db"].get<double>(), 34.600413, 1e-6);
+  EXPECT_NEAR(j["design"]["load_swr"].get<double>(), 1.546586, 1e-6);
+  const auto unreachable = RunCalc({"--load", "1", "--design-directivity", "5"});
+  EXPECT_NE(unreachable.out.find(",\"design\":{\"directivity_db\":null}}"), std::string::npos);
+}
+
+TEST(CalcRun, SweepWritesOneRowPerPointSweptValueFirst) {
+  const auto r = RunCalc({"--sweep", "round-trip", "--points", "5", "--dir", "20"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_TRUE(lines[0].starts_with("phase_deg,Va,Ia,"));
+  const char* expected[] = {"-180", "-90", "0", "90", "180"};
+  for (int i = 0; i < 5; ++i) {
+    const auto cells = Cells(lines[static_cast<std::size_t>(i) + 1]);
+    EXPECT_EQ(cells[0], expected[i]);
+    EXPECT_EQ(cells.size(), rf::ScalarFields().size() + 1);
+  }
+  const auto d = RunCalc({"--sweep", "directivity", "--points", "61"});
+  const auto dl = Lines(d.out);
+  ASSERT_EQ(dl.size(), 62u);
+  EXPECT_TRUE(dl[0].starts_with("directivity_db,"));
+  EXPECT_TRUE(dl[21].starts_with("20,"));
+}
+
+TEST(CalcRun, HelpAndVersion) {
+  auto r = RunCalc({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.starts_with("Usage: zephlane-calc [OPTION]..."));
+  for (const char* opt : {"--va", "--ia", "--eff", "--src", "--load", "--dir", "--format",
+                          "--power-unit", "--sweep", "--points", "--uncertainty",
+                          "--design-directivity", "--design-swr", "--batch", "--version"}) {
+    EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+  }
+  r = RunCalc({"--version"});
+  EXPECT_EQ(r.out, "zephlane-calc 2.1.0.0\n");
+}
+
+TEST(CalcRun, BadInputWritesNothingButOneMessage) {
+  const auto r = RunCalc({"--dir", "20", "--load", "0.5@x"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "zephlane-calc: --load: \"0.5@x\" is not a number\n");
+}
+
+const char* kBatchHeader = "Va,Ia,Eff,SrcRfl.Mag";
+
+TEST(CalcBatch, OneRowPerInputRowOptionsFillTheRest) {
+  const auto r = RunCalc({"--batch", "--eff", "50"},
+                         "\xEF\xBB\xBFload, va ,dir\r\n"
+                         "0.3@10,4000,30\r\n"
+                         "\r\n"
+                         "\"1.5swr\",,ideal\r\n"
+                         ",1,");  // no line end at the very end
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_TRUE(lines[0].starts_with(kBatchHeader));
+  auto c = Cells(lines[1]);
+  EXPECT_EQ(c[0], "4000");
+  EXPECT_EQ(c[2], "0.5");  // --eff 50
+  EXPECT_EQ(c[8], "0.3");  // LoaRfl.Mag
+  EXPECT_EQ(c[9], "10");
+  EXPECT_EQ(c[42], "false");
+  EXPECT_EQ(c[43], "30");
+  c = Cells(lines[2]);
+  EXPECT_EQ(c[0], "4350");
+  EXPECT_EQ(c[11], "1.5");  // LoaRfl.Swr
+  EXPECT_EQ(c[42], "true");
+  c = Cells(lines[3]);
+  EXPECT_EQ(c[0], "1");
+  EXPECT_EQ(c[8], "0.5");
+}
+
+TEST(CalcBatch, JsonLinesWithExtras) {
+  const auto r = RunCalc({"--batch", "--format", "json", "--uncertainty"}, "dir\n20\n\n10\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(r.out);
+  ASSERT_EQ(lines.size(), 2u);
+  for (const auto& l : lines) {
+    const auto j = nlohmann::json::parse(l);
+    EXPECT_TRUE(j.contains("uncertainty"));
+  }
+}
+
+struct BadBatchRow {
+  std::string name;
+  std::string input;
+  std::string message;
+  std::size_t rowsWritten;  // output lines before the bad row, header included
+};
+
+class CalcBadBatch : public testing::TestWithParam<BadBatchRow> {};
+
+TEST_P(CalcBadBatch, StopsAtTheBadRowWithCompleteRowsOnly) {
+  const auto r = RunCalc({"--batch"}, GetParam().input);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "zephlane-calc: " + GetParam().message + "\n");
+  EXPECT_EQ(Lines(r.out).size(), GetParam().rowsWritten);
+  EXPECT_TRUE(r.out.empty() || r.out.ends_with("\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CalcBadBatch,
+    testing::Values(
+        BadBatchRow{"Empty", "", "no header row: the input is empty", 0},
+        BadBatchRow{"UnknownColumn", "va,volts\n1,2\n",
+                    "line 1, column \"volts\": unknown column (expected va, ia, eff, src, load, "
+                    "dir)",
+                    0},
+        BadBatchRow{"DuplicateColumn", "va,VA\n", "line 1, column \"VA\": column named twice", 0},
+        BadBatchRow{"NotANumber", "va,ia\n1,2\n3,x\n4,5\n",
+                    "line 3, column ia: \"x\" is not a number", 2},
+        BadBatchRow{"OutOfRange", "load\n0.5\n1.5\n",
+                    "line 3, column load: \"1.5\" is out of range: expected a magnitude from 0 "
+                    "to 1",
+                    2},
+        BadBatchRow{"TooFewFields", "va,ia\n1,2\n3\n", "line 3: expected 2 fields, found 1", 2},
+        BadBatchRow{"TooManyFields", "va\n1,2\n", "line 2: expected 1 fields, found 2", 1},
+        BadBatchRow{"OpenQuote", "va\n\"1\n", "line 2: malformed quoted field", 1},
+        BadBatchRow{"TextAfterQuote", "va\n\"1\"x\n", "line 2: malformed quoted field", 1},
+        BadBatchRow{"LineTooLong", "va\n" + std::string(70000, '1') + "\n",
+                    "line 2: line longer than 65536 bytes", 1}),
+    [](const auto& row) { return row.param.name; });
+
+}  // namespace

@@ -1,0 +1,266 @@
+#include "batch.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
+#include "inputs.h"
+#include "output.h"
+#include "texts.h"
+
+namespace calc {
+
+namespace {
+
+struct ColumnName {
+  std::string_view Name;
+  int Index;
+};
+constexpr ColumnName kColumnNames[] = {{"va", 0},  {"ia", 1},   {"eff", 2},
+                                       {"src", 3}, {"load", 4}, {"dir", 5}};
+constexpr std::string_view kIdeal = "ideal";
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char c = a[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != b[i]) return false;
+  }
+  return true;
+}
+
+// Splits one CSV line into cells (RFC 4180 quotes allowed, no line breaks inside); false for a
+// malformed quote.
+bool SplitCsv(std::string_view line, std::vector<std::string>& cells) {
+  std::size_t n = 0;
+  std::size_t i = 0;
+  while (true) {
+    if (cells.size() <= n) cells.emplace_back();
+    std::string& cell = cells[n++];
+    cell.clear();
+    std::size_t lead = i;
+    while (lead < line.size() && (line[lead] == ' ' || line[lead] == '\t')) ++lead;
+    if (lead < line.size() && line[lead] == '"') {
+      std::size_t j = lead + 1;
+      while (true) {
+        if (j >= line.size()) return false;
+        if (line[j] == '"') {
+          if (j + 1 < line.size() && line[j + 1] == '"') {
+            cell += '"';
+            j += 2;
+            continue;
+          }
+          ++j;
+          break;
+        }
+        cell += line[j++];
+      }
+      while (j < line.size() && (line[j] == ' ' || line[j] == '\t' || line[j] == '\r')) ++j;
+      if (j < line.size() && line[j] != ',') return false;
+      i = j;
+    } else {
+      const std::size_t comma = line.find(',', i);
+      const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+      cell.assign(Trim(line.substr(i, end - i)));
+      i = end;
+    }
+    if (i >= line.size()) break;
+    ++i;  // the comma
+  }
+  cells.resize(n);
+  return true;
+}
+
+bool IsBlank(std::string_view line) { return Trim(line).empty(); }
+
+// What the input holds now, up to size bytes: 0 at its end, -1 on an error. Unlike fread this
+// returns as soon as some bytes arrived, so a script that writes a row and waits gets its
+// answer at once.
+long ReadSome(std::FILE* in, char* buf, std::size_t size) {
+#ifdef _WIN32
+  return _read(_fileno(in), buf, static_cast<unsigned>(size));
+#else
+  while (true) {
+    const ssize_t n = ::read(fileno(in), buf, size);
+    if (n >= 0 || errno != EINTR) return static_cast<long>(n);
+  }
+#endif
+}
+
+std::string Where(std::size_t line) { return "line " + std::to_string(line); }
+
+}  // namespace
+
+BatchProcessor::BatchProcessor(const Options& options) : options_(options) {}
+
+std::optional<std::string> BatchProcessor::Header(std::string_view line) {
+  if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);  // a spreadsheet's BOM
+  if (!SplitCsv(line, cells_)) return Where(1) + ": " + std::string(kBadQuotes);
+  columns_.clear();
+  for (const std::string& name : cells_) {
+    const ColumnName* found = nullptr;
+    for (const ColumnName& c : kColumnNames) {
+      if (EqualsNoCase(name, c.Name)) found = &c;
+    }
+    if (found == nullptr) {
+      return Where(1) + ", column " + Quoted(name) + ": " + std::string(kUnknownColumn) +
+             " (expected " + std::string(kColumns) + ")";
+    }
+    const auto col = static_cast<Column>(found->Index);
+    for (const Column c : columns_) {
+      if (c == col)
+        return Where(1) + ", column " + Quoted(name) + ": " + std::string(kDuplicateColumn);
+    }
+    columns_.push_back(col);
+  }
+  return std::nullopt;
+}
+
+void BatchProcessor::AppendOutputHeader(std::string& out) const {
+  if (options_.Out == Format::Csv) AppendCsvHeader(out, options_.Add);
+}
+
+std::optional<std::string> BatchProcessor::Row(std::string_view line, std::size_t lineNumber,
+                                               std::string& out) {
+  if (!SplitCsv(line, cells_)) return Where(lineNumber) + ": " + std::string(kBadQuotes);
+  if (cells_.size() != columns_.size()) {
+    return Where(lineNumber) + ": " + FieldCount(columns_.size(), cells_.size());
+  }
+  Inputs in = options_.In;
+  for (std::size_t k = 0; k < columns_.size(); ++k) {
+    const std::string& cell = cells_[k];
+    if (cell.empty()) continue;
+    std::optional<std::string> e;
+    switch (columns_[k]) {
+      case Column::Va:
+        e = ParseVa(cell, in.Va);
+        break;
+      case Column::Ia:
+        e = ParseIa(cell, in.Ia);
+        break;
+      case Column::Eff:
+        e = ParseEff(cell, in.EffPercent);
+        break;
+      case Column::Src:
+        e = ParseRefl(cell, in.Src);
+        break;
+      case Column::Load:
+        e = ParseRefl(cell, in.Load);
+        break;
+      case Column::Dir:
+        if (EqualsNoCase(cell, kIdeal)) {
+          in.DirDb.reset();
+        } else {
+          double db = 0.0;
+          e = ParseDir(cell, db);
+          if (!e) in.DirDb = db;
+        }
+        break;
+    }
+    if (e) {
+      return Where(lineNumber) + ", column " +
+             std::string(kColumnNames[static_cast<int>(columns_[k])].Name) + ": " + *e;
+    }
+  }
+  const rf::ModelState m = ComputeModel(in);
+  if (options_.Out == Format::Json) {
+    AppendJsonObject(out, m, options_.Add);
+    out += '\n';
+  } else {
+    AppendCsvRow(out, m, options_.Add);
+  }
+  return std::nullopt;
+}
+
+int RunBatch(const Options& options, std::FILE* in, std::FILE* out, std::FILE* err) {
+  BatchProcessor batch(options);
+  std::string pending;  // the unfinished line, at most kMaxLineBytes
+  std::string buffer;   // output not yet written
+  constexpr std::size_t kFlushAt = 1 << 16;
+  std::vector<char> chunk(1 << 16);
+  std::size_t lineNumber = 0;
+  bool headerSeen = false;
+  bool writeFailed = false;
+  const auto flush = [&] {
+    if (!buffer.empty() && std::fwrite(buffer.data(), 1, buffer.size(), out) != buffer.size()) {
+      writeFailed = true;
+    }
+    buffer.clear();
+  };
+  const auto fail = [&](const std::string& message, int status) {
+    flush();  // every complete row before the bad one stays written
+    std::fflush(out);
+    std::fprintf(err, "%s: %s\n", kProgram.data(), message.c_str());
+    return status;
+  };
+  const auto line = [&](std::string_view text) -> std::optional<std::string> {
+    ++lineNumber;
+    if (!headerSeen) {
+      if (auto e = batch.Header(text)) return e;
+      headerSeen = true;
+      batch.AppendOutputHeader(buffer);
+      return std::nullopt;
+    }
+    if (IsBlank(text)) return std::nullopt;
+    return batch.Row(text, lineNumber, buffer);
+  };
+  while (true) {
+    const long got = ReadSome(in, chunk.data(), chunk.size());
+    if (got < 0) return fail(std::string(kCannotRead), 1);
+    if (got == 0) break;
+    std::string_view data(chunk.data(), static_cast<std::size_t>(got));
+    while (!data.empty()) {
+      const std::size_t nl = data.find('\n');
+      if (nl == std::string_view::npos) {
+        if (pending.size() + data.size() > kMaxLineBytes) {
+          return fail(Where(lineNumber + 1) + ": " + std::string(kLineTooLong), 2);
+        }
+        pending.append(data);
+        break;
+      }
+      std::string_view text = data.substr(0, nl);
+      if (!pending.empty()) {
+        if (pending.size() + text.size() > kMaxLineBytes) {
+          return fail(Where(lineNumber + 1) + ": " + std::string(kLineTooLong), 2);
+        }
+        pending.append(text);
+        text = pending;
+      } else if (text.size() > kMaxLineBytes) {
+        return fail(Where(lineNumber + 1) + ": " + std::string(kLineTooLong), 2);
+      }
+      if (auto e = line(text)) return fail(*e, 2);
+      pending.clear();
+      data.remove_prefix(nl + 1);
+      if (buffer.size() >= kFlushAt) flush();
+      if (writeFailed) return fail(std::string(kCannotWrite), 1);
+    }
+    // Every row of what arrived goes out before waiting for more.
+    flush();
+    if (writeFailed || std::fflush(out) != 0) return fail(std::string(kCannotWrite), 1);
+  }
+  if (!pending.empty()) {
+    if (auto e = line(pending)) return fail(*e, 2);
+  }
+  if (!headerSeen) return fail(std::string(kEmptyInput), 2);
+  flush();
+  if (std::fflush(out) != 0 || writeFailed || std::ferror(out)) {
+    std::fprintf(err, "%s: %s\n", kProgram.data(), std::string(kCannotWrite).c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace calc

@@ -1,0 +1,135 @@
+#include "inputs.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "texts.h"
+
+namespace calc {
+
+namespace {
+
+// The window's input limits.
+constexpr std::int32_t kVaMax = 100000;
+constexpr double kIaMax = 1000.0;
+constexpr double kEffMax = 100.0;
+constexpr double kPhaseLimit = 180.0;
+constexpr double kDirMax = 160.0;
+constexpr double kRlossMin = -160.0;
+constexpr double kSwrMax = 100000.0;
+
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  if (s.size() < suffix.size()) return false;
+  const std::string_view tail = s.substr(s.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    char c = tail[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+// shown is the text the message quotes: the whole value the user gave.
+std::optional<std::string> Ranged(std::string_view s, double lo, double hi, std::string_view what,
+                                  double& out, std::string_view shown) {
+  const auto v = ParseNumber(s);
+  if (!v) return NotANumber(shown);
+  if (!(*v >= lo && *v <= hi)) return OutOfRange(shown, what);
+  out = *v;
+  return std::nullopt;
+}
+
+}  // namespace
+
+Inputs DefaultInputs() {
+  Inputs in;
+  in.Src.Refl.Mag = 0.2;
+  in.Src.Refl.Pha = kFirstStartSrcPha;
+  rf::ReflFromMag(in.Src.Refl);
+  in.Load.Refl.Mag = 0.5;
+  in.Load.Refl.Pha = kFirstStartLoadPha;
+  rf::ReflFromMag(in.Load.Refl);
+  return in;
+}
+
+std::optional<double> ParseNumber(std::string_view s) {
+  if (!s.empty() && s.front() == '+') s.remove_prefix(1);
+  if (s.empty() || s.front() == '+') return std::nullopt;
+  double v = 0.0;
+  const auto r = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+  if (r.ec != std::errc() || r.ptr != s.data() + s.size() || !std::isfinite(v)) {
+    return std::nullopt;
+  }
+  return v;
+}
+
+std::optional<std::string> ParseVa(std::string_view s, std::int32_t& out) {
+  std::string_view t = s;
+  if (!t.empty() && t.front() == '+') t.remove_prefix(1);
+  std::int64_t v = 0;
+  const auto r = std::from_chars(t.data(), t.data() + t.size(), v);
+  if (t.empty() || r.ec == std::errc::invalid_argument || r.ptr != t.data() + t.size()) {
+    return NotAWholeNumber(s);
+  }
+  if (r.ec != std::errc() || v < 0 || v > kVaMax) return OutOfRange(s, kRangeVa);
+  out = static_cast<std::int32_t>(v);
+  return std::nullopt;
+}
+
+std::optional<std::string> ParseIa(std::string_view s, double& out) {
+  return Ranged(s, 0.0, kIaMax, kRangeIa, out, s);
+}
+
+std::optional<std::string> ParseEff(std::string_view s, double& percent) {
+  return Ranged(s, 0.0, kEffMax, kRangeEff, percent, s);
+}
+
+std::optional<std::string> ParseDir(std::string_view s, double& db) {
+  return Ranged(s, 0.0, kDirMax, kRangeDir, db, s);
+}
+
+std::optional<std::string> ParseRefl(std::string_view s, ReflInput& out) {
+  std::string_view value = s;
+  ReflInput r = out;
+  if (const auto at = s.find('@'); at != std::string_view::npos) {
+    value = s.substr(0, at);
+    if (auto e = Ranged(s.substr(at + 1), -kPhaseLimit, kPhaseLimit, kRangePhase, r.Refl.Pha, s)) {
+      return e;
+    }
+  }
+  double v = 0.0;
+  if (EndsWithNoCase(value, "db")) {
+    if (auto e = Ranged(value.substr(0, value.size() - 2), kRlossMin, 0.0, kRangeDb, v, s))
+      return e;
+    r.Form = Repr::Db;
+    r.Refl.Rloss = v;
+    rf::ReflFromRloss(r.Refl);
+  } else if (EndsWithNoCase(value, "swr")) {
+    if (auto e = Ranged(value.substr(0, value.size() - 3), 1.0, kSwrMax, kRangeSwr, v, s)) return e;
+    r.Form = Repr::Swr;
+    r.Refl.Swr = v;
+    rf::ReflFromSwr(r.Refl);
+  } else {
+    if (auto e = Ranged(value, 0.0, 1.0, kRangeMag, v, s)) return e;
+    r.Form = Repr::Mag;
+    r.Refl.Mag = v;
+    rf::ReflFromMag(r.Refl);
+  }
+  out = r;
+  return std::nullopt;
+}
+
+rf::ModelState ComputeModel(const Inputs& in) {
+  rf::ModelState m;
+  m.Va = in.Va;
+  m.Ia = in.Ia;
+  m.Eff = in.EffPercent / 100.0;  // as the window reads its per-cent edit
+  m.SrcRfl = in.Src.Refl;
+  m.LoaRfl = in.Load.Refl;
+  m.CplIdeal = !in.DirDb.has_value();
+  m.CplDirDb = in.DirDb.value_or(kFirstStartDirDb);
+  rf::ComputeTransmission(m);
+  return m;
+}
+
+}  // namespace calc

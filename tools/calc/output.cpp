@@ -1,0 +1,183 @@
+#include "output.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "analysis/design.h"
+#include "analysis/uncertainty.h"
+#include "rf/model_fields.h"
+
+namespace calc {
+
+namespace {
+
+constexpr std::string_view kMean = "mean";
+constexpr std::string_view kStd = "std";
+constexpr std::string_view kExpanded = "expanded";
+constexpr std::string_view kUncertainty = "uncertainty";
+constexpr std::string_view kDesign = "design";
+constexpr std::string_view kDirectivityDb = "directivity_db";
+constexpr std::string_view kLoadSwr = "load_swr";
+
+void AppendScalar(std::string& out, const rf::ScalarField& f, const rf::ModelState& m) {
+  if (f.IsBool()) {
+    out += f.Value(m) != 0.0 ? "true" : "false";
+  } else if (f.IsInt()) {
+    char buf[16];
+    const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(f.Value(m)));
+    out.append(buf, r.ptr);
+  } else {
+    AppendNumber(out, f.Value(m));
+  }
+}
+
+void AppendOptional(std::string& out, const std::optional<double>& v, std::string_view none) {
+  if (v) {
+    AppendNumber(out, *v);
+  } else {
+    out += none;
+  }
+}
+
+}  // namespace
+
+void AppendNumber(std::string& out, double x) {
+  if (std::isnan(x)) {
+    out += "NaN";
+  } else if (std::isinf(x)) {
+    out += x > 0 ? "Infinity" : "-Infinity";
+  } else {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, x);
+    out.append(buf, r.ptr);
+  }
+}
+
+void AppendJsonString(std::string& out, std::string_view s) {
+  out += '"';
+  out += s;
+  out += '"';
+}
+
+void AppendCsvHeader(std::string& out, const Extras& add, std::string_view firstColumn) {
+  bool first = true;
+  const auto col = [&](std::string_view a, std::string_view b = {}) {
+    if (!first) out += ',';
+    first = false;
+    out += a;
+    if (!b.empty()) {
+      out += '.';
+      out += b;
+    }
+  };
+  if (!firstColumn.empty()) col(firstColumn);
+  for (const rf::ScalarField& f : rf::ScalarFields()) {
+    col(f.Field->Name, f.Part != nullptr ? f.PartName : std::string_view{});
+  }
+  if (add.Uncertainty) {
+    for (const auto& item : analysis::kUncertaintyItems) {
+      col(item.Name, kMean);
+      col(item.Name, kStd);
+      col(item.Name, kExpanded);
+    }
+  }
+  if (add.DesignDirTarget) col(kDesign, kDirectivityDb);
+  if (add.DesignSwrTarget) col(kDesign, kLoadSwr);
+  out += '\n';
+}
+
+void AppendCsvRow(std::string& out, const rf::ModelState& m, const Extras& add,
+                  std::optional<double> firstValue) {
+  bool first = true;
+  const auto sep = [&] {
+    if (!first) out += ',';
+    first = false;
+  };
+  if (firstValue) {
+    sep();
+    AppendNumber(out, *firstValue);
+  }
+  for (const rf::ScalarField& f : rf::ScalarFields()) {
+    sep();
+    AppendScalar(out, f, m);
+  }
+  if (add.Uncertainty) {
+    const analysis::Uncertainty u = analysis::ComputeUncertainty(m);
+    for (const auto& item : analysis::kUncertaintyItems) {
+      const analysis::Moments& mo = u.*item.Member;
+      for (const double v : {mo.Mean, mo.Std, mo.Expanded}) {
+        sep();
+        AppendNumber(out, v);
+      }
+    }
+  }
+  // A target no value reaches leaves its cell empty.
+  if (add.DesignDirTarget) {
+    sep();
+    AppendOptional(out, analysis::DesignDirectivity(m, *add.DesignDirTarget), "");
+  }
+  if (add.DesignSwrTarget) {
+    sep();
+    AppendOptional(out, analysis::DesignLoadSwr(m, *add.DesignSwrTarget), "");
+  }
+  out += '\n';
+}
+
+void AppendJsonObject(std::string& out, const rf::ModelState& m, const Extras& add) {
+  out += '{';
+  bool first = true;
+  const auto key = [&](std::string_view a, std::string_view b = {}) {
+    if (!first) out += ',';
+    first = false;
+    out += '"';
+    out += a;
+    if (!b.empty()) {
+      out += '.';
+      out += b;
+    }
+    out += "\":";
+  };
+  for (const rf::ScalarField& f : rf::ScalarFields()) {
+    key(f.Field->Name, f.Part != nullptr ? f.PartName : std::string_view{});
+    AppendScalar(out, f, m);
+  }
+  if (add.Uncertainty) {
+    key(kUncertainty);
+    out += '{';
+    const analysis::Uncertainty u = analysis::ComputeUncertainty(m);
+    bool firstItem = true;
+    for (const auto& item : analysis::kUncertaintyItems) {
+      const analysis::Moments& mo = u.*item.Member;
+      if (!firstItem) out += ',';
+      firstItem = false;
+      AppendJsonString(out, item.Name);
+      out += ":{\"mean\":";
+      AppendNumber(out, mo.Mean);
+      out += ",\"std\":";
+      AppendNumber(out, mo.Std);
+      out += ",\"expanded\":";
+      AppendNumber(out, mo.Expanded);
+      out += '}';
+    }
+    out += '}';
+  }
+  if (add.DesignDirTarget || add.DesignSwrTarget) {
+    key(kDesign);
+    out += '{';
+    if (add.DesignDirTarget) {
+      AppendJsonString(out, kDirectivityDb);
+      out += ':';
+      AppendOptional(out, analysis::DesignDirectivity(m, *add.DesignDirTarget), "null");
+    }
+    if (add.DesignSwrTarget) {
+      if (add.DesignDirTarget) out += ',';
+      AppendJsonString(out, kLoadSwr);
+      out += ':';
+      AppendOptional(out, analysis::DesignLoadSwr(m, *add.DesignSwrTarget), "null");
+    }
+    out += '}';
+  }
+  out += '}';
+}
+
+}  // namespace calc

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every text zephlane-calc shows: messages, help, the names of its outputs.
+namespace calc {
+
+inline constexpr std::string_view kProgram = "zephlane-calc";
+
+// What a value may be, named in the out-of-range message.
+inline constexpr std::string_view kRangeVa = "a whole number of volts from 0 to 100000";
+inline constexpr std::string_view kRangeIa = "amperes from 0 to 1000";
+inline constexpr std::string_view kRangeEff = "per cent from 0 to 100";
+inline constexpr std::string_view kRangeDir = "dB from 0 to 160";
+inline constexpr std::string_view kRangePhase = "a phase from -180 to 180 degrees";
+inline constexpr std::string_view kRangeMag = "a magnitude from 0 to 1";
+inline constexpr std::string_view kRangeDb = "a return loss from -160 to 0 dB";
+inline constexpr std::string_view kRangeSwr = "an SWR from 1 to 100000";
+inline constexpr std::string_view kRangePoints = "a whole number of points from 2 to 1000000";
+inline constexpr std::string_view kRangeTarget = "a per cent above 0, at most 100";
+
+inline std::string Quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+inline std::string NotANumber(std::string_view s) { return Quoted(s) + " is not a number"; }
+inline std::string NotAWholeNumber(std::string_view s) {
+  return Quoted(s) + " is not a whole number";
+}
+inline std::string OutOfRange(std::string_view s, std::string_view what) {
+  return Quoted(s) + " is out of range: expected " + std::string(what);
+}
+
+inline constexpr std::string_view kUnknownOption = "unknown option";
+inline constexpr std::string_view kNeedsValue = "needs a value";
+inline constexpr std::string_view kTakesNoValue = "takes no value";
+inline constexpr std::string_view kGivenTwice = "given more than once";
+inline constexpr std::string_view kNotAnOption = "unexpected argument";
+inline constexpr std::string_view kSeeHelp = " (see --help)";
+inline constexpr std::string_view kFormats = "json, csv or text";
+inline constexpr std::string_view kPowerUnits = "W, dBm, dBW or dBkW";
+inline constexpr std::string_view kSweeps = "load-phase, src-phase, round-trip or directivity";
+inline constexpr std::string_view kPointsNeedSweep = "needs --sweep";
+inline constexpr std::string_view kSwrNeedsDir = "needs --dir (ideal couplers read exactly)";
+inline constexpr std::string_view kSweepWritesCsv = "--sweep writes CSV; use --format csv or none";
+inline constexpr std::string_view kSweepAlone =
+    "cannot be combined with --sweep, which writes one row per point";
+inline constexpr std::string_view kBatchNoText = "--batch writes csv or json lines, not text";
+inline constexpr std::string_view kPowerUnitNeedsText =
+    "applies to --format text only (JSON and CSV give watts)";
+inline constexpr std::string_view kBatchNoSweep = "cannot be combined with --batch";
+
+// Batch input.
+inline constexpr std::string_view kEmptyInput = "no header row: the input is empty";
+inline constexpr std::string_view kUnknownColumn = "unknown column";
+inline constexpr std::string_view kDuplicateColumn = "column named twice";
+inline constexpr std::string_view kColumns = "va, ia, eff, src, load, dir";
+inline constexpr std::string_view kLineTooLong = "line longer than 65536 bytes";
+inline constexpr std::string_view kBadQuotes = "malformed quoted field";
+inline std::string FieldCount(std::size_t expected, std::size_t found) {
+  return "expected " + std::to_string(expected) + " fields, found " + std::to_string(found);
+}
+inline constexpr std::string_view kCannotWrite = "cannot write the output";
+inline constexpr std::string_view kCannotRead = "cannot read the input";
+
+// Rows of the text format beside the window's cells.
+inline constexpr std::string_view kRowMean = " (mean)";
+inline constexpr std::string_view kRowStd = " (std)";
+inline constexpr std::string_view kRowExpanded = " (expanded, k=2)";
+inline constexpr std::string_view kRowDesignDir = "Design: smallest directivity";
+inline constexpr std::string_view kRowDesignSwr = "Design: largest load SWR";
+inline constexpr std::string_view kNotReachable = "not reachable";
+inline constexpr std::string_view kUnitDb = "dB";
+inline constexpr std::string_view kUnitSwr = "SWR";
+inline constexpr std::string_view kYes = "yes";
+inline constexpr std::string_view kNo = "no";
+
+inline constexpr std::string_view kHelp =
+    R"(Usage: zephlane-calc [OPTION]...
+Computes the Zephlane model (magnetron power into a mismatched load, measured through
+directional couplers) for scripts and batch work. Every input defaults to the desktop
+window's first-start value.
+
+Inputs:
+  --va V                 anode voltage, whole volts 0..100000 (default 4350)
+  --ia A                 anode current, amperes 0..1000 (default 0.32)
+  --eff PCT              efficiency, per cent 0..100 (default 72)
+  --src VALUE[@PHASE]    source reflection (default 0.2@0)
+  --load VALUE[@PHASE]   load reflection (default 0.5@90)
+                         VALUE: a magnitude 0..1 (0.2), a return loss -160..0 dB
+                         (-13.98dB) or an SWR 1..100000 (1.5swr); PHASE in degrees
+                         -180..180 (without it the default phase)
+  --dir DB               couplers of this directivity, 0..160 dB (default: ideal)
+
+Output:
+  --format FORMAT        json (default): one object with every model field;
+                         csv: a header row and one row; text: the results as the
+                         window shows them
+  --power-unit UNIT      W (default), dBm, dBW or dBkW, for --format text
+  --sweep KIND           load-phase, src-phase, round-trip (-180..180 degrees) or
+                         directivity (0..60 dB): CSV, one row per point
+  --points N             points of the sweep, ends included, 2..1000000 (default 37)
+  --uncertainty          mean, standard deviation and expanded uncertainty (k=2)
+                         for uniformly distributed unknown phases
+  --design-directivity PCT
+                         smallest directivity for which the absorbed-power reading
+                         stays within +-PCT per cent for this load
+  --design-swr PCT       largest load SWR for which the directivity of --dir keeps
+                         the absorbed-power reading within +-PCT per cent
+  --batch                read CSV rows of inputs from standard input (header naming
+                         any of va,ia,eff,src,load,dir; a missing column or an empty
+                         cell takes the option's value) and write one row per input
+                         row: CSV, or JSON lines with --format json
+  --help                 show this help and exit
+  --version              show the version and exit
+
+Exit status: 0 on success, 2 on bad input (one message on standard error, no partial
+output row), 1 when the output cannot be written.
+)";
+
+}  // namespace calc

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/results_table.h"
+#include "mainwindow/form.h"
+#include "options.h"
+#include "rf/model.h"
+
+// The results as the window shows them: a headless window is given the computed model and
+// presents it with its own routines, and every input and result cell is read back as a row
+// (quantity from the window's captions, value and unit texts as shown).
+namespace calc {
+
+// Every input and every result cell of the window as it shows them now: the quantity named by
+// the window's own captions ("Transmission: Incident Power, Actual Value"), value and unit.
+std::vector<analysis::ResultRow> WindowCellRows(const mainwindow::TForm1& f);
+
+std::vector<analysis::ResultRow> WindowRows(const Inputs& in, const rf::ModelState& m,
+                                            PowerUnit unit, const Extras& add);
+
+// Rows as aligned text lines: quantity, value, unit.
+std::string ToAlignedText(const std::vector<analysis::ResultRow>& rows);
+
+}  // namespace calc
