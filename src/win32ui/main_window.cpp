@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <type_traits>
 #include <variant>
 
 #include "env/win32_text.h"
 #include "mainwindow/window_rules.h"
+#include "startup/lifecycle.h"
 #include "win32ui/child_windows.h"
 
 namespace win32ui {
@@ -489,16 +489,12 @@ void MainWindow::Place(bool firstStart) {
 
 void MainWindow::Create(int showCommand) {
   if (form_.OnCreate) form_.OnCreate();
-  // The settings file is written only by a confirmed close: none yet means a first start.
-  std::error_code ec;
-  const bool settingsExisted =
-      form_.AutoIniFile &&
-      std::filesystem::exists(std::filesystem::u8path(form_.AutoIniFile->FileName()), ec);
+  const bool firstStart = startup::IsFirstStart(form_);
   Push();
   SetClientSize();
   Layout();
   Push();
-  Place(!settingsExisted);
+  Place(firstStart);
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
@@ -863,7 +859,8 @@ LRESULT MainWindow::OnColor(HDC dc, HWND from) {
   SetBkColor(dc, ColorRef(color));
   // Text on the design's own yellow and white is black whatever the desktop's colours; on
   // the button face it follows the desktop.
-  COLORREF ink = color == TColor::clBtnFace ? GetSysColor(COLOR_WINDOWTEXT) : RGB(0, 0, 0);
+  COLORREF ink =
+      mainwindow::DesignFixesBackground(color) ? RGB(0, 0, 0) : GetSysColor(COLOR_WINDOWTEXT);
   if (!IsWindowEnabled(from)) ink = GetSysColor(COLOR_GRAYTEXT);
   SetTextColor(dc, ink);
   return reinterpret_cast<LRESULT>(brush);
