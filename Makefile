@@ -3,10 +3,12 @@
 
 # Everything the project needs on a fresh Debian 12 machine, in one place.
 DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-                   libbenchmark-dev qt6-base-dev libsimpleini-dev nlohmann-json3-dev \
+                   libbenchmark-dev qt6-base-dev nlohmann-json3-dev \
                    fonts-dejavu-core
 # Only `make run` without a display needs these: a virtual X server and a screenshot.
 RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
+# `make fuzz` builds the libFuzzer targets with clang (ASan, UBSan) and runs them.
+FUZZ_PACKAGES := clang libfuzzer-14-dev
 # `make windows` cross-builds with mingw-w64 and packs with NSIS; `make test-windows` runs the
 # tests under Wine, the window's on a virtual X display (RUN_PACKAGES).
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 nsis
@@ -17,7 +19,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: all deps run-deps configure build test test-asan windows test-windows format-check run \
-        bench clean
+        bench clean fuzz fuzz-build fuzz-ci
 
 all: build
 
@@ -37,6 +39,7 @@ build: deps configure
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory fuzz-ci
 	@$(MAKE) --no-print-directory format-check
 
 test-asan: deps
@@ -77,5 +80,22 @@ test-windows: windows
 	  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
 	@ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)
 
+# Each fuzz target runs FUZZ_SECONDS, one after the other (one core each; the machine and CI
+# have two). `make fuzz-ci` is the one-minute run of each that `make test` includes.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS := numtext settings_reader startup driver_requests
+fuzz-build:
+	@./cmake/install-deps.sh $(DEBIAN_PACKAGES) $(FUZZ_PACKAGES)
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DZEPHLANE_FUZZ=ON -DBUILD_GUI=OFF -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+
+fuzz: fuzz-build
+	@for t in $(FUZZ_TARGETS); do ./cmake/run-fuzzer.sh $(FUZZ_DIR) $$t $(FUZZ_SECONDS) || exit 1; done
+
+fuzz-ci:
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

@@ -9,11 +9,11 @@ set(ZEPHLANE_WINE_ENV WINEPREFIX=${ZEPHLANE_WINEPREFIX} WINEDEBUG=-all
                       WINEDLLOVERRIDES=mscoree,mshtml=)
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/bin/env ${ZEPHLANE_WINE_ENV} /usr/lib/wine/wine64)
 
-# SimpleIni and nlohmann/json are header-only: the host's headers serve, but only they may be
+# nlohmann/json is header-only: the host's headers serve, but only they may be
 # seen, never the host's C library headers beside them in /usr/include.
 set(host_headers ${CMAKE_BINARY_DIR}/host-headers)
 file(MAKE_DIRECTORY ${host_headers})
-foreach(item SimpleIni.h nlohmann)
+foreach(item nlohmann)
   if(NOT EXISTS ${host_headers}/${item})
     file(CREATE_LINK /usr/include/${item} ${host_headers}/${item} SYMBOLIC)
   endif()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The thin file layer under the settings file, injectable so tests can make any step fail
 // (a full disk, a failed fsync) the way a real disk would.
@@ -14,8 +16,10 @@ class FileSystem {
   // The whole file, or nothing when it does not exist or cannot be read.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // Replaces path with contents atomically: a temporary file in the same folder, written,
-  // flushed and fsynced, renamed over path, then the folder fsynced. Returns false on any
-  // failure, with the old file intact and no temporary file left behind.
+  // flushed and fsynced, renamed over path, then the folder fsynced. Returns false when the old
+  // file is what remains (no temporary file is then left behind); once the rename is done the
+  // replacement counts as made, whatever the folder's fsync reports. Temporary files of
+  // earlier saves that were killed are removed first (see RemoveStaleTemporaries).
   virtual bool ReplaceFileAtomically(const std::string& path, const std::string& contents) = 0;
 };
 
@@ -24,8 +28,32 @@ class FileSystem {
 std::shared_ptr<FileSystem> RealFileSystem();
 
 // A step of an atomic replacement that the real file system can be told to fail, as a full
-// disk (Write), a failing device (Sync) or a refused rename (Rename) would; for tests.
-enum class WriteFault { None, Write, Sync, Rename };
+// disk (Write), a failing device (Sync), a refused rename (Rename) or a folder that cannot be
+// synced after the rename (FolderSync) would; for tests.
+enum class WriteFault { None, Write, Sync, Rename, FolderSync };
+
+// Temporary files are named "<file>.tmp-<process id>-<unique part>". One is stale, and is
+// removed, when no process of that id runs on this machine and it was last written at least
+// kStaleTemporaryAge ago: a save holds its temporary file for well under a second, and the age
+// keeps the file of an instance on another machine or in another process namespace that shares
+// the folder (whose process ids mean nothing here) until that instance is long done with it.
+// Names without a process id (earlier versions) are judged by their age alone.
+inline constexpr int kStaleTemporaryAgeSeconds = 60;
+// Removes the stale temporary files of path; best effort, reports nothing.
+void RemoveStaleTemporaries(const std::string& path);
+
+// The process id in what follows "<file>.tmp-" of a temporary file's name: digits up to a "-";
+// nothing for a name of another form.
+inline std::optional<std::uint32_t> TemporaryOwner(std::string_view rest) {
+  const std::size_t dash = rest.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 9) return std::nullopt;
+  std::uint32_t pid = 0;
+  for (char c : rest.substr(0, dash)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    pid = pid * 10 + static_cast<std::uint32_t>(c - '0');
+  }
+  return pid;
+}
 std::shared_ptr<FileSystem> RealFileSystem(WriteFault fault);
 
 }  // namespace env

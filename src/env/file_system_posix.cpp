@@ -1,12 +1,16 @@
 #ifndef _WIN32
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "env/file_system.h"
@@ -49,6 +53,19 @@ std::string ResolveLinks(const std::string& path) {
   if (!std::filesystem::is_symlink(path, ec)) return path;
   auto target = std::filesystem::weakly_canonical(path, ec);
   return ec ? path : target.string();
+}
+
+std::string NameOf(const std::string& path) {
+  auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Another user's process also counts: kill then fails with EPERM, not ESRCH.
+bool ProcessRunning(std::uint32_t pid) {
+  if (pid == 0 || pid > static_cast<std::uint32_t>(std::numeric_limits<pid_t>::max())) {
+    return false;
+  }
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
 mode_t NewFileMode() {
@@ -105,7 +122,8 @@ class PosixFileSystem : public FileSystem {
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) return false;
 
-    std::string tempName = target + ".tmp-XXXXXX";
+    RemoveStaleTemporaries(target);
+    std::string tempName = target + ".tmp-" + std::to_string(::getpid()) + "-XXXXXX";
     Fd fd(::mkstemp(tempName.data()));
     if (fd.Get() < 0) return false;
 
@@ -126,9 +144,11 @@ class PosixFileSystem : public FileSystem {
       return false;
     }
 
-    // The rename is durable only once the folder's entry is on the disk.
+    // The rename is durable only once the folder's entry is on the disk. The new file is in
+    // place whatever this reports, so a failure here is no failure of the save: the old file
+    // is no longer there to fall back to, and an error would make the user retry for nothing.
     Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Get() >= 0 && ::fsync(dir.Get()) != 0 && errno != EINVAL) return false;
+    if (fault_ != WriteFault::FolderSync && dir.Get() >= 0) (void)::fsync(dir.Get());
     return true;
   }
 
@@ -137,6 +157,27 @@ class PosixFileSystem : public FileSystem {
 };
 
 }  // namespace
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const std::string prefix = NameOf(path) + ".tmp-";
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) continue;
+    const auto owner = TemporaryOwner(name.substr(prefix.size()));
+    if (owner && ProcessRunning(*owner)) continue;
+    const std::string full = folder + "/" + std::string(name);
+    struct stat st {};
+    // Only plain files: a folder or link of that name is nothing a save left.
+    if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - st.st_mtime < kStaleTemporaryAgeSeconds) continue;
+    ::unlink(full.c_str());
+  }
+  ::closedir(dir);
+}
 
 std::shared_ptr<FileSystem> RealFileSystem() { return RealFileSystem(WriteFault::None); }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,22 @@ HANDLE CreateTemporary(const std::wstring& target, std::wstring& name) {
   return INVALID_HANDLE_VALUE;
 }
 
+// A process that has ended but is still referenced keeps its id; it counts as gone. One that
+// this user may not open counts as running.
+bool ProcessRunning(DWORD pid) {
+  if (pid == GetCurrentProcessId()) return true;
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  const bool running = GetExitCodeProcess(process, &code) == 0 || code == STILL_ACTIVE;
+  CloseHandle(process);
+  return running;
+}
+
+std::uint64_t Ticks(const FILETIME& t) {
+  return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
 class Win32FileSystem : public FileSystem {
  public:
   explicit Win32FileSystem(WriteFault fault) : fault_(fault) {}
@@ -98,6 +115,7 @@ class Win32FileSystem : public FileSystem {
       return false;
     }
 
+    RemoveStaleTemporaries(path);
     std::wstring tempName;
     Handle temp(CreateTemporary(target, tempName));
     if (!temp.Valid()) return false;
@@ -123,6 +141,38 @@ class Win32FileSystem : public FileSystem {
 };
 
 }  // namespace
+
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::wstring target = win32::Widen(path);
+  if (target.empty()) return;
+  const std::size_t slash = target.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+  const std::wstring prefix =
+      (slash == std::wstring::npos ? target : target.substr(slash + 1)) + L".tmp-";
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((target + L".tmp-*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME nowTime{};
+  GetSystemTimeAsFileTime(&nowTime);
+  const std::uint64_t now = Ticks(nowTime);
+  constexpr std::uint64_t kTicksPerSecond = 10'000'000;
+  do {
+    const std::wstring name(found.cFileName);
+    if (name.size() <= prefix.size() || _wcsnicmp(name.c_str(), prefix.c_str(), prefix.size()) != 0)
+      continue;
+    if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0)
+      continue;
+    std::string rest;
+    for (wchar_t c : name.substr(prefix.size())) rest += c < 128 ? static_cast<char>(c) : '?';
+    const auto owner = TemporaryOwner(rest);
+    if (owner && ProcessRunning(*owner)) continue;
+    const std::uint64_t written = Ticks(found.ftLastWriteTime);
+    if (written > now || now - written < kStaleTemporaryAgeSeconds * kTicksPerSecond) continue;
+    // A file still open in a save cannot be deleted: its handle shares nothing.
+    DeleteFileW((folder + name).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
 
 std::shared_ptr<FileSystem> RealFileSystem() { return RealFileSystem(WriteFault::None); }
 

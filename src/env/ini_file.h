@@ -8,10 +8,10 @@
 
 #include "env/file_system.h"
 
-// The settings-file object: holds only the path; every read goes to the file at the time of
-// the call. Writes replace the file atomically (temporary file, fsync, rename), so a failure
-// never leaves it erased or half-written. Between BeginUpdate and CommitUpdate writes are
-// collected and committed as one replacement.
+// The settings-file object. The file is read once, at the first read or write, and every key
+// is then served from memory; each write (or each update, below) replaces the whole file
+// atomically (temporary file, fsync, rename), so a failure never leaves it erased or
+// half-written, and the object then keeps what the file still holds.
 namespace env {
 
 // Raised by a write that cannot reach the file; what() is "Unable to write to <path>".
@@ -26,8 +26,11 @@ class IniWriteError : public std::runtime_error {
 
 class TIniFile {
  public:
-  // fs: the file layer; nullptr means the real file system.
+  // fs: the file layer; nullptr means the real file system. Creating the object touches no file.
   explicit TIniFile(std::string fileName, std::shared_ptr<FileSystem> fs = nullptr);
+  ~TIniFile();
+  TIniFile(const TIniFile&) = delete;
+  TIniFile& operator=(const TIniFile&) = delete;
 
   const std::string& FileName() const { return fileName_; }
 
@@ -38,6 +41,8 @@ class TIniFile {
   bool ReadBool(const std::string& section, const std::string& key, bool def) const;
   void ReadSections(std::vector<std::string>& list) const;
 
+  // Names that a line of the file cannot hold (empty, a line break, "]" in a section name, "="
+  // in a key, blanks at either end) are refused with std::invalid_argument.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
@@ -46,17 +51,40 @@ class TIniFile {
   // Collects the writes that follow and commits them as one atomic replacement; reads in
   // between see the collected writes. Nested updates commit with the outermost one.
   void BeginUpdate();
-  void CommitUpdate();   // throws IniWriteError; the old file is then intact
+  void CommitUpdate();   // throws IniWriteError; the old file and its content here are intact
   void AbandonUpdate();  // drops collected writes
 
+  // True when the last attempt to replace the file failed (the old file is what remains).
+  bool LastWriteFailed() const { return lastWriteFailed_; }
+
  private:
-  struct Pending;
-  std::string Text() const;             // the file's content, or the collected one
-  void Store(const std::string& text);  // replaces the file, or collects
+  struct Document;
+  Document& Doc() const;  // parses the file on first use
+  void Changed();         // replaces the file now, or marks the update dirty
 
   std::string fileName_;
   std::shared_ptr<FileSystem> fs_;
-  std::shared_ptr<Pending> pending_;
+  mutable std::unique_ptr<Document> doc_;
+  int depth_ = 0;
+  bool dirty_ = false;
+  bool lastWriteFailed_ = false;
 };
+
+// The settings text: parsing and writing, for the object above and for tests.
+namespace ini {
+
+struct Section {
+  std::string Name;
+  std::vector<std::pair<std::string, std::string>> Keys;  // in file order, values decoded
+};
+
+// Every section with at least a header, in file order; a section named twice is merged into
+// its first place and a key given twice keeps its last value. One pass, any bytes.
+std::vector<Section> Parse(const std::string& text);
+
+// The text that Parse reads back to exactly these sections, keys and values.
+std::string Format(const std::vector<Section>& sections);
+
+}  // namespace ini
 
 }  // namespace env

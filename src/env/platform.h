@@ -12,6 +12,9 @@ struct ScreenSize {
   int Height = 1080;
 };
 
+// The answers of a confirmation that also offers to go on without saving.
+enum class ConfirmChoice { Yes, No, Discard };
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -19,6 +22,9 @@ class Platform {
   virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
   // Modal Yes/No confirmation, Yes the default. True only for Yes.
   virtual bool Confirm(const std::string& title, const std::string& text) = 0;
+  // Confirm with a third button, captioned discardCaption, beside Yes and No; Escape is No.
+  virtual ConfirmChoice ConfirmOrDiscard(const std::string& title, const std::string& text,
+                                         const std::string& discardCaption) = 0;
   // The application's standard error box: stop icon, OK.
   virtual void ShowError(const std::string& title, const std::string& text) = 0;
   // Hands a document to the desktop's default viewer without waiting.

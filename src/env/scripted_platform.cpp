@@ -10,24 +10,33 @@ void ScriptedPlatform::Record(PlatformEvent e) {
 }
 
 void ScriptedPlatform::ShowMessage(const std::string& title, const std::string& text) {
-  Record({PlatformEvent::Kind::Message, title, text, {}, false});
+  Record({PlatformEvent::Kind::Message, title, text, {}, false, {}, false});
 }
 
 bool ScriptedPlatform::Confirm(const std::string& title, const std::string& text) {
-  Record({PlatformEvent::Kind::Confirm, title, text, {}, ConfirmAnswer});
-  return ConfirmAnswer;
+  const bool yes = ConfirmAnswer && !DiscardAnswer;
+  Record({PlatformEvent::Kind::Confirm, title, text, {}, yes, {}, false});
+  return yes;
+}
+
+ConfirmChoice ScriptedPlatform::ConfirmOrDiscard(const std::string& title, const std::string& text,
+                                                 const std::string& discardCaption) {
+  const bool yes = ConfirmAnswer && !DiscardAnswer;
+  Record({PlatformEvent::Kind::Confirm, title, text, {}, yes, discardCaption, DiscardAnswer});
+  if (DiscardAnswer) return ConfirmChoice::Discard;
+  return yes ? ConfirmChoice::Yes : ConfirmChoice::No;
 }
 
 void ScriptedPlatform::ShowError(const std::string& title, const std::string& text) {
-  Record({PlatformEvent::Kind::Error, title, text, {}, false});
+  Record({PlatformEvent::Kind::Error, title, text, {}, false, {}, false});
 }
 
 void ScriptedPlatform::OpenDocument(const std::string& path) {
-  Record({PlatformEvent::Kind::Open, {}, {}, path, false});
+  Record({PlatformEvent::Kind::Open, {}, {}, path, false, {}, false});
 }
 
 void ScriptedPlatform::ShowHelpTopic(const std::string& helpFile, const std::string& topic) {
-  Record({PlatformEvent::Kind::Help, {}, topic, helpFile, false});
+  Record({PlatformEvent::Kind::Help, {}, topic, helpFile, false, {}, false});
 }
 
 std::string ScriptedPlatform::ExeDir() const {

@@ -18,11 +18,17 @@ struct PlatformEvent {
   std::string Text;     // message, confirm, error; the topic of Help
   std::string Path;     // Open: the document; Help: the help file
   bool Answer = false;  // Confirm: the scripted answer (true = yes)
+  // Confirm with a third button: its caption, and whether the answer was that button.
+  std::string DiscardCaption;
+  bool Discarded = false;
 };
 
 class ScriptedPlatform : public Platform {
  public:
   bool ConfirmAnswer = true;
+  // Takes the third button where a confirmation offers one; a plain Yes/No box is then
+  // answered No, as a user looking for that button would close it.
+  bool DiscardAnswer = false;
   ScreenSize Screen;
   std::vector<PlatformEvent> Events;
   std::function<void(const PlatformEvent&)> OnEvent;
@@ -33,6 +39,8 @@ class ScriptedPlatform : public Platform {
 
   void ShowMessage(const std::string& title, const std::string& text) override;
   bool Confirm(const std::string& title, const std::string& text) override;
+  ConfirmChoice ConfirmOrDiscard(const std::string& title, const std::string& text,
+                                 const std::string& discardCaption) override;
   void ShowError(const std::string& title, const std::string& text) override;
   void OpenDocument(const std::string& path) override;
   void ShowHelpTopic(const std::string& helpFile, const std::string& topic) override;

@@ -45,9 +45,15 @@ inline constexpr std::array<std::string_view, 3> ErrUnitStr{"", "%", "dB"};
 // Written into a value label when its unit selector holds no known unit.
 inline constexpr std::string_view kBadUnit = "Bad unit";
 
+// The Ideal box's state in a results table.
+inline constexpr std::string_view kCheckedText = "yes";
+inline constexpr std::string_view kUncheckedText = "no";
+
 // Closing.
 inline constexpr std::string_view kConfirmTitle = "Confirm";
 inline constexpr std::string_view kTerminateQuestion = "Terminate Zephlane?";
+// The third button of the close confirmation once a save has failed.
+inline constexpr std::string_view kQuitWithoutSaving = "Quit Without Saving";
 
 // Documents next to the executable.
 inline constexpr std::string_view kChmHelpName = "ZephlaneHelp.chm";

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
@@ -36,6 +37,21 @@ void QtPlatform::ShowMessage(const std::string& title, const std::string& text) 
 bool QtPlatform::Confirm(const std::string& title, const std::string& text) {
   return RunBox(parent_, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+env::ConfirmChoice QtPlatform::ConfirmOrDiscard(const std::string& title, const std::string& text,
+                                                const std::string& discardCaption) {
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(title), BoxText(text),
+                  QMessageBox::Yes | QMessageBox::No, parent_);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* discard =
+      box.addButton(QString::fromStdString(discardCaption), QMessageBox::DestructiveRole);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  box.exec();
+  if (box.clickedButton() == discard) return env::ConfirmChoice::Discard;
+  return box.clickedButton() == box.button(QMessageBox::Yes) ? env::ConfirmChoice::Yes
+                                                             : env::ConfirmChoice::No;
 }
 
 void QtPlatform::ShowError(const std::string& title, const std::string& text) {

@@ -16,6 +16,8 @@ class QtPlatform : public env::Platform {
 
   void ShowMessage(const std::string& title, const std::string& text) override;
   bool Confirm(const std::string& title, const std::string& text) override;
+  env::ConfirmChoice ConfirmOrDiscard(const std::string& title, const std::string& text,
+                                      const std::string& discardCaption) override;
   void ShowError(const std::string& title, const std::string& text) override;
   void OpenDocument(const std::string& path) override;
   // There is no compiled-help viewer on this desktop; the help buttons open documents.

@@ -42,8 +42,22 @@ void FormCreate(mainwindow::TForm1& form) {
 void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action) {
   using namespace mainwindow;
   action = TCloseAction::caFree;
-  if (!form.Platform().Confirm(std::string(kConfirmTitle), std::string(kTerminateQuestion))) {
+  // Once a save has failed (a full disk, a read-only folder) saving may keep failing; the user
+  // can then still end the program, knowingly leaving the file as it is.
+  const bool offerDiscard = form.AutoIniFile && form.AutoIniFile->LastWriteFailed();
+  const std::string title(kConfirmTitle);
+  const std::string question(kTerminateQuestion);
+  const env::ConfirmChoice choice =
+      offerDiscard
+          ? form.Platform().ConfirmOrDiscard(title, question, std::string(kQuitWithoutSaving))
+          : (form.Platform().Confirm(title, question) ? env::ConfirmChoice::Yes
+                                                      : env::ConfirmChoice::No);
+  if (choice == env::ConfirmChoice::No) {
     action = TCloseAction::caNone;
+    return;
+  }
+  if (choice == env::ConfirmChoice::Discard) {
+    form.AutoIniFile.reset();
     return;
   }
   // A failed save leaves this handler by the exception: the window stays open and keeps its

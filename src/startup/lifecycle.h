@@ -10,7 +10,8 @@ void FormCreate(mainwindow::TForm1& form);
 
 // The closing handler: asks "Terminate Zephlane?"; Yes saves the settings (a write error
 // propagates and keeps the window and its settings object) and releases the settings object;
-// any other answer leaves Action at caNone.
+// after a failed save the question also offers "Quit Without Saving", which releases the
+// settings object without writing; any other answer leaves Action at caNone.
 void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action);
 
 // Whether this start is the program's first: no settings file existed when the window was

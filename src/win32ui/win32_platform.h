@@ -17,6 +17,10 @@ class Win32Platform : public env::Platform {
 
   void ShowMessage(const std::string& title, const std::string& text) override;
   bool Confirm(const std::string& title, const std::string& text) override;
+  // A task dialog: Yes (the default), No and the discard button; Escape and the close box are
+  // No.
+  env::ConfirmChoice ConfirmOrDiscard(const std::string& title, const std::string& text,
+                                      const std::string& discardCaption) override;
   void ShowError(const std::string& title, const std::string& text) override;
   void OpenDocument(const std::string& path) override;
   void ShowHelpTopic(const std::string& helpFile, const std::string& topic) override;

@@ -1,9 +1,14 @@
 #include <fcntl.h>
+#ifdef _WIN32
+#include <process.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -13,6 +18,7 @@
 
 #include "env/file_system.h"
 #include "env/ini_file.h"
+#include "memory_file_system.h"
 #include "temp_dir.h"
 
 namespace {
@@ -20,26 +26,6 @@ namespace {
 using env::IniWriteError;
 using env::TIniFile;
 using env::WriteFault;
-
-// An in-memory disk that can be told to refuse every replacement.
-class MemoryFileSystem : public env::FileSystem {
- public:
-  std::map<std::string, std::string> Files;
-  bool Fail = false;
-  int Replacements = 0;
-
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    auto it = Files.find(path);
-    if (it == Files.end()) return std::nullopt;
-    return it->second;
-  }
-  bool ReplaceFileAtomically(const std::string& path, const std::string& contents) override {
-    ++Replacements;
-    if (Fail) return false;
-    Files[path] = contents;
-    return true;
-  }
-};
 
 const std::string kOld = "[Zephlane]\nedAnodeV=4000\n";
 
@@ -141,6 +127,62 @@ INSTANTIATE_TEST_SUITE_P(Steps, RealFileSystemFault,
                                          std::pair{"RefusedRename", WriteFault::Rename}),
                          [](const auto& row) { return std::string(row.param.first); });
 
+// Once the rename is done the new file is in place; a folder that then fails to sync must not
+// make the user believe the old file is what remains.
+TEST(RealFileSystem, FailedFolderSyncAfterTheRenameIsNoFailure) {
+  TempDir dir;
+  const std::string path = dir / "Zephlane.ini";
+  WriteBytes(path, kOld);
+  TIniFile ini(path, env::RealFileSystem(WriteFault::FolderSync));
+  EXPECT_NO_THROW(ini.WriteString("Zephlane", "edAnodeV", "4350"));
+  EXPECT_FALSE(ini.LastWriteFailed());
+  EXPECT_EQ(ReadBytes(path), "[Zephlane]\nedAnodeV=4350\n");
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Zephlane.ini"});
+}
+
+int OwnProcessId() {
+#ifdef _WIN32
+  return _getpid();
+#else
+  return getpid();
+#endif
+}
+
+// Temporary files of killed saves go with the next save; one that a running instance may still
+// rename stays: its process runs, or it is too fresh to tell (an instance on another machine).
+TEST(RealFileSystem, NextSaveRemovesStaleTemporariesOnly) {
+  TempDir dir;
+  const std::string path = dir / "Zephlane.ini";
+  WriteBytes(path, kOld);
+  // Beyond the largest process id of both systems: no such process.
+  const std::string dead = "999999997";
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+  std::vector<std::string> stale, kept;
+  for (int kill = 0; kill < 20; ++kill)
+    stale.push_back("Zephlane.ini.tmp-" + dead + "-k" + std::to_string(kill));
+  stale.push_back("Zephlane.ini.tmp-Ab12Cd");  // an earlier version's name, no process id
+  kept.push_back("Zephlane.ini.tmp-" + std::to_string(OwnProcessId()) + "-running");
+  kept.push_back("Zephlane.ini.tmp-" + dead + "-fresh");
+  kept.push_back("Other.ini.tmp-" + dead + "-x");
+  for (const auto& name : stale) WriteBytes(dir / name, "[Zephlane]\n");
+  for (const auto& name : kept) WriteBytes(dir / name, "[Zephlane]\n");
+  for (const auto& name : stale) std::filesystem::last_write_time(dir / name, old);
+  for (const auto& name : kept)
+    if (name.find("fresh") == std::string::npos) std::filesystem::last_write_time(dir / name, old);
+  std::filesystem::create_directory(dir / ("Zephlane.ini.tmp-" + dead + "-folder"));
+  std::error_code ec;  // not every system dates a folder back; it must stay either way
+  std::filesystem::last_write_time(dir / ("Zephlane.ini.tmp-" + dead + "-folder"), old, ec);
+  kept.push_back("Zephlane.ini.tmp-" + dead + "-folder");
+
+  TIniFile(path).WriteString("Zephlane", "edAnodeV", "4350");
+
+  kept.push_back("Zephlane.ini");
+  auto entries = FolderEntries(dir.Path());
+  std::sort(entries.begin(), entries.end());
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(entries, kept);
+}
+
 TEST(RealFileSystem, ReplacementKeepsPermissionsAndLeavesNoTemporary) {
 #ifdef _WIN32
   GTEST_SKIP() << "POSIX mode bits and links; Windows: file_system_win32_test.cpp";
@@ -228,12 +270,13 @@ TEST(IniFile, GarbageFilesReadDefaultsAndStayWritable) {
   }
 }
 
-TEST(IniFile, BinaryFileWithZeroBytesReadsDefaults) {
+// A NUL byte is an ordinary character: the lines after it still count.
+TEST(IniFile, ZeroBytesDoNotHideWhatFollows) {
   TempDir dir;
   const std::string path = dir / "Zephlane.ini";
   static const char kBytes[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\n[Zephlane]\nudEff=5\n";
   WriteBytes(path, std::string(kBytes, sizeof kBytes - 1));
-  EXPECT_EQ(TIniFile(path).ReadInteger("Zephlane", "udEff", 72), 72);
+  EXPECT_EQ(TIniFile(path).ReadInteger("Zephlane", "udEff", 72), 5);
 }
 
 }  // namespace

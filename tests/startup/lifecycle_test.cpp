@@ -124,6 +124,36 @@ TEST_F(Lifecycle, CloseAnsweredNoSavesNothing) {
   EXPECT_FALSE(home.ReadSettings().has_value());
 }
 
+// The third button is there only once a save has failed; a script that looks for it answers
+// the ordinary question No.
+TEST_F(Lifecycle, FirstCloseOffersNoQuitWithoutSaving) {
+  TForm1 form(platform);
+  Create(form);
+  platform.DiscardAnswer = true;
+  form.Close();
+  ASSERT_EQ(platform.Events.size(), 1u);
+  EXPECT_TRUE(platform.Events[0].DiscardCaption.empty());
+  EXPECT_FALSE(platform.Events[0].Answer);
+  EXPECT_FALSE(form.Closed());
+  EXPECT_FALSE(home.ReadSettings().has_value());
+}
+
+TEST_F(Lifecycle, SaveThatWorksAgainAfterAFailureCloses) {
+  // State: a save failed because a folder stood where the file belongs.
+  std::filesystem::create_directories(home.SettingsFile());
+  TForm1 form(platform);
+  Create(form);
+  form.Close();
+  ASSERT_FALSE(form.Closed());
+  // Action: the obstacle is gone; close, Yes.
+  std::filesystem::remove(home.SettingsFile());
+  form.Close();
+  // Expected: saved and closed; the question offered the third button, Yes was taken.
+  EXPECT_TRUE(form.Closed());
+  EXPECT_EQ(platform.Events.back().DiscardCaption, "Quit Without Saving");
+  EXPECT_TRUE(home.ReadSettings().has_value());
+}
+
 TEST_F(Lifecycle, CloseAnsweredYesSavesAndReleases) {
   TForm1 form(platform);
   Create(form);
@@ -216,6 +246,38 @@ TEST_P(UnwritableSettings, CloseShowsErrorAndKeepsWindowOpen) {
   EXPECT_EQ(platform.Events[2].What, PlatformEvent::Kind::Confirm);
   EXPECT_EQ(platform.Events[3].What, PlatformEvent::Kind::Error);
   EXPECT_FALSE(form.Closed());
+}
+
+TEST_P(UnwritableSettings, CloseAfterFailedSaveOffersToQuitWithoutSaving) {
+  // State: a running window whose save has just failed.
+  GetParam().Prepare(home);
+  const auto before = home.ReadSettings();
+  TForm1 form(platform);
+  Create(form);
+  form.edAnodeV.Text = "1000";
+  form.Close();
+  ASSERT_FALSE(form.Closed());
+  ASSERT_EQ(platform.Events.size(), 2u);
+  EXPECT_TRUE(platform.Events[0].DiscardCaption.empty());
+  // Action: close again, first answered No, then Quit Without Saving.
+  platform.ConfirmAnswer = false;
+  form.Close();
+  platform.DiscardAnswer = true;
+  form.Close();
+  // Expected: both questions offer the third button; No keeps the window, the third button
+  // closes it without writing and without another error.
+  ASSERT_EQ(platform.Events.size(), 4u);
+  for (std::size_t i : {2u, 3u}) {
+    EXPECT_EQ(platform.Events[i].What, PlatformEvent::Kind::Confirm);
+    EXPECT_EQ(platform.Events[i].Title, "Confirm");
+    EXPECT_EQ(platform.Events[i].Text, "Terminate Zephlane?");
+    EXPECT_EQ(platform.Events[i].DiscardCaption, "Quit Without Saving");
+  }
+  EXPECT_FALSE(platform.Events[2].Discarded);
+  EXPECT_TRUE(platform.Events[3].Discarded);
+  EXPECT_TRUE(form.Closed());
+  EXPECT_FALSE(form.AutoIniFile);
+  EXPECT_EQ(home.ReadSettings(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

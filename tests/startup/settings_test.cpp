@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -76,6 +77,41 @@ TEST_F(SettingsFile, SaveLeavesOnlyTheOwnSection) {
   ini.ReadSections(sections);
   EXPECT_EQ(sections, std::vector<std::string>{"Zephlane"});
   EXPECT_EQ(ini.ReadString("Zephlane", "Stale", "gone"), "gone");
+}
+
+// The malformed file of a report that grew by megabytes with every close, and a file of ten
+// thousand sections: one start and one close leave just the window's own section.
+TEST_F(SettingsFile, MalformedFileSavesToTheOwnSectionOnly) {
+  std::string many;
+  for (int i = 0; i < 10000; ++i) many += "[S" + std::to_string(i) + "]\nk=v\n";
+  for (const std::string& bytes : {std::string("[A]\na=b\n; c\n[O\nT\nL=2\n"), many}) {
+    home.WriteSettings(bytes);
+    TForm1 form(platform);
+    Create(form);
+    form.Close();
+    ASSERT_TRUE(form.Closed());
+    const auto saved = home.ReadSettings();
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->substr(0, 11), "[Zephlane]\n");
+    EXPECT_EQ(std::count(saved->begin(), saved->end(), '\n'), 20);
+  }
+}
+
+// A text typed with blanks at its ends and closed without an evaluation comes back as typed.
+TEST_F(SettingsFile, EditTextWithBlanksComesBackExactly) {
+  {
+    TForm1 form(platform);
+    Create(form);
+    form.edAnodeI.Text = " 0.5  ";
+    form.edSrcMag.Text = "\"0.1\"";
+    form.Close();
+    ASSERT_TRUE(form.Closed());
+  }
+  TForm1 form(platform);
+  env::TIniFile ini(home.SettingsFile());
+  LoadSettings(form, ini);
+  EXPECT_EQ(form.edAnodeI.Text, " 0.5  ");
+  EXPECT_EQ(form.edSrcMag.Text, "\"0.1\"");
 }
 
 // One stored control: how a test moves it away from its default, and how it is read back.

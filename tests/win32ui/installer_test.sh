@@ -39,6 +39,7 @@ snap
 shot installed-program
 expect "caption" "$(window_field 10)" "Zephlane V 2.1.0.0"
 expect "results shown" "$([ -n "$(text lbPmatch2)" ] && [ "$(text lbPmatch2)" != 0 ] && echo yes)" "yes"
+click edAnodeV  # the keyboard goes to the window the pointer chose
 key alt+F4
 await Confirm && key Return
 wait_ended

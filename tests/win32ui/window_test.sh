@@ -210,6 +210,7 @@ expect "restored" "$(text edAnodeV) $(text edSrcMag) $(value cbSrcRfl) $(value c
 expect "restored position" "$(window_field 3),$(window_field 4)" "$position"
 expect "transmission sheet again" "$(value pcResults)" "0"
 chmod a-w "$SETTINGS"
+click edAnodeV  # the keyboard goes to the window the pointer chose
 key alt+F4
 await Confirm && key Return
 if await "=Zephlane"; then
@@ -226,12 +227,25 @@ fi
 settle
 snap
 expect "window stays after the error" "$(window_field 8)/$(window_field 7)" "1/1"
-chmod u+w "$SETTINGS"
+saved=$(md5sum <"$SETTINGS")
+note "After a failed save the close offers to quit without saving"
 key alt+F4
 await Confirm
-expect "a second close asks again" "$(text id65535)" "Terminate Zephlane?"
-key Return
+shot close-after-failed-save
+expect "a second close asks again" "$(grep -cP '\tTerminate Zephlane\?$' "$OUT/state.txt")" "1"
+expect "quit without saving offered" "$(text id100)" "Quit Without Saving"
+expect "Yes still the default" "$(focus)" "id6"
+key n
+settle
+snap
+expect "No keeps the window" "$(window_field 8)/$(window_field 7)" "1/1"
+key alt+F4
+await Confirm && click id100
 wait_ended
+expect "quit without saving ends the program" \
+  "$("$WINE" "$PROBE" gone "Zephlane V" 5 >/dev/null 2>&1 && echo gone)" "gone"
+expect "the settings file left as it was" "$(md5sum <"$SETTINGS")" "$saved"
+chmod u+w "$SETTINGS"
 rm -f "$SETTINGS"
 
 finish

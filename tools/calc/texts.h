@@ -70,8 +70,6 @@ inline constexpr std::string_view kRowDesignSwr = "Design: largest load SWR";
 inline constexpr std::string_view kNotReachable = "not reachable";
 inline constexpr std::string_view kUnitDb = "dB";
 inline constexpr std::string_view kUnitSwr = "SWR";
-inline constexpr std::string_view kYes = "yes";
-inline constexpr std::string_view kNo = "no";
 
 inline constexpr std::string_view kHelp =
     R"(Usage: zephlane-calc [OPTION]...

@@ -13,10 +13,6 @@
 // (quantity from the window's captions, value and unit texts as shown).
 namespace calc {
 
-// Every input and every result cell of the window as it shows them now: the quantity named by
-// the window's own captions ("Transmission: Incident Power, Actual Value"), value and unit.
-std::vector<analysis::ResultRow> WindowCellRows(const mainwindow::TForm1& f);
-
 std::vector<analysis::ResultRow> WindowRows(const Inputs& in, const rf::ModelState& m,
                                             PowerUnit unit, const Extras& add);
 

@@ -103,7 +103,15 @@ std::string EventLine(const env::PlatformEvent& e) {
       AppendString(out, e.Title);
       out += ",\"text\":";
       AppendString(out, e.Text);
-      if (e.What == Kind::Confirm) out += e.Answer ? ",\"answer\":\"yes\"" : ",\"answer\":\"no\"";
+      if (e.What == Kind::Confirm && !e.DiscardCaption.empty()) {
+        out += ",\"discard\":";
+        AppendString(out, e.DiscardCaption);
+      }
+      if (e.What == Kind::Confirm) {
+        out += e.Discarded ? ",\"answer\":\"discard\""
+               : e.Answer  ? ",\"answer\":\"yes\""
+                           : ",\"answer\":\"no\"";
+      }
       break;
     case Kind::Open:
       out += "\"open\",\"path\":";
@@ -169,8 +177,11 @@ bool Driver::HandleLine(std::string_view line) {
     if (verb == "answer") {
       Arity(req, 1);
       const std::string& a = StringArg(req, 1, "answer");
-      if (a != "yes" && a != "no") throw RequestError("answer must be \"yes\" or \"no\"");
+      if (a != "yes" && a != "no" && a != "discard") {
+        throw RequestError("answer must be \"yes\", \"no\" or \"discard\"");
+      }
       platform_.ConfirmAnswer = a == "yes";
+      platform_.DiscardAnswer = a == "discard";
       return true;
     }
     if (verb == "create") {
