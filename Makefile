@@ -3,8 +3,8 @@
 
 # Everything the project needs on a fresh Debian 12 machine, in one place.
 DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-                   libbenchmark-dev qt6-base-dev nlohmann-json3-dev \
-                   fonts-dejavu-core
+                   libbenchmark-dev qt6-base-dev libqt6svg6 nlohmann-json3-dev \
+                   fonts-dejavu-core clang clang-format lintian desktop-file-utils appstream
 # Only `make run` without a display needs these: a virtual X server and a screenshot.
 RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
 # `make fuzz` builds the libFuzzer targets with clang (ASan, UBSan) and runs them.
@@ -15,11 +15,20 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 
 
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+CLANG_DIR ?= build-clang
+RELEASE_DIR ?= build-release
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The project's own builds treat warnings as errors (WERROR=OFF relaxes that); a plain CMake
+# build, as a packager runs it, does not. The main build is also the packaging build: it carries
+# dpkg-buildflags' hardening flags into the .deb that its tests check with lintian.
+WERROR ?= ON
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHLANE_DPKG_BUILDFLAGS=ON
+# The extra compilers and build types only need to compile and pass the tests: no benchmarks,
+# no PDFs and screenshot, and no package (its test runs in the main build).
+LEAN_FLAGS := -DBUILD_BENCHMARKS=OFF -DBUILD_DOCS=OFF -DZEPHLANE_WERROR=$(WERROR)
 
-.PHONY: all deps run-deps configure build test test-asan windows test-windows format-check run \
-        bench clean fuzz fuzz-build fuzz-ci
+.PHONY: all deps run-deps configure build test test-asan test-clang test-release windows \
+        test-windows format-check run bench clean fuzz fuzz-build fuzz-ci
 
 all: build
 
@@ -30,28 +39,42 @@ run-deps:
 	@./cmake/install-deps.sh $(DEBIAN_PACKAGES) $(RUN_PACKAGES)
 
 configure:
-	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) -DZEPHLANE_WERROR=$(WERROR) >/dev/null
 
 build: deps configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The normal build's tests, then the same tests built with ASan and UBSan.
+# The normal build's tests (the package and its lint included), then the same tests built with
+# ASan and UBSan, with clang, and in Release; then the formatting.
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-clang
+	@$(MAKE) --no-print-directory test-release
 	@$(MAKE) --no-print-directory fuzz-ci
 	@$(MAKE) --no-print-directory format-check
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEPHLANE_SANITIZE=ON \
-	  -DBUILD_GUI=OFF -DBUILD_BENCHMARKS=OFF >/dev/null
+	  -DBUILD_GUI=OFF -DBUILD_BENCHMARKS=OFF -DZEPHLANE_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
-format-check:
-	@if command -v clang-format >/dev/null; then \
-	  git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror && echo "format: clean"; \
-	else echo "format: clang-format not installed, check skipped"; fi
+# Debian's clang, unoptimised (it compiles fastest), GUI included.
+test-clang: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(CLANG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  $(LEAN_FLAGS) >/dev/null
+	@cmake --build $(CLANG_DIR) -j $(JOBS)
+	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(CLANG_DIR) --output-on-failure -j $(JOBS)
+
+# GCC at -O3: its inliner sees more and warns differently than at -O2.
+test-release: deps
+	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LEAN_FLAGS) >/dev/null
+	@cmake --build $(RELEASE_DIR) -j $(JOBS)
+	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(RELEASE_DIR) --output-on-failure -j $(JOBS)
+
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror && echo "format: clean"
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $$b; done
@@ -68,7 +91,7 @@ windows: deps configure
 	@cmake --build $(BUILD_DIR) --target zephlane_pdfs -j $(JOBS)
 	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_GUI=ON -DBUILD_BENCHMARKS=OFF \
-	  -DZEPHLANE_PDF_DIR=$(CURDIR)/$(BUILD_DIR)/bin >/dev/null
+	  -DZEPHLANE_WERROR=$(WERROR) -DZEPHLANE_PDF_DIR=$(CURDIR)/$(BUILD_DIR)/bin >/dev/null
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	@ls $(WINDOWS_DIR)/bin/Zephlane.exe $(WINDOWS_DIR)/Zephlane-*-win64.zip $(WINDOWS_DIR)/Zephlane-*-win64-setup.exe
 
@@ -98,4 +121,4 @@ fuzz-ci:
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=60
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(CLANG_DIR) $(RELEASE_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -10,8 +12,10 @@
 #include "numtext/format.h"
 #include "numtext/parse.h"
 
-// The display and input routines beside the C library's, in one run, so the figures read as
-// ratios: FloatToText against snprintf("%.4f"), TextToFloat against strtod.
+// The display and input routines beside the standard and C libraries', in one run, so the
+// figures read as ratios: FloatToText against std::to_chars fixed and snprintf("%.4f"),
+// TextToFloat against std::from_chars and strtod. Each produces a std::string, as the window
+// stores its texts.
 namespace {
 
 // Magnitudes like the window's: powers, ratios and dB values between 1e-6 and 1e6.
@@ -44,6 +48,18 @@ void BM_FloatToText4(benchmark::State& state) {
 }
 BENCHMARK(BM_FloatToText4);
 
+void BM_ToCharsFixed4(benchmark::State& state) {
+  const auto& values = Values();
+  std::size_t i = 0;
+  std::array<char, 64> buf{};
+  for (auto _ : state) {
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), values[i++ % values.size()],
+                                   std::chars_format::fixed, 4);
+    benchmark::DoNotOptimize(std::string(buf.data(), res.ptr));
+  }
+}
+BENCHMARK(BM_ToCharsFixed4);
+
 void BM_SnprintfFixed4(benchmark::State& state) {
   const auto& values = Values();
   std::size_t i = 0;
@@ -64,6 +80,18 @@ void BM_TextToFloat(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TextToFloat);
+
+void BM_FromChars(benchmark::State& state) {
+  const auto& texts = Texts();
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const std::string& t = texts[i++ % texts.size()];
+    double v = 0.0;
+    std::from_chars(t.data(), t.data() + t.size(), v);
+    benchmark::DoNotOptimize(v);
+  }
+}
+BENCHMARK(BM_FromChars);
 
 void BM_Strtod(benchmark::State& state) {
   const auto& texts = Texts();

@@ -46,6 +46,17 @@ if(NOT TARGET zephlane)
 endif()
 
 install(TARGETS zephlane RUNTIME DESTINATION ${ZEPHLANE_APP_DIR})
+# The compiler's .comment section says only which compiler made the binary; a Debian package
+# drops it (the strip that CPack runs keeps it).
+if(CMAKE_OBJCOPY)
+  foreach(program zephlane zephlane-driver)
+    if(TARGET ${program})
+      install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZEPHLANE_APP_DIR}/${program}\"
+        COMMAND_ERROR_IS_FATAL ANY)")
+    endif()
+  endforeach()
+endif()
 set(link ${CMAKE_CURRENT_BINARY_DIR}/zephlane-bin-link/zephlane)
 file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/zephlane-bin-link)
 file(CREATE_LINK ../${ZEPHLANE_APP_DIR}/zephlane ${link} SYMBOLIC)
@@ -54,6 +65,16 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/zephlane.desktop
         DESTINATION share/applications)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/zephlane.svg
         DESTINATION share/icons/hicolor/scalable/apps)
+if(TARGET zephlane_metainfo)
+  install(FILES ${ZEPHLANE_METAINFO} DESTINATION share/metainfo)
+endif()
+if(TARGET zephlane_package_docs)
+  install(FILES ${ZEPHLANE_PACKAGE_DOCS}/zephlane.1.gz DESTINATION share/man/man1)
+  install(FILES ${ZEPHLANE_PACKAGE_DOCS}/changelog.gz DESTINATION share/doc/zephlane)
+endif()
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/debian/copyright DESTINATION share/doc/zephlane)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/debian/lintian-overrides
+        DESTINATION share/lintian/overrides RENAME zephlane)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zephlane)
@@ -61,24 +82,33 @@ set(CPACK_PACKAGE_VENDOR Brevik)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Microwave power transmission and coupler measurement calculator")
+# Debian shows the long description as written: lines within 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Zephlane computes the power a magnetron delivers into a mismatched load: available power, \
-mismatch and interference factors, transducer gain, and incident, reflected and absorbed power \
-with their extremes over all phases. It also gives the range of readings of directional \
-couplers of finite directivity and the load reflection they imply. HTML and PDF help and a \
+    "Zephlane computes the power a magnetron delivers into a mismatched load:
+available power, mismatch and interference factors, transducer gain, and
+incident, reflected and absorbed power with their extremes over all phases.
+It also gives the range of readings of directional couplers of finite
+directivity and the load reflection they imply. HTML and PDF help and a
 theory document are included.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Brevik Zephlane team <zephlane@brevik.example>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zephlane Developers <developers@zephlane.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zephlane.invalid/)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The help buttons hand the documents to the desktop's viewers through xdg-open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 # dpkg-shlibdeps derives the exact Qt runtime packages from the binaries where it exists; the
-# explicit list serves machines without it.
+# explicit list serves machines without it. Qt draws the window icon (an SVG) through a plug-in
+# of libqt6svg6 that no binary links, so that package is always named.
 find_program(ZEPHLANE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZEPHLANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libstdc++6, libc6")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libqt6widgets6, libqt6gui6, libqt6core6, libqt6svg6, libstdc++6, libc6")
 endif()
 include(CPack)

@@ -134,6 +134,62 @@ std::string FixedText(bool negative, Decimal d, int decimals) {
   return text;
 }
 
+// Powers of ten up to 10^17, exact in both uint64 and double.
+constexpr std::array<std::uint64_t, 18> kPow10 = [] {
+  std::array<std::uint64_t, 18> p{};
+  p[0] = 1;
+  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
+// Decimal counts up to this take the integer path below (the window uses 2 to 4): with
+// m < 2^53 and 5^4 < 2^10 the product m * 5^decimals fits in 64 bits.
+constexpr int kFastDecimalsMax = 4;
+
+// The fixed text of a finite |x| > 1e-12 with |x| < 10^(17 - decimals), so that the decimals,
+// not the seventeen significant digits, decide where to round. |x| = m * 2^e exactly, so
+// |x| * 10^decimals = m * 5^decimals * 2^(e + decimals): an integer times a power of two,
+// which a shift rounds exactly. The highest dropped bit is set exactly when the dropped part
+// is at least one half, the same rule as "the first dropped decimal digit is 5 or more".
+std::string FixedTextFast(double x, int decimals) {
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  // Subnormals are below the zero threshold and never get here.
+  const auto m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int e = static_cast<int>((bits >> 52) & 0x7FF) - 1075;
+  const auto k = static_cast<std::size_t>(decimals);
+
+  std::uint64_t scaled = m;
+  for (int i = 0; i < decimals; ++i) scaled *= 5;
+  const int shift = e + decimals;
+  std::uint64_t q = 0;  // round(|x| * 10^decimals), at most 10^17
+  if (shift >= 0) {
+    q = scaled << shift;
+  } else if (shift > -64) {
+    const int drop = -shift;
+    q = (scaled >> drop) + ((scaled >> (drop - 1)) & 1u);
+  }  // else |x| * 10^decimals < 1/2: rounds to 0
+
+  // Exactly `decimals` fraction digits and then the integer digits, written from the right.
+  std::array<char, 48> buf{};
+  char* const end = buf.data() + buf.size();
+  char* p = end;
+  std::uint64_t frac = q % kPow10[k];
+  for (std::size_t i = 0; i < k; ++i) {
+    *--p = static_cast<char>('0' + frac % 10);
+    frac /= 10;
+  }
+  // Zeros at the end of the fraction carry no information; neither does a bare point.
+  char* last = end;
+  while (last != p && last[-1] == '0') --last;
+  if (last != p) *--p = '.';
+  std::uint64_t whole = q / kPow10[k];
+  do {
+    *--p = static_cast<char>('0' + whole % 10);
+    whole /= 10;
+  } while (whole != 0);
+  if (x < 0 && q != 0) *--p = '-';
+  return std::string(p, last);
+}
+
 }  // namespace
 
 std::string FloatToText(double x, int decimals) {
@@ -143,6 +199,10 @@ std::string FloatToText(double x, int decimals) {
   if (std::fabs(x) <= kZeroThreshold) return "0";
   if (std::isinf(x)) return x > 0 ? kInfinityText : kMinusInfinityText;
   if (std::isnan(x)) return kNanText;
+
+  if (n <= kFastDecimalsMax &&
+      std::fabs(x) < static_cast<double>(kPow10[static_cast<std::size_t>(kMaxSignificant - n)]))
+    return FixedTextFast(x, n);
 
   const Decimal exact = ExactDecimal(std::fabs(x));
   const int lead = LeadingPlace(exact);

@@ -29,8 +29,9 @@ void ValueCell::paintEvent(QPaintEvent* event) {
   painter.setPen(palette().color(QPalette::WindowText));
   // Keep the caption off the bevel by the bevel's width plus a little air.
   const int inset = frameWidth() + 2;
-  painter.drawText(rect().adjusted(inset, 0, -inset, 0), (alignment_ | Qt::AlignVCenter).toInt(),
-                   caption_);
+  // QPainter takes the flags as int, while QFlags<Qt::AlignmentFlag> holds them unsigned.
+  const auto flags = static_cast<int>((alignment_ | Qt::AlignVCenter).toInt());
+  painter.drawText(rect().adjusted(inset, 0, -inset, 0), flags, caption_);
 }
 
 }  // namespace qtui

@@ -1,8 +1,11 @@
 # Builds the Debian package into a temporary folder and checks what it installs: the program
 # with its documents in one folder, the command on the PATH, the desktop entry and the icon,
 # and the Qt runtime among its dependencies. When the package carries the headless driver, the
-# unpacked tree is started and must open the documents lying beside it.
-#   cmake -DCPACK_CONFIG=<CPackConfig.cmake> -DWORK=<temp dir> -P package_contents.cmake
+# unpacked tree is started and must open the documents lying beside it. Where the tools are
+# given, lintian, desktop-file-validate and appstreamcli must find nothing to complain about.
+#   cmake -DCPACK_CONFIG=<CPackConfig.cmake> -DWORK=<temp dir>
+#         [-DLINTIAN=<lintian>] [-DDESKTOP_FILE_VALIDATE=<...>] [-DAPPSTREAMCLI=<...>]
+#         -P package_contents.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${WORK}")
@@ -33,7 +36,11 @@ foreach(expected
     "./usr/share/applications/zephlane.desktop"
     "./usr/share/icons/hicolor/scalable/apps/zephlane.svg"
     "./usr/bin/zephlane-calc"
-    "./usr/share/man/man1/zephlane-calc.1.gz")
+    "./usr/share/man/man1/zephlane-calc.1.gz"
+    "./usr/share/metainfo/invalid.zephlane.Zephlane.metainfo.xml"
+    "./usr/share/man/man1/zephlane.1.gz"
+    "./usr/share/doc/zephlane/copyright"
+    "./usr/share/doc/zephlane/changelog.gz")
   string(FIND "${listing}" "${expected}" at)
   if(at EQUAL -1)
     message(SEND_ERROR "missing from the package: ${expected}")
@@ -45,15 +52,63 @@ if(NOT listing MATCHES "rwxr-xr-x[^\n]* \\./usr/lib/zephlane/zephlane\n")
   math(EXPR failures "${failures} + 1")
 endif()
 
-execute_process(COMMAND dpkg-deb -f "${debs}" Depends Maintainer Architecture
+execute_process(COMMAND dpkg-deb -f "${debs}" Depends Recommends Maintainer Architecture
                 OUTPUT_VARIABLE fields)
-if(NOT fields MATCHES "libqt6widgets6" OR NOT fields MATCHES "Maintainer: [^\n]+")
-  message(SEND_ERROR "package fields lack the Qt runtime or a maintainer:\n${fields}")
+if(NOT fields MATCHES "libqt6widgets6" OR NOT fields MATCHES "libqt6svg6"
+   OR NOT fields MATCHES "Recommends: xdg-utils" OR NOT fields MATCHES "Maintainer: [^\n]+")
+  message(SEND_ERROR "package fields lack the Qt runtime, xdg-utils or a maintainer:\n${fields}")
   math(EXPR failures "${failures} + 1")
+endif()
+
+# Debian policy, as lintian reads it: an error or a warning that the package does not override
+# with a reason fails the test. Informational tags are shown, not counted.
+if(LINTIAN)
+  execute_process(COMMAND "${LINTIAN}" --fail-on error,warning --info "${debs}"
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(SEND_ERROR "lintian (${rc}):\n${out}\n${err}")
+    math(EXPR failures "${failures} + 1")
+  elseif(NOT out STREQUAL "")
+    message(STATUS "lintian, for information:\n${out}")
+  endif()
 endif()
 
 # Relocatability: unpack anywhere and let the program's own logic find its documents.
 execute_process(COMMAND dpkg-deb -x "${debs}" "${WORK}/root" RESULT_VARIABLE rc)
+
+# The desktop entry and the AppStream metadata as the desktop's tools read them; any message,
+# a warning included, fails.
+if(DESKTOP_FILE_VALIDATE)
+  execute_process(
+    COMMAND "${DESKTOP_FILE_VALIDATE}" "${WORK}/root/usr/share/applications/zephlane.desktop"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT "${out}${err}" STREQUAL "")
+    message(SEND_ERROR "desktop-file-validate (${rc}):\n${out}${err}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endif()
+if(APPSTREAMCLI)
+  execute_process(
+    COMMAND "${APPSTREAMCLI}" validate --no-net --pedantic --no-color
+            "${WORK}/root/usr/share/metainfo/invalid.zephlane.Zephlane.metainfo.xml"
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "Validation was successful")
+    message(SEND_ERROR "appstreamcli validate (${rc}):\n${out}${err}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endif()
+
+# The installed command answers without a display.
+set(program "${WORK}/root/usr/lib/zephlane/zephlane")
+if(EXISTS "${program}")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                          --unset=QT_QPA_PLATFORM "${program}" --version
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "^Zephlane [0-9.]+\n$")
+    message(SEND_ERROR "the unpacked program's --version (${rc}): ${out}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endif()
 set(driver "${WORK}/root/usr/lib/zephlane/zephlane-driver")
 if(rc EQUAL 0 AND EXISTS "${driver}")
   file(MAKE_DIRECTORY "${WORK}/home")

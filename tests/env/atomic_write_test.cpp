@@ -109,23 +109,31 @@ TEST(IniFile, SingleWriteFailureThrowsAndKeepsOldFile) {
   EXPECT_EQ(fs->Files["a.ini"], kOld);
 }
 
-class RealFileSystemFault : public testing::TestWithParam<std::pair<const char*, WriteFault>> {};
+struct FaultRow {
+  const char* Name;
+  WriteFault Fault;
+};
+
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const FaultRow& row, std::ostream* os) { *os << row.Name; }
+
+class RealFileSystemFault : public testing::TestWithParam<FaultRow> {};
 
 TEST_P(RealFileSystemFault, FailedStepKeepsOldFileAndLeavesNoTemporary) {
   TempDir dir;
   const std::string path = dir / "Zephlane.ini";
   WriteBytes(path, kOld);
-  TIniFile ini(path, env::RealFileSystem(GetParam().second));
+  TIniFile ini(path, env::RealFileSystem(GetParam().Fault));
   EXPECT_THROW(ini.WriteString("Zephlane", "edAnodeV", "4350"), IniWriteError);
   EXPECT_EQ(ReadBytes(path), kOld);
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Zephlane.ini"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, RealFileSystemFault,
-                         testing::Values(std::pair{"FullDisk", WriteFault::Write},
-                                         std::pair{"FailedFsync", WriteFault::Sync},
-                                         std::pair{"RefusedRename", WriteFault::Rename}),
-                         [](const auto& row) { return std::string(row.param.first); });
+                         testing::Values(FaultRow{"FullDisk", WriteFault::Write},
+                                         FaultRow{"FailedFsync", WriteFault::Sync},
+                                         FaultRow{"RefusedRename", WriteFault::Rename}),
+                         [](const auto& row) { return std::string(row.param.Name); });
 
 // Once the rename is done the new file is in place; a folder that then fails to sync must not
 // make the user believe the old file is what remains.

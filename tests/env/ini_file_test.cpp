@@ -18,6 +18,9 @@ struct IntegerRow {
   std::int32_t Expected;  // with the default 77
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const IntegerRow& row, std::ostream* os) { *os << row.Name; }
+
 class IniReadInteger : public testing::TestWithParam<IntegerRow> {};
 
 TEST_P(IniReadInteger, ReadsDecimalAndHexWithinThirtyTwoBits) {
@@ -53,6 +56,8 @@ struct BoolRow {
   bool Default;
   bool Expected;
 };
+
+void PrintTo(const BoolRow& row, std::ostream* os) { *os << row.Name; }
 
 class IniReadBool : public testing::TestWithParam<BoolRow> {};
 
@@ -101,28 +106,35 @@ TEST(IniFile, NamesIgnoreAsciiCase) {
   EXPECT_EQ(ReadBytes(dir / "a.ini"), "[Zephlane]\nTop=13\n");
 }
 
-class IniRoundTrip : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+struct TextRow {
+  const char* Name;
+  const char* Text;
+};
+
+void PrintTo(const TextRow& row, std::ostream* os) { *os << row.Name; }
+
+class IniRoundTrip : public testing::TestWithParam<TextRow> {};
 
 TEST_P(IniRoundTrip, TextReadsBackUnchanged) {
   TempDir dir;
   TIniFile ini(dir / "a.ini");
-  ini.WriteString("Zephlane", "edSrcMag", GetParam().second);
+  ini.WriteString("Zephlane", "edSrcMag", GetParam().Text);
   ini.WriteString("Zephlane", "edLoaMag", "after");
-  EXPECT_EQ(ini.ReadString("Zephlane", "edSrcMag", "default"), GetParam().second);
+  EXPECT_EQ(ini.ReadString("Zephlane", "edSrcMag", "default"), GetParam().Text);
   EXPECT_EQ(ini.ReadString("Zephlane", "edLoaMag", "default"), "after");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, IniRoundTrip,
-    testing::Values(std::pair{"Number", "0.3555"}, std::pair{"Empty", ""},
-                    std::pair{"EqualsSign", "a=b=c"}, std::pair{"LeadingEquals", "=5"},
-                    std::pair{"Semicolon", "1;2"}, std::pair{"LeadingSemicolon", ";x"},
-                    std::pair{"Hash", "#5"}, std::pair{"Comma", "0,3555"},
-                    std::pair{"Infinity", "∞"}, std::pair{"MinusInfinity", "-∞"},
-                    std::pair{"Umlauts", "Größe µW"}, std::pair{"Brackets", "[Other]"},
-                    std::pair{"Quotes", "\"12\""}, std::pair{"HereDocMarker", "<<<END"},
-                    std::pair{"Backslashes", "C:\\x\\"}, std::pair{"InnerBlanks", "1 2  3"}),
-    [](const auto& row) { return std::string(row.param.first); });
+    testing::Values(TextRow{"Number", "0.3555"}, TextRow{"Empty", ""},
+                    TextRow{"EqualsSign", "a=b=c"}, TextRow{"LeadingEquals", "=5"},
+                    TextRow{"Semicolon", "1;2"}, TextRow{"LeadingSemicolon", ";x"},
+                    TextRow{"Hash", "#5"}, TextRow{"Comma", "0,3555"}, TextRow{"Infinity", "∞"},
+                    TextRow{"MinusInfinity", "-∞"}, TextRow{"Umlauts", "Größe µW"},
+                    TextRow{"Brackets", "[Other]"}, TextRow{"Quotes", "\"12\""},
+                    TextRow{"HereDocMarker", "<<<END"}, TextRow{"Backslashes", "C:\\x\\"},
+                    TextRow{"InnerBlanks", "1 2  3"}),
+    [](const auto& row) { return std::string(row.param.Name); });
 
 TEST(IniFile, BlanksAtEitherEndSurviveInQuotes) {
   TempDir dir;

@@ -16,6 +16,9 @@ struct ModeRow {
   const char* Path;  // the document, or the help file for a topic request
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const ModeRow& row, std::ostream* os) { *os << row.Name; }
+
 class MyHelpMode : public testing::TestWithParam<ModeRow> {};
 
 TEST_P(MyHelpMode, ShowTopicFollowsTheMode) {

@@ -64,6 +64,9 @@ std::string Expand(const char* text, const std::string& root) {
   return s;
 }
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const FolderRow& row, std::ostream* os) { *os << row.Name; }
+
 class ShellFolder : public testing::TestWithParam<FolderRow> {};
 
 TEST_P(ShellFolder, NamesTheConfigurationFolder) {

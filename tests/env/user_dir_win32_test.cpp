@@ -76,6 +76,9 @@ struct StatusRow {
   const char* Path;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const StatusRow& row, std::ostream* os) { *os << row.Name; }
+
 class ShellFolderStatus : public testing::TestWithParam<StatusRow> {};
 
 TEST_P(ShellFolderStatus, MapsTheServicesAnswer) {
@@ -158,6 +161,8 @@ struct ForceRow {
   bool Legacy;
   const char* ProfileName;  // a folder under a fresh temporary folder
 };
+
+void PrintTo(const ForceRow& row, std::ostream* os) { *os << row.Name; }
 
 class ForceUserDirIn : public testing::TestWithParam<ForceRow> {
  protected:

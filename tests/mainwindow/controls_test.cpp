@@ -22,6 +22,9 @@ struct RadioRow {
   int Clicks;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const RadioRow& row, std::ostream* os) { *os << row.Name; }
+
 class RadioGroupAssign : public testing::TestWithParam<RadioRow> {};
 
 TEST_P(RadioGroupAssign, ClampsThenRaisesOnlyOnANewItem) {
@@ -66,6 +69,8 @@ struct CheckRow {
   int Clicks;
 };
 
+void PrintTo(const CheckRow& row, std::ostream* os) { *os << row.Name; }
+
 class CheckBoxAssign : public testing::TestWithParam<CheckRow> {};
 
 TEST_P(CheckBoxAssign, RaisesOnlyOnAChange) {
@@ -103,6 +108,8 @@ struct IndexRow {
   std::int32_t Assigned;
   std::int32_t Expected;
 };
+
+void PrintTo(const IndexRow& row, std::ostream* os) { *os << row.Name; }
 
 class DropDownAssign : public testing::TestWithParam<IndexRow> {};
 
@@ -156,6 +163,8 @@ struct StepRow {
   std::int32_t Expected;
   bool Changed;
 };
+
+void PrintTo(const StepRow& row, std::ostream* os) { *os << row.Name; }
 
 class UpDownStep : public testing::TestWithParam<StepRow> {};
 

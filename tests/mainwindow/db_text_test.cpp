@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace mainwindow {
@@ -16,6 +17,8 @@ struct DbRow {
   double x;
   std::string expected;
 };
+
+void PrintTo(const DbRow& row, std::ostream* os) { *os << row.name; }
 
 class DbTextTable : public testing::TestWithParam<DbRow> {};
 

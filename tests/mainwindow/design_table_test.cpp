@@ -148,6 +148,9 @@ struct UpDownRow {
   int Position;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const UpDownRow& row, std::ostream* os) { *os << row.Name; }
+
 class UpDownDesign : public testing::TestWithParam<UpDownRow> {};
 
 TEST_P(UpDownDesign, StepsItsEditInTheSameGroup) {

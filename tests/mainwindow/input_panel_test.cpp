@@ -21,6 +21,9 @@ struct TypedRow {
   std::int32_t Position;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const TypedRow& row, std::ostream* os) { *os << row.Name; }
+
 class TypedInput : public ShownWindow, public ::testing::WithParamInterface<TypedRow> {};
 
 TEST_P(TypedInput, LandsOnTheUpDownGrid) {
@@ -110,6 +113,8 @@ struct ReflRow {
   double Mag, Rloss, Swr;
   const char* ShownText;
 };
+
+void PrintTo(const ReflRow& row, std::ostream* os) { *os << row.Name; }
 
 class ReflectionInput : public ShownWindow, public ::testing::WithParamInterface<ReflRow> {};
 

@@ -12,6 +12,9 @@ struct NoteRow {
   const char* Text;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const NoteRow& row, std::ostream* os) { *os << row.Sheet; }
+
 class ShowNote : public ShownWindow, public ::testing::WithParamInterface<NoteRow> {};
 
 TEST_P(ShowNote, ShowsTheNoteOfTheActiveSheet) {

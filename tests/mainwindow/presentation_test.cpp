@@ -22,6 +22,9 @@ struct PowerRow {
   const char* Unit;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const PowerRow& row, std::ostream* os) { *os << row.Name; }
+
 class PowerCell : public NewWindow, public ::testing::WithParamInterface<PowerRow> {};
 
 TEST_P(PowerCell, ShowsValueAndUnit) {
@@ -70,6 +73,8 @@ struct FactorRow {
   const char* Value;
 };
 
+void PrintTo(const FactorRow& row, std::ostream* os) { *os << row.Name; }
+
 class FactorCell : public NewWindow, public ::testing::WithParamInterface<FactorRow> {};
 
 TEST_P(FactorCell, ShowsOneAndAHalf) {
@@ -91,6 +96,8 @@ struct MismRow {
   std::int32_t Index;
   const char* Caption;
 };
+
+void PrintTo(const MismRow& row, std::ostream* os) { *os << row.Name; }
 
 class MismatchPanel : public NewWindow, public ::testing::WithParamInterface<MismRow> {};
 
@@ -118,6 +125,8 @@ struct PowErrorRow {
   const char* Value;
   const char* Unit;
 };
+
+void PrintTo(const PowErrorRow& row, std::ostream* os) { *os << row.Name; }
 
 class MeasuredPowerCell : public NewWindow, public ::testing::WithParamInterface<PowErrorRow> {};
 
@@ -155,6 +164,8 @@ struct LoadMeasRow {
   const char* MinError;
   TColor ErrorColour;
 };
+
+void PrintTo(const LoadMeasRow& row, std::ostream* os) { *os << row.Name; }
 
 class LoadMeasTab : public NewWindow, public ::testing::WithParamInterface<LoadMeasRow> {};
 

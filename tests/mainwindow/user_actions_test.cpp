@@ -18,6 +18,9 @@ struct FocusRow {
   const char* FocusAfter;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const FocusRow& row, std::ostream* os) { *os << row.Name; }
+
 class FocusMove : public ShownWindow, public ::testing::WithParamInterface<FocusRow> {};
 
 TEST_P(FocusMove, RaisesExitOfTheEditLeft) {
@@ -149,6 +152,8 @@ struct ErrorRow {
   const char* What;
   const char* Shown;
 };
+
+void PrintTo(const ErrorRow& row, std::ostream* os) { *os << row.Name; }
 
 class ErrorBox : public NewWindow, public ::testing::WithParamInterface<ErrorRow> {};
 

@@ -21,6 +21,9 @@ struct FormatRow {
   std::string expected;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const FormatRow& row, std::ostream* os) { *os << row.name; }
+
 class FloatToTextTable : public testing::TestWithParam<FormatRow> {};
 
 TEST_P(FloatToTextTable, GivesExpectedText) {

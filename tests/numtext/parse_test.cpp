@@ -44,6 +44,9 @@ struct IntRow {
   std::int32_t expected;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const IntRow& row, std::ostream* os) { *os << row.name; }
+
 class TextToIntTable : public testing::TestWithParam<IntRow> {};
 
 TEST_P(TextToIntTable, GivesExpectedValue) {
@@ -108,6 +111,8 @@ struct FloatRow {
 };
 
 constexpr double kDefault = -12345.0;
+
+void PrintTo(const FloatRow& row, std::ostream* os) { *os << row.name; }
 
 class TextToFloatTable : public testing::TestWithParam<FloatRow> {};
 

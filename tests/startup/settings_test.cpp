@@ -280,6 +280,9 @@ struct FaultCase {
   env::WriteFault Fault;
 };
 
+// A failing row is reported by its name rather than by its bytes.
+void PrintTo(const FaultCase& row, std::ostream* os) { *os << row.Name; }
+
 class SettingsSaveFault : public ::testing::TestWithParam<FaultCase> {
  protected:
   TempHome home;

@@ -1,0 +1,56 @@
+# The program's answers before any window: --help and --version print and exit 0 with no
+# display at all, other arguments change nothing, and without a display the program says so in
+# one line on stderr and exits 1 instead of aborting.
+#   cmake -DPROGRAM=<zephlane> -DVERSION=<x.y.z.w> -DCASE=<name> -P command_line.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(no_display --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
+string(REPLACE "." "\\." version_re "${VERSION}")
+if(CASE STREQUAL "Version")
+  set(env ${no_display})
+  set(args --version)
+  set(expect_rc 0)
+  set(expect_out "^Zephlane ${version_re}\n$")
+  set(expect_err "^$")
+elseif(CASE STREQUAL "Help")
+  set(env ${no_display})
+  set(args --help)
+  set(expect_rc 0)
+  set(expect_out "^Usage: zephlane \\[--help \\| --version\\]\n.*--version +print the version")
+  set(expect_err "^$")
+elseif(CASE STREQUAL "VersionAfterOtherArguments")
+  set(env ${no_display})
+  set(args -x unknown --version --help)
+  set(expect_rc 0)
+  set(expect_out "^Zephlane ${version_re}\n$")
+  set(expect_err "^$")
+elseif(CASE STREQUAL "NoDisplay")
+  set(env ${no_display})
+  set(args)
+  set(expect_rc 1)
+  set(expect_out "^$")
+  set(expect_err "^zephlane: no display [^\n]*\n$")
+elseif(CASE STREQUAL "NoDisplayWithOtherArguments")
+  set(env ${no_display})
+  set(args --verbose file.ini)
+  set(expect_rc 1)
+  set(expect_out "^$")
+  set(expect_err "^zephlane: no display [^\n]*\n$")
+elseif(CASE STREQUAL "UnreachableDisplay")
+  # A display that no server answers: Qt's own reports of it are folded into one line.
+  set(env --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM DISPLAY=:9317)
+  set(args)
+  set(expect_rc 1)
+  set(expect_out "^$")
+  set(expect_err "^zephlane: cannot open the display: [^\n]+\n$")
+else()
+  message(FATAL_ERROR "unknown case ${CASE}")
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${env} "${PROGRAM}" ${args}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
+if(NOT rc STREQUAL "${expect_rc}" OR NOT out MATCHES "${expect_out}"
+   OR NOT err MATCHES "${expect_err}")
+  message(FATAL_ERROR "zephlane ${args}: exit ${rc} (expected ${expect_rc})\n"
+                      "stdout:\n${out}\nstderr:\n${err}")
+endif()
