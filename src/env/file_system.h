@@ -23,14 +23,25 @@ class FileSystem {
   virtual bool ReplaceFileAtomically(const std::string& path, const std::string& contents) = 0;
 };
 
-// The real file system. An existing file without any write permission bit counts as
-// read-only, also for root. A symbolic link is followed: its target is replaced.
-std::shared_ptr<FileSystem> RealFileSystem();
+// The steps of an atomic replacement: writing the temporary file, syncing it to the disk,
+// renaming it over the old file, syncing the folder's entry.
+enum class ReplaceStep { Write, Sync, Rename, FolderSync };
 
-// A step of an atomic replacement that the real file system can be told to fail, as a full
-// disk (Write), a failing device (Sync), a refused rename (Rename) or a folder that cannot be
-// synced after the rename (FolderSync) would; for tests.
-enum class WriteFault { None, Write, Sync, Rename, FolderSync };
+// The operating system's file system. An existing file without any write permission bit
+// counts as read-only, also for root. A symbolic link is followed: its target is replaced.
+class NativeFileSystem : public FileSystem {
+ public:
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool ReplaceFileAtomically(const std::string& path, const std::string& contents) override;
+
+ protected:
+  // Asked before each step of a replacement; a step refused fails as the disk would fail it.
+  // The real disk refuses nothing here: a test's file system refuses one step (a full disk, a
+  // failing device, a refused rename) to prove that the old file survives.
+  virtual bool Proceed(ReplaceStep /*step*/) { return true; }
+};
+
+std::shared_ptr<FileSystem> RealFileSystem();
 
 // Temporary files are named "<file>.tmp-<process id>-<unique part>". One is stale, and is
 // removed, when no process of that id runs on this machine and it was last written at least
@@ -54,6 +65,5 @@ inline std::optional<std::uint32_t> TemporaryOwner(std::string_view rest) {
   }
   return pid;
 }
-std::shared_ptr<FileSystem> RealFileSystem(WriteFault fault);
 
 }  // namespace env

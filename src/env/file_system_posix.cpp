@@ -89,74 +89,66 @@ bool WriteAll(int fd, const std::string& contents) {
   return true;
 }
 
-class PosixFileSystem : public FileSystem {
- public:
-  explicit PosixFileSystem(WriteFault fault) : fault_(fault) {}
-
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.Get() < 0) return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    std::string data;
-    std::vector<char> buf(16384);
-    for (;;) {
-      ssize_t n = ::read(fd.Get(), buf.data(), buf.size());
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        return std::nullopt;
-      }
-      if (n == 0) break;
-      data.append(buf.data(), static_cast<std::size_t>(n));
-    }
-    return data;
-  }
-
-  bool ReplaceFileAtomically(const std::string& path, const std::string& contents) override {
-    const std::string target = ResolveLinks(path);
-    const std::string folder = FolderOf(target);
-
-    // Root passes every permission check and rename() ignores the file's own bits, so a
-    // file the user made read-only is refused here by its mode.
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) return false;
-
-    RemoveStaleTemporaries(target);
-    std::string tempName = target + ".tmp-" + std::to_string(::getpid()) + "-XXXXXX";
-    Fd fd(::mkstemp(tempName.data()));
-    if (fd.Get() < 0) return false;
-
-    bool ok = fault_ != WriteFault::Write && WriteAll(fd.Get(), contents);
-    // The replacement keeps the old file's permissions and, where allowed, its owner (root
-    // saving a user's file must not take it away from the user).
-    if (ok) ok = ::fchmod(fd.Get(), exists ? (old.st_mode & 07777) : NewFileMode()) == 0;
-    if (ok && exists) {
-      if (::fchown(fd.Get(), old.st_uid, old.st_gid) != 0) {
-        // Not allowed for an ordinary user; the file then belongs to that user, as before.
-      }
-    }
-    if (ok) ok = fault_ != WriteFault::Sync && ::fsync(fd.Get()) == 0;
-    if (ok) ok = ::close(fd.Release()) == 0;
-    if (ok) ok = fault_ != WriteFault::Rename && ::rename(tempName.c_str(), target.c_str()) == 0;
-    if (!ok) {
-      ::unlink(tempName.c_str());
-      return false;
-    }
-
-    // The rename is durable only once the folder's entry is on the disk. The new file is in
-    // place whatever this reports, so a failure here is no failure of the save: the old file
-    // is no longer there to fall back to, and an error would make the user retry for nothing.
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fault_ != WriteFault::FolderSync && dir.Get() >= 0) (void)::fsync(dir.Get());
-    return true;
-  }
-
- private:
-  WriteFault fault_;
-};
-
 }  // namespace
+
+std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) return std::nullopt;
+  struct stat st {};
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  std::string data;
+  std::vector<char> buf(16384);
+  for (;;) {
+    ssize_t n = ::read(fd.Get(), buf.data(), buf.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    data.append(buf.data(), static_cast<std::size_t>(n));
+  }
+  return data;
+}
+
+bool NativeFileSystem::ReplaceFileAtomically(const std::string& path, const std::string& contents) {
+  const std::string target = ResolveLinks(path);
+  const std::string folder = FolderOf(target);
+
+  // Root passes every permission check and rename() ignores the file's own bits, so a
+  // file the user made read-only is refused here by its mode.
+  struct stat old {};
+  const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) return false;
+
+  RemoveStaleTemporaries(target);
+  std::string tempName = target + ".tmp-" + std::to_string(::getpid()) + "-XXXXXX";
+  Fd fd(::mkstemp(tempName.data()));
+  if (fd.Get() < 0) return false;
+
+  bool ok = Proceed(ReplaceStep::Write) && WriteAll(fd.Get(), contents);
+  // The replacement keeps the old file's permissions and, where allowed, its owner (root
+  // saving a user's file must not take it away from the user).
+  if (ok) ok = ::fchmod(fd.Get(), exists ? (old.st_mode & 07777) : NewFileMode()) == 0;
+  if (ok && exists) {
+    if (::fchown(fd.Get(), old.st_uid, old.st_gid) != 0) {
+      // Not allowed for an ordinary user; the file then belongs to that user, as before.
+    }
+  }
+  if (ok) ok = Proceed(ReplaceStep::Sync) && ::fsync(fd.Get()) == 0;
+  if (ok) ok = ::close(fd.Release()) == 0;
+  if (ok) ok = Proceed(ReplaceStep::Rename) && ::rename(tempName.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(tempName.c_str());
+    return false;
+  }
+
+  // The rename is durable only once the folder's entry is on the disk. The new file is in
+  // place whatever this reports, so a failure here is no failure of the save: the old file
+  // is no longer there to fall back to, and an error would make the user retry for nothing.
+  Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (Proceed(ReplaceStep::FolderSync) && dir.Get() >= 0) (void)::fsync(dir.Get());
+  return true;
+}
 
 void RemoveStaleTemporaries(const std::string& path) {
   const std::string folder = FolderOf(path);
@@ -179,11 +171,7 @@ void RemoveStaleTemporaries(const std::string& path) {
   ::closedir(dir);
 }
 
-std::shared_ptr<FileSystem> RealFileSystem() { return RealFileSystem(WriteFault::None); }
-
-std::shared_ptr<FileSystem> RealFileSystem(WriteFault fault) {
-  return std::make_shared<PosixFileSystem>(fault);
-}
+std::shared_ptr<FileSystem> RealFileSystem() { return std::make_shared<NativeFileSystem>(); }
 
 }  // namespace env
 

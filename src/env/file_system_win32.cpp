@@ -79,68 +79,60 @@ std::uint64_t Ticks(const FILETIME& t) {
   return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-class Win32FileSystem : public FileSystem {
- public:
-  explicit Win32FileSystem(WriteFault fault) : fault_(fault) {}
-
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    // Sharing everything lets another instance replace the file while this one reads it.
-    Handle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) return std::nullopt;
-    if (GetFileType(file.Get()) != FILE_TYPE_DISK) return std::nullopt;
-    std::string data;
-    std::vector<char> buf(16384);
-    for (;;) {
-      DWORD n = 0;
-      if (!::ReadFile(file.Get(), buf.data(), static_cast<DWORD>(buf.size()), &n, nullptr)) {
-        return std::nullopt;
-      }
-      if (n == 0) break;
-      data.append(buf.data(), n);
-    }
-    return data;
-  }
-
-  bool ReplaceFileAtomically(const std::string& path, const std::string& contents) override {
-    const std::wstring target = win32::Widen(path);
-    if (target.empty()) return false;
-
-    // The move below would replace a read-only file without asking, so a file the user made
-    // read-only is refused here, as is a folder of that name.
-    const DWORD old = GetFileAttributesW(target.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES &&
-        (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-      return false;
-    }
-
-    RemoveStaleTemporaries(path);
-    std::wstring tempName;
-    Handle temp(CreateTemporary(target, tempName));
-    if (!temp.Valid()) return false;
-
-    bool ok = fault_ != WriteFault::Write && WriteAll(temp.Get(), contents);
-    if (ok) ok = fault_ != WriteFault::Sync && FlushFileBuffers(temp.Get()) != 0;
-    if (ok)
-      ok = temp.Close();
-    else
-      temp.Close();
-    // Write-through returns only when the move is on the disk.
-    if (ok) {
-      ok = fault_ != WriteFault::Rename &&
-           MoveFileExW(tempName.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    }
-    if (!ok) DeleteFileW(tempName.c_str());
-    return ok;
-  }
-
- private:
-  WriteFault fault_;
-};
-
 }  // namespace
+
+std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
+  // Sharing everything lets another instance replace the file while this one reads it.
+  Handle file(CreateFileW(win32::Widen(path).c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return std::nullopt;
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) return std::nullopt;
+  std::string data;
+  std::vector<char> buf(16384);
+  for (;;) {
+    DWORD n = 0;
+    if (!::ReadFile(file.Get(), buf.data(), static_cast<DWORD>(buf.size()), &n, nullptr)) {
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    data.append(buf.data(), n);
+  }
+  return data;
+}
+
+bool NativeFileSystem::ReplaceFileAtomically(const std::string& path, const std::string& contents) {
+  const std::wstring target = win32::Widen(path);
+  if (target.empty()) return false;
+
+  // The move below would replace a read-only file without asking, so a file the user made
+  // read-only is refused here, as is a folder of that name.
+  const DWORD old = GetFileAttributesW(target.c_str());
+  if (old != INVALID_FILE_ATTRIBUTES &&
+      (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
+
+  RemoveStaleTemporaries(path);
+  std::wstring tempName;
+  Handle temp(CreateTemporary(target, tempName));
+  if (!temp.Valid()) return false;
+
+  bool ok = Proceed(ReplaceStep::Write) && WriteAll(temp.Get(), contents);
+  if (ok) ok = Proceed(ReplaceStep::Sync) && FlushFileBuffers(temp.Get()) != 0;
+  if (ok)
+    ok = temp.Close();
+  else
+    temp.Close();
+  // Write-through returns only when the move is on the disk.
+  if (ok) {
+    ok = Proceed(ReplaceStep::Rename) &&
+         MoveFileExW(tempName.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  }
+  if (!ok) DeleteFileW(tempName.c_str());
+  return ok;
+}
 
 void RemoveStaleTemporaries(const std::string& path) {
   const std::wstring target = win32::Widen(path);
@@ -174,11 +166,7 @@ void RemoveStaleTemporaries(const std::string& path) {
   FindClose(search);
 }
 
-std::shared_ptr<FileSystem> RealFileSystem() { return RealFileSystem(WriteFault::None); }
-
-std::shared_ptr<FileSystem> RealFileSystem(WriteFault fault) {
-  return std::make_shared<Win32FileSystem>(fault);
-}
+std::shared_ptr<FileSystem> RealFileSystem() { return std::make_shared<NativeFileSystem>(); }
 
 }  // namespace env
 

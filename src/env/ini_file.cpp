@@ -141,26 +141,27 @@ std::string FormatLive(const std::vector<ini::Section>& sections, const std::vec
   std::size_t size = 0;
   for (std::size_t i = 0; i < sections.size(); ++i) {
     if (!live(i)) continue;
-    size += sections[i].Name.size() + 4;
+    size += sections[i].Name.size() + 6;
     for (const auto& [key, value] : sections[i].Keys) {
       quoted = quoted || NeedsQuotes(value);
-      size += key.size() + 2 * value.size() + 4;
+      size += key.size() + 2 * value.size() + 5;
     }
   }
   std::string out;
-  out.reserve(size + (quoted ? kQuotedMarker.size() + 1 : 0));
+  out.reserve(size + (quoted ? kQuotedMarker.size() + 2 : 0));
   if (quoted) {
     out += kQuotedMarker;
-    out += '\n';
+    out += ini::kLineEnd;
   }
   bool first = true;
   for (std::size_t i = 0; i < sections.size(); ++i) {
     if (!live(i)) continue;
-    if (!first) out += '\n';
+    if (!first) out += ini::kLineEnd;
     first = false;
     out += '[';
     out += sections[i].Name;
-    out += "]\n";
+    out += ']';
+    out += ini::kLineEnd;
     for (const auto& [key, value] : sections[i].Keys) {
       out += key;
       out += '=';
@@ -168,7 +169,7 @@ std::string FormatLive(const std::vector<ini::Section>& sections, const std::vec
         AppendQuoted(out, value);
       else
         out += value;
-      out += '\n';
+      out += ini::kLineEnd;
     }
   }
   return out;

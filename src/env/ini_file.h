@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "env/file_system.h"
@@ -72,6 +73,14 @@ class TIniFile {
 
 // The settings text: parsing and writing, for the object above and for tests.
 namespace ini {
+
+// The line end the file is written with: the platform's own, as its plain editors expect.
+// Reading takes LF, CR LF and CR alike.
+#ifdef _WIN32
+inline constexpr std::string_view kLineEnd = "\r\n";
+#else
+inline constexpr std::string_view kLineEnd = "\n";
+#endif
 
 struct Section {
   std::string Name;

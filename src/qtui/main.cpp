@@ -12,6 +12,7 @@
 #include "mainwindow/texts.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_platform.h"
+#include "qtui/window_menu.h"
 #include "startup/lifecycle.h"
 
 namespace {
@@ -114,6 +115,7 @@ int main(int argc, char* argv[]) {
   startup::Attach(form);
   qtui::MainWindow window(form);
   platform.SetParentWindow(&window);
+  qtui::WindowMenu menu(window);
   window.Create();
   window.show();
   return QApplication::exec();

@@ -462,6 +462,7 @@ void MainWindow::Push() {
         },
         ref.Ptr);
   }
+  Q_EMIT formChanged();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

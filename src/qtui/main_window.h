@@ -37,6 +37,13 @@ class MainWindow : public QDialog {
   QWidget* Widget(std::string_view name) const;
   // Design pixels (120 per inch) to this window's device-independent pixels.
   int Scale(int designPx) const;
+  // Runs one user action of the form from outside the window's own widgets (a menu entry, a
+  // shortcut), under the same pull-act-push rules as a widget's signal.
+  void Perform(const std::function<void()>& action) { Act(action); }
+
+ Q_SIGNALS:
+  // Every push of the form's state into the widgets: after each user action and at creation.
+  void formChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

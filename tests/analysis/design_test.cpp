@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -29,6 +31,8 @@ struct DirRow {
   double target;
   double expected;  // dB, worked by hand from the quadratic d^2 + 4dM/(1-M^2) = target
 };
+
+void PrintTo(const DirRow& row, std::ostream* os) { *os << row.name; }
 
 class DesignDirectivity : public testing::TestWithParam<DirRow> {};
 
@@ -82,6 +86,8 @@ struct SwrRow {
   double target;
   double expected;
 };
+
+void PrintTo(const SwrRow& row, std::ostream* os) { *os << row.name; }
 
 class DesignLoadSwr : public testing::TestWithParam<SwrRow> {};
 

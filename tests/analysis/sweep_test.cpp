@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -67,6 +69,8 @@ struct ExtremesRow {
   Setup setup;
   SweepKind kind;
 };
+
+void PrintTo(const ExtremesRow& row, std::ostream* os) { *os << row.name; }
 
 class SweepExtremes : public testing::TestWithParam<ExtremesRow> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -44,6 +46,8 @@ struct Row {
   std::string name;
   Setup setup;
 };
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
 class UncertaintyIntegration : public testing::TestWithParam<Row> {};
 
@@ -167,6 +171,8 @@ struct RangeRow {
   double lo;
   double hi;
 };
+
+void PrintTo(const RangeRow& row, std::ostream* os) { *os << row.name; }
 
 class InferredRange : public testing::TestWithParam<RangeRow> {};
 

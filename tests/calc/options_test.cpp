@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -84,6 +86,8 @@ struct BadRow {
   std::vector<std::string_view> args;
   std::string message;  // the whole message, without the program's name
 };
+
+void PrintTo(const BadRow& row, std::ostream* os) { *os << row.name; }
 
 class CalcBadOptions : public testing::TestWithParam<BadRow> {};
 

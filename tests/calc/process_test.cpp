@@ -13,7 +13,7 @@
 #include <sstream>
 #include <string>
 
-#include "../env/temp_dir.h"
+#include "temp_dir.h"
 
 // The built zephlane-calc in its own process, through a shell as a script would call it.
 namespace {

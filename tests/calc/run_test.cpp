@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -195,6 +197,8 @@ struct BadBatchRow {
   std::string message;
   std::size_t rowsWritten;  // output lines before the bad row, header included
 };
+
+void PrintTo(const BadBatchRow& row, std::ostream* os) { *os << row.name; }
 
 class CalcBadBatch : public testing::TestWithParam<BadBatchRow> {};
 

@@ -18,14 +18,15 @@
 
 #include "env/file_system.h"
 #include "env/ini_file.h"
+#include "faulty_file_system.h"
 #include "memory_file_system.h"
 #include "temp_dir.h"
 
 namespace {
 
 using env::IniWriteError;
+using env::ReplaceStep;
 using env::TIniFile;
-using env::WriteFault;
 
 const std::string kOld = "[Zephlane]\nedAnodeV=4000\n";
 
@@ -111,7 +112,7 @@ TEST(IniFile, SingleWriteFailureThrowsAndKeepsOldFile) {
 
 struct FaultRow {
   const char* Name;
-  WriteFault Fault;
+  ReplaceStep Fault;
 };
 
 // A failing row is reported by its name rather than by its bytes.
@@ -123,16 +124,16 @@ TEST_P(RealFileSystemFault, FailedStepKeepsOldFileAndLeavesNoTemporary) {
   TempDir dir;
   const std::string path = dir / "Zephlane.ini";
   WriteBytes(path, kOld);
-  TIniFile ini(path, env::RealFileSystem(GetParam().Fault));
+  TIniFile ini(path, zephlane_test::FailingAt(GetParam().Fault));
   EXPECT_THROW(ini.WriteString("Zephlane", "edAnodeV", "4350"), IniWriteError);
   EXPECT_EQ(ReadBytes(path), kOld);
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Zephlane.ini"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, RealFileSystemFault,
-                         testing::Values(FaultRow{"FullDisk", WriteFault::Write},
-                                         FaultRow{"FailedFsync", WriteFault::Sync},
-                                         FaultRow{"RefusedRename", WriteFault::Rename}),
+                         testing::Values(FaultRow{"FullDisk", ReplaceStep::Write},
+                                         FaultRow{"FailedFsync", ReplaceStep::Sync},
+                                         FaultRow{"RefusedRename", ReplaceStep::Rename}),
                          [](const auto& row) { return std::string(row.param.Name); });
 
 // Once the rename is done the new file is in place; a folder that then fails to sync must not
@@ -141,10 +142,10 @@ TEST(RealFileSystem, FailedFolderSyncAfterTheRenameIsNoFailure) {
   TempDir dir;
   const std::string path = dir / "Zephlane.ini";
   WriteBytes(path, kOld);
-  TIniFile ini(path, env::RealFileSystem(WriteFault::FolderSync));
+  TIniFile ini(path, zephlane_test::FailingAt(ReplaceStep::FolderSync));
   EXPECT_NO_THROW(ini.WriteString("Zephlane", "edAnodeV", "4350"));
   EXPECT_FALSE(ini.LastWriteFailed());
-  EXPECT_EQ(ReadBytes(path), "[Zephlane]\nedAnodeV=4350\n");
+  EXPECT_EQ(ReadBytes(path), NativeLines("[Zephlane]\nedAnodeV=4350\n"));
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"Zephlane.ini"});
 }
 

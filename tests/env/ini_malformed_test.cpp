@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -58,6 +60,8 @@ struct MalformedRow {
   std::string Bytes;
 };
 
+void PrintTo(const MalformedRow& row, std::ostream* os) { *os << row.Name; }
+
 class IniMalformedFile : public testing::TestWithParam<MalformedRow> {};
 
 // Each save reads the file once and writes it once, and writes exactly the window's own
@@ -69,13 +73,13 @@ TEST_P(IniMalformedFile, SavesOnlyTheOwnSectionReadingAndWritingOnce) {
   EXPECT_EQ(ini.ReadInteger("Zephlane", "udEff", 72), 72);
   EXPECT_EQ(ini.ReadString("Zephlane", "edAnodeV", "4350"), "4350");
   SaveLikeTheWindow(ini);
-  EXPECT_EQ(fs->Files[kPath], kOwnFile);
+  EXPECT_EQ(fs->Files[kPath], NativeLines(kOwnFile));
   // Twenty confirmed closes, each from a fresh start over the file the last one left.
   for (int close = 0; close < 20; ++close) {
     TIniFile next(kPath, fs);
     SaveLikeTheWindow(next);
   }
-  EXPECT_EQ(fs->Files[kPath], kOwnFile);
+  EXPECT_EQ(fs->Files[kPath], NativeLines(kOwnFile));
   EXPECT_EQ(fs->Reads, 21);
   EXPECT_EQ(fs->Replacements, 21);
 }
@@ -129,13 +133,16 @@ struct QuotingRow {
   bool Marked;       // the file starts with the comment that switches quotes on
 };
 
+void PrintTo(const QuotingRow& row, std::ostream* os) { *os << row.Name; }
+
 class IniQuoting : public testing::TestWithParam<QuotingRow> {};
 
 TEST_P(IniQuoting, EveryWrittenTextReadsBackExactly) {
   auto fs = std::make_shared<MemoryFileSystem>();
   TIniFile(kPath, fs).WriteString("Zephlane", "edAnodeI", GetParam().Value);
   const std::string& file = fs->Files[kPath];
-  EXPECT_NE(file.find(std::string("\nedAnodeI=") + GetParam().Line + "\n"), std::string::npos)
+  EXPECT_NE(file.find(NativeLines(std::string("\nedAnodeI=") + GetParam().Line + "\n")),
+            std::string::npos)
       << file;
   EXPECT_EQ(file.rfind(';', 0) == 0, GetParam().Marked) << file;
   EXPECT_EQ(TIniFile(kPath, fs).ReadString("Zephlane", "edAnodeI", "default"), GetParam().Value);
@@ -164,6 +171,8 @@ struct EarlierRow {
   const char* File;
   const char* Expected;
 };
+
+void PrintTo(const EarlierRow& row, std::ostream* os) { *os << row.Name; }
 
 class IniEarlierFile : public testing::TestWithParam<EarlierRow> {};
 
@@ -254,7 +263,8 @@ TEST(IniUpdate, FailedSaveReturnsToTheFileContent) {
   fs->Fail = false;
   ini.WriteString("B", "k", "v");
   EXPECT_FALSE(ini.LastWriteFailed());
-  EXPECT_EQ(fs->Files[kPath], "[A]\na=1\n\n[Zephlane]\nedAnodeV=4000\nk=2\n\n[B]\nk=v\n");
+  EXPECT_EQ(fs->Files[kPath],
+            NativeLines("[A]\na=1\n\n[Zephlane]\nedAnodeV=4000\nk=2\n\n[B]\nk=v\n"));
   EXPECT_EQ(fs->Reads, 1);
 }
 

@@ -3,8 +3,22 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "env/file_system.h"
+#include "env/ini_file.h"
+
+// A file's text with LF line ends, as the settings file is written on this platform.
+inline std::string NativeLines(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n')
+      out += env::ini::kLineEnd;
+    else
+      out += c;
+  }
+  return out;
+}
 
 // An in-memory disk that counts what is asked of it and can be told to refuse every
 // replacement.

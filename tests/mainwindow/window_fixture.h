@@ -5,26 +5,19 @@
 #include <cmath>
 #include <string>
 
+#include "doubles.h"
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 
 // A window on a scripted platform, as the tests drive it.
 namespace mainwindow::testing {
 
-// Doubles compared exactly, except that NaN equals NaN.
+// The window's checks name the actual value first.
 inline ::testing::AssertionResult SameDouble(double actual, double expected) {
-  if ((std::isnan(actual) && std::isnan(expected)) || actual == expected) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << actual << " is not " << expected;
+  return zephlane_test::EqualOrBothNaN(expected, actual);
 }
-
-// Doubles within an absolute tolerance; NaN equals NaN and infinities must match exactly.
 inline ::testing::AssertionResult NearDouble(double actual, double expected, double tol) {
-  if (std::isnan(actual) && std::isnan(expected)) return ::testing::AssertionSuccess();
-  if (std::isinf(actual) || std::isinf(expected)) return SameDouble(actual, expected);
-  if (std::fabs(actual - expected) <= tol) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << actual << " is not within " << tol << " of " << expected;
+  return zephlane_test::WithinOrBothNaN(expected, actual, tol);
 }
 
 // A freshly constructed window: design values, no start-up run.

@@ -8,17 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "doubles.h"
 #include "numtext/format.h"
 #include "numtext/parse.h"
-#include "same_double.h"
 
 // Properties of the formatter over many pseudo-random doubles (fixed seeds), checked against
 // an independent exact rounding done with big integers on the double's mantissa and exponent.
 namespace numtext {
 namespace {
 
-using numtext_test::kInf;
-using numtext_test::SameDouble;
+using zephlane_test::kInf;
+using zephlane_test::SameBits;
 
 // Just enough of an unsigned big integer (32-bit limbs, least significant first).
 class BigUint {
@@ -233,7 +233,7 @@ TEST(FloatToText, TextReadsBackToTheValueItShows) {
     double x = i % 2 == 0 ? std::bit_cast<double>(bits(rng)) : RandomMagnitude(rng);
     if (!std::isfinite(x)) continue;
     const std::string text = FloatToText(x, decimals(rng));
-    ASSERT_TRUE(SameDouble(FromChars(text), TextToFloat(text, kInf, -kInf, kInf, false))) << text;
+    ASSERT_TRUE(SameBits(FromChars(text), TextToFloat(text, kInf, -kInf, kInf, false))) << text;
   }
 }
 
@@ -245,7 +245,7 @@ TEST(FloatToText, SeventeenDigitsReadBackExactly) {
     const double x = i % 2 == 0 ? std::bit_cast<double>(bits(rng)) : RandomMagnitude(rng);
     if (!std::isfinite(x) || std::fabs(x) <= 1e-12) continue;
     const std::string text = FloatToText(x, 30);
-    ASSERT_TRUE(SameDouble(x, TextToFloat(text, kInf, -kInf, kInf, false))) << text;
+    ASSERT_TRUE(SameBits(x, TextToFloat(text, kInf, -kInf, kInf, false))) << text;
   }
 }
 

@@ -6,13 +6,13 @@
 #include <limits>
 #include <string>
 
-#include "same_double.h"
+#include "doubles.h"
 
 namespace numtext {
 namespace {
 
-using numtext_test::kInf;
-using numtext_test::kNaN;
+using zephlane_test::kInf;
+using zephlane_test::kNaN;
 
 struct FormatRow {
   const char* name;

@@ -12,17 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "doubles.h"
 #include "numtext/format.h"
 #include "numtext/parse.h"
-#include "same_double.h"
 
 // The texts must not follow the process locale: a user with "," as decimal separator still
 // sees and types "." (and a typed "," is read as ".").
 namespace numtext {
 namespace {
 
-using numtext_test::kInf;
-using numtext_test::SameDouble;
+using zephlane_test::kInf;
+using zephlane_test::SameBits;
 
 struct CommaNumpunct : std::numpunct<char> {
   char do_decimal_point() const override { return ','; }
@@ -103,10 +103,10 @@ TEST(NumericText, IgnoresCommaDecimalLocale) {
     std::cout << "note: no comma-decimal C locale available; C++ locale switched only\n";
   }
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_TRUE(SameDouble(parsed[i], TextToFloat(texts[i], -1.0, -kInf, kInf, false))) << texts[i];
+    EXPECT_TRUE(SameBits(parsed[i], TextToFloat(texts[i], -1.0, -kInf, kInf, false))) << texts[i];
   }
   for (std::size_t i = 0; i < values.size(); ++i) EXPECT_EQ(FloatToText(values[i], 4), shown[i]);
-  EXPECT_TRUE(SameDouble(0.3555, TextToFloat("0.3555", -1.0, -kInf, kInf, false)));
+  EXPECT_TRUE(SameBits(0.3555, TextToFloat("0.3555", -1.0, -kInf, kInf, false)));
   EXPECT_EQ(FloatToText(1234567.891, 2), "1234567.89");
   EXPECT_EQ(FloatToText(1.5e20, 4), "1.5E0020");
   EXPECT_EQ(TextToInt("1.000", 7, 0, 10000, true), 7);  // no digit grouping either

@@ -6,14 +6,14 @@
 #include <limits>
 #include <string>
 
-#include "same_double.h"
+#include "doubles.h"
 
 namespace numtext {
 namespace {
 
-using numtext_test::kInf;
-using numtext_test::kNaN;
-using numtext_test::SameDouble;
+using zephlane_test::kInf;
+using zephlane_test::kNaN;
+using zephlane_test::SameBits;
 
 constexpr std::int32_t kI32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kI32Max = std::numeric_limits<std::int32_t>::max();
@@ -28,12 +28,12 @@ TEST(ClampInt, LowerLimitIsTestedFirst) {
 }
 
 TEST(ClampFloat, NanPassesAndLowerLimitIsTestedFirst) {
-  EXPECT_TRUE(SameDouble(kNaN, ClampFloat(0.0, kNaN, 1.0)));
-  EXPECT_TRUE(SameDouble(0.0, ClampFloat(0.0, -kInf, 1.0)));
-  EXPECT_TRUE(SameDouble(1.0, ClampFloat(0.0, kInf, 1.0)));
-  EXPECT_TRUE(SameDouble(0.5, ClampFloat(0.0, 0.5, 1.0)));
-  EXPECT_TRUE(SameDouble(10.0, ClampFloat(10.0, 5.0, 0.0)));
-  EXPECT_TRUE(SameDouble(0.0, ClampFloat(10.0, 20.0, 0.0)));
+  EXPECT_TRUE(SameBits(kNaN, ClampFloat(0.0, kNaN, 1.0)));
+  EXPECT_TRUE(SameBits(0.0, ClampFloat(0.0, -kInf, 1.0)));
+  EXPECT_TRUE(SameBits(1.0, ClampFloat(0.0, kInf, 1.0)));
+  EXPECT_TRUE(SameBits(0.5, ClampFloat(0.0, 0.5, 1.0)));
+  EXPECT_TRUE(SameBits(10.0, ClampFloat(10.0, 5.0, 0.0)));
+  EXPECT_TRUE(SameBits(0.0, ClampFloat(10.0, 20.0, 0.0)));
 }
 
 struct IntRow {
@@ -118,7 +118,7 @@ class TextToFloatTable : public testing::TestWithParam<FloatRow> {};
 
 TEST_P(TextToFloatTable, GivesExpectedValue) {
   const FloatRow& r = GetParam();
-  EXPECT_TRUE(SameDouble(r.expected, TextToFloat(r.text, kDefault, -kInf, kInf, false)))
+  EXPECT_TRUE(SameBits(r.expected, TextToFloat(r.text, kDefault, -kInf, kInf, false)))
       << '"' << r.text << '"';
 }
 
@@ -199,25 +199,25 @@ INSTANTIATE_TEST_SUITE_P(Rows, TextToFloatTable, testing::ValuesIn(kFloatRows),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(TextToFloat, LimitsClampOrGiveDefault) {
-  EXPECT_TRUE(SameDouble(1000.0, TextToFloat("inf", 5.0, 0.0, 1000.0, true)));
-  EXPECT_TRUE(SameDouble(5.0, TextToFloat("inf", 5.0, 0.0, 1000.0, false)));
-  EXPECT_TRUE(SameDouble(0.0, TextToFloat("-INF", 5.0, 0.0, 1000.0, true)));
-  EXPECT_TRUE(SameDouble(kNaN, TextToFloat("nan", 5.0, 0.0, 1000.0, true)));
-  EXPECT_TRUE(SameDouble(0.0, TextToFloat("-1e-9", 5.0, 0.0, 1000.0, true)));
-  EXPECT_TRUE(SameDouble(5.0, TextToFloat("1000.0001", 5.0, 0.0, 1000.0, false)));
-  EXPECT_TRUE(SameDouble(0.0, TextToFloat("0", 5.0, 0.0, 1000.0, false)));
-  EXPECT_TRUE(SameDouble(1000.0, TextToFloat("1000", 5.0, 0.0, 1000.0, false)));
+  EXPECT_TRUE(SameBits(1000.0, TextToFloat("inf", 5.0, 0.0, 1000.0, true)));
+  EXPECT_TRUE(SameBits(5.0, TextToFloat("inf", 5.0, 0.0, 1000.0, false)));
+  EXPECT_TRUE(SameBits(0.0, TextToFloat("-INF", 5.0, 0.0, 1000.0, true)));
+  EXPECT_TRUE(SameBits(kNaN, TextToFloat("nan", 5.0, 0.0, 1000.0, true)));
+  EXPECT_TRUE(SameBits(0.0, TextToFloat("-1e-9", 5.0, 0.0, 1000.0, true)));
+  EXPECT_TRUE(SameBits(5.0, TextToFloat("1000.0001", 5.0, 0.0, 1000.0, false)));
+  EXPECT_TRUE(SameBits(0.0, TextToFloat("0", 5.0, 0.0, 1000.0, false)));
+  EXPECT_TRUE(SameBits(1000.0, TextToFloat("1000", 5.0, 0.0, 1000.0, false)));
 }
 
 TEST(TextToFloat, DefaultIsReturnedUnclamped) {
   // The integer reader clamps its default; the float reader hands the caller's value back.
-  EXPECT_TRUE(SameDouble(150.0, TextToFloat("abc", 150.0, 0.0, 100.0, true)));
+  EXPECT_TRUE(SameBits(150.0, TextToFloat("abc", 150.0, 0.0, 100.0, true)));
   EXPECT_EQ(TextToInt("abc", 150, 0, 100, true), 100);
 }
 
 TEST(TextToFloat, CrossedLimitsTestLowerFirst) {
-  EXPECT_TRUE(SameDouble(10.0, TextToFloat("5", 7.0, 10.0, 0.0, true)));
-  EXPECT_TRUE(SameDouble(0.0, TextToFloat("20", 7.0, 10.0, 0.0, true)));
+  EXPECT_TRUE(SameBits(10.0, TextToFloat("5", 7.0, 10.0, 0.0, true)));
+  EXPECT_TRUE(SameBits(0.0, TextToFloat("20", 7.0, 10.0, 0.0, true)));
 }
 
 }  // namespace

@@ -7,12 +7,14 @@
 #include <string>
 #include <utility>
 
+#include "doubles.h"
+
 // NaN-aware comparison of doubles: NaN matches NaN, an infinity matches only the same infinity,
 // finite values match within a tolerance chosen by the expectation.
 namespace rf_test {
 
-inline constexpr double kInf = std::numeric_limits<double>::infinity();
-inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using zephlane_test::kInf;
+using zephlane_test::kNaN;
 
 enum class Tol {
   Exact,  // bit-for-bit value (0 and -0 count as equal)
@@ -30,16 +32,6 @@ inline double Sig6Bound(double expected) {
 
 inline testing::AssertionResult Matches(double expected, double actual, Tol tol = Tol::Exact,
                                         double bound = 0.0) {
-  const auto fail = [&] {
-    return testing::AssertionFailure() << "expected " << testing::PrintToString(expected)
-                                       << ", got " << testing::PrintToString(actual);
-  };
-  if (std::isnan(expected) || std::isnan(actual)) {
-    return std::isnan(expected) && std::isnan(actual) ? testing::AssertionSuccess() : fail();
-  }
-  if (std::isinf(expected) || std::isinf(actual)) {
-    return expected == actual ? testing::AssertionSuccess() : fail();
-  }
   double limit = 0.0;
   switch (tol) {
     case Tol::Exact:
@@ -55,7 +47,7 @@ inline testing::AssertionResult Matches(double expected, double actual, Tol tol 
       limit = bound * std::fabs(expected);
       break;
   }
-  return std::fabs(actual - expected) <= limit ? testing::AssertionSuccess() : fail();
+  return zephlane_test::WithinOrBothNaN(expected, actual, limit);
 }
 
 // One expected field value of a table row.

@@ -12,6 +12,7 @@
 
 #include "env/file_system.h"
 #include "env/scripted_platform.h"
+#include "faulty_file_system.h"
 #include "mainwindow/form.h"
 #include "startup/lifecycle.h"
 #include "temp_home.h"
@@ -92,7 +93,7 @@ TEST_F(SettingsFile, MalformedFileSavesToTheOwnSectionOnly) {
     ASSERT_TRUE(form.Closed());
     const auto saved = home.ReadSettings();
     ASSERT_TRUE(saved.has_value());
-    EXPECT_EQ(saved->substr(0, 11), "[Zephlane]\n");
+    EXPECT_EQ(saved->substr(0, 10), "[Zephlane]");
     EXPECT_EQ(std::count(saved->begin(), saved->end(), '\n'), 20);
   }
 }
@@ -277,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FaultCase {
   const char* Name;
-  env::WriteFault Fault;
+  env::ReplaceStep Fault;
 };
 
 // A failing row is reported by its name rather than by its bytes.
@@ -295,7 +296,7 @@ TEST_P(SettingsSaveFault, LeavesOldFileWhole) {
   const std::string old = "[Other]\nx=1\n[Zephlane]\nedAnodeV=1234\n";
   std::ofstream(path) << old;
   TForm1 form(platform);
-  env::TIniFile ini(path, env::RealFileSystem(GetParam().Fault));
+  env::TIniFile ini(path, zephlane_test::FailingAt(GetParam().Fault));
   LoadSettings(form, ini);
   form.edAnodeV.Text = "999";
   // Action: a save whose replacement fails in the middle.
@@ -310,9 +311,9 @@ TEST_P(SettingsSaveFault, LeavesOldFileWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SettingsSaveFault,
-                         ::testing::Values(FaultCase{"FullDisk", env::WriteFault::Write},
-                                           FaultCase{"FailingSync", env::WriteFault::Sync},
-                                           FaultCase{"RefusedRename", env::WriteFault::Rename}),
+                         ::testing::Values(FaultCase{"FullDisk", env::ReplaceStep::Write},
+                                           FaultCase{"FailingSync", env::ReplaceStep::Sync},
+                                           FaultCase{"RefusedRename", env::ReplaceStep::Rename}),
                          [](const ::testing::TestParamInfo<FaultCase>& row) {
                            return row.param.Name;
                          });

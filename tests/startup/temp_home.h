@@ -9,6 +9,7 @@
 #include <string>
 
 #include "env/user_dir.h"
+#include "temp_dir.h"
 
 #ifdef _WIN32
 #include <objbase.h>
@@ -31,49 +32,25 @@ class TempHome {
 #ifdef _WIN32
   // Windows: the shell names the profile folder; a stand-in known-folder service names this
   // one, and the settings folder is <folder>\Brevik\Zephlane.
-  TempHome() : oldShell_(env::win32::ShellServices()) {
-    static int counter = 0;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int i = 0; i < 100 && path_.empty(); ++i) {
-      const auto name =
-          "zephlane-startup-" + std::to_string(_getpid()) + "-" + std::to_string(++counter);
-      std::error_code ec;
-      if (std::filesystem::create_directory(base / name, ec)) path_ = (base / name).string();
-    }
+  TempHome() : oldShell_(env::win32::ShellServices()), path_(dir_.Path()) {
     Profile() = env::win32::Widen(path_);
     env::win32::ShellServices() = {&FakeProfileService, nullptr};
   }
-  ~TempHome() {
-    env::win32::ShellServices() = oldShell_;
-    RemoveFolder();
-  }
+  ~TempHome() { env::win32::ShellServices() = oldShell_; }
   std::string SettingsDir() const { return path_ + "\\Brevik\\Zephlane"; }
   std::string SettingsFile() const { return SettingsDir() + "\\Zephlane.ini"; }
 #else
-  TempHome() : oldHome_(Get("HOME")), oldXdg_(Get("XDG_CONFIG_HOME")) {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "zephlane-startup-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  TempHome() : oldHome_(Get("HOME")), oldXdg_(Get("XDG_CONFIG_HOME")), path_(dir_.Path()) {
     setenv("HOME", path_.c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
   }
   ~TempHome() {
     Restore("HOME", oldHome_);
     Restore("XDG_CONFIG_HOME", oldXdg_);
-    RemoveFolder();
   }
   std::string SettingsDir() const { return path_ + "/.config/Brevik/Zephlane"; }
   std::string SettingsFile() const { return SettingsDir() + "/Zephlane.ini"; }
 #endif
-  void RemoveFolder() const {
-    std::error_code ec;
-    namespace fs = std::filesystem;
-    for (auto it = fs::recursive_directory_iterator(path_, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-    }
-    fs::remove_all(path_, ec);
-  }
   TempHome(const TempHome&) = delete;
   TempHome& operator=(const TempHome&) = delete;
 
@@ -122,6 +99,7 @@ class TempHome {
   std::optional<std::string> oldHome_;
   std::optional<std::string> oldXdg_;
 #endif
+  TempDir dir_;  // removed with everything in it, read-only parts included
   std::string path_;
 };
 

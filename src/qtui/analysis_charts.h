@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "rf/model.h"
+
+class QAbstractSeries;
+class QChart;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+// The Analysis window's three charts: each keeps its series and axes and only replaces their
+// points on an update, which is what makes a redraw fit in a frame.
+namespace qtui {
+
+// A power unit of the window's power-unit group: W (W, kW or MW by magnitude), dBm, dBW, dBkW.
+struct PowerUnit {
+  QString Name;
+  bool Decibel = false;
+  double Factor = 1.0;  // watts times Factor, before the logarithm for a decibel unit
+};
+PowerUnit ChoosePowerUnit(int powerUnitIndex, double largestWatts);
+double InUnit(const PowerUnit& unit, double watts);
+
+// A chart's data as plotted, for its CSV: the swept value first, one row per point.
+struct ChartTable {
+  QStringList Columns;
+  std::vector<std::vector<double>> Rows;
+};
+// Comma separated, header first, CR LF, shortest round-trip numbers with "." (Infinity,
+// -Infinity, NaN as such).
+std::string ChartCsv(const ChartTable& table);
+
+class SweepChart {
+ public:
+  SweepChart();
+  virtual ~SweepChart() = default;
+  SweepChart(const SweepChart&) = delete;
+  SweepChart& operator=(const SweepChart&) = delete;
+
+  // Recomputes from a computed model in the given power unit and replaces the points.
+  virtual void Update(const rf::ModelState& m, int powerUnitIndex) = 0;
+  QChart* Chart() const { return chart_; }
+  const ChartTable& Table() const { return table_; }
+  virtual QString FileStem() const = 0;
+
+ protected:
+  QChart* chart_;  // owned by the view it is given to
+  QValueAxis* x_;
+  QValueAxis* y_;
+  ChartTable table_;
+  void Attach(QAbstractSeries* s);
+  // The y axis over every finite value plotted, with a margin.
+  void FitY(const std::vector<double>& values);
+};
+
+// Incident, reflected and absorbed power over the round-trip phase, their minimum and maximum
+// as dashed lines, a marker at the actual phase.
+class PowerChart : public SweepChart {
+ public:
+  PowerChart();
+  void Update(const rf::ModelState& m, int powerUnitIndex) override;
+  QString FileStem() const override { return QStringLiteral("zephlane-powers"); }
+  QLineSeries* Series(int i) const { return lines_[static_cast<std::size_t>(i)]; }
+  QScatterSeries* Marker() const { return marker_; }
+
+ private:
+  std::vector<QLineSeries*> lines_;   // Pinc, Prefl, Pload
+  std::vector<QLineSeries*> limits_;  // min, max of each
+  QScatterSeries* marker_;
+};
+
+// The bands (min..max) of the incident, reflected and absorbed readings over the same phases.
+class ReadingChart : public SweepChart {
+ public:
+  ReadingChart();
+  void Update(const rf::ModelState& m, int powerUnitIndex) override;
+  QString FileStem() const override { return QStringLiteral("zephlane-readings"); }
+
+ private:
+  std::vector<QLineSeries*> lower_;
+  std::vector<QLineSeries*> upper_;
+};
+
+// The error band of the absorbed-power reading, per cent, over the directivity 0..60 dB.
+class DirectivityChart : public SweepChart {
+ public:
+  DirectivityChart();
+  void Update(const rf::ModelState& m, int powerUnitIndex) override;
+  QString FileStem() const override { return QStringLiteral("zephlane-directivity"); }
+
+ private:
+  QLineSeries* lower_;
+  QLineSeries* upper_;
+  QScatterSeries* present_;
+};
+
+// Points of the sweeps.
+inline constexpr int kPhasePoints = 361;
+inline constexpr int kDirectivityPoints = 121;
+
+}  // namespace qtui

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <string_view>
+
+// Every user-visible text of the desktop program's additions around the window (its context
+// menu, the Analysis window, the about box), in one place.
+namespace qtui {
+
+// Context menu of the main window and its shortcuts (never a key an edit uses).
+inline constexpr std::string_view kActAnalysis = "Analysis\u2026";
+inline constexpr std::string_view kActCopyResults = "Copy Results";
+inline constexpr std::string_view kActExportResults = "Export Results\u2026";
+inline constexpr std::string_view kActAbout = "About Zephlane";
+inline constexpr std::string_view kKeyAnalysis = "Ctrl+Shift+A";
+inline constexpr std::string_view kKeyCopyResults = "Ctrl+Shift+C";
+inline constexpr std::string_view kKeyExportResults = "Ctrl+Shift+E";
+
+// Save dialogs.
+inline constexpr std::string_view kExportResultsTitle = "Export Results";
+inline constexpr std::string_view kResultsFileName = "zephlane-results.csv";
+inline constexpr std::string_view kCsvFilter = "CSV files (*.csv)";
+inline constexpr std::string_view kPngFilter = "PNG images (*.png)";
+inline constexpr std::string_view kSvgFilter = "SVG drawings (*.svg)";
+inline constexpr std::string_view kSaveFailed = "Could not write ";
+
+// About box.
+inline constexpr std::string_view kAboutTitle = "About Zephlane";
+inline constexpr std::string_view kAboutName = "Zephlane";
+inline constexpr std::string_view kAboutVersionPrefix = "Version ";
+inline constexpr std::string_view kAboutBody =
+    "Microwave power transmission between a magnetron and its load, with the readings of "
+    "directional couplers.";
+inline constexpr std::string_view kAboutLicence = "Licence: GPL-3.0-or-later";
+
+// Analysis window.
+inline constexpr std::string_view kAnalysisTitle = "Zephlane Analysis";
+inline constexpr std::string_view kChartPowers = "Powers over the round-trip phase";
+inline constexpr std::string_view kChartReadings = "Readings over the round-trip phase";
+inline constexpr std::string_view kChartDirectivity =
+    "Absorbed-power reading error over directivity";
+inline constexpr std::string_view kAxisPhase = "Round-trip phase (deg)";
+inline constexpr std::string_view kAxisDirectivity = "Directivity (dB)";
+inline constexpr std::string_view kAxisError = "Reading error (%)";
+inline constexpr std::string_view kAxisPowerPrefix = "Power (";
+inline constexpr std::string_view kSeriesPinc = "Incident";
+inline constexpr std::string_view kSeriesPrefl = "Reflected";
+inline constexpr std::string_view kSeriesPload = "Absorbed";
+inline constexpr std::string_view kSeriesActual = "Actual phase";
+inline constexpr std::string_view kSeriesPincReading = "Incident reading";
+inline constexpr std::string_view kSeriesPreflReading = "Reflected reading";
+inline constexpr std::string_view kSeriesPloadReading = "Absorbed reading";
+inline constexpr std::string_view kSeriesErrorBand = "Error band";
+inline constexpr std::string_view kSeriesPresentDir = "Present directivity";
+inline constexpr std::string_view kExportPng = "Export PNG\u2026";
+inline constexpr std::string_view kExportSvg = "Export SVG\u2026";
+inline constexpr std::string_view kExportCsv = "Export CSV\u2026";
+inline constexpr std::string_view kCopyChart = "Copy";
+inline constexpr std::string_view kLimitsHeading = "Limits and uncertainties (unknown phases)";
+inline constexpr std::string_view kColQuantity = "Quantity";
+inline constexpr std::string_view kColUnit = "Unit";
+inline constexpr std::string_view kColMin = "Min";
+inline constexpr std::string_view kColActual = "Actual";
+inline constexpr std::string_view kColMax = "Max";
+inline constexpr std::string_view kColMean = "Mean";
+inline constexpr std::string_view kColStd = "Std";
+inline constexpr std::string_view kColExpanded = "U (k=2)";
+inline constexpr std::string_view kInferredLoadMag = "Inferred load reflection, Mag";
+inline constexpr std::string_view kInferredLoadSwr = "Inferred load reflection, SWR";
+inline constexpr std::string_view kDesignHeading = "Coupler design";
+inline constexpr std::string_view kDesignTarget = "Target error of the absorbed-power reading (%):";
+inline constexpr std::string_view kDesignDirectivity = "Smallest directivity:";
+inline constexpr std::string_view kDesignSwr = "Largest load SWR at the present directivity:";
+inline constexpr std::string_view kNotReachable = "not reachable";
+inline constexpr std::string_view kNoTarget = "enter a target above 0 %";
+inline constexpr std::string_view kUnitDb = "dB";
+inline constexpr std::string_view kInfinite = "any (ideal couplers)";
+
+}  // namespace qtui

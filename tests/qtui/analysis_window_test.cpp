@@ -1,0 +1,329 @@
+// The Analysis window and the window's context menu, driven through real widgets without a
+// display: it follows the main window, its exports read back, the clipboard holds the cells.
+#include <QAction>
+#include <QChartView>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "env/scripted_platform.h"
+#include "mainwindow/form.h"
+#include "qtui/analysis_charts.h"
+#include "qtui/analysis_texts.h"
+#include "qtui/analysis_window.h"
+#include "qtui/main_window.h"
+#include "qtui/radio_group.h"
+#include "qtui/value_cell.h"
+#include "qtui/window_menu.h"
+#include "startup/lifecycle.h"
+
+namespace {
+
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QList<QPointF> Points(QXYSeries* s) { return s->points(); }
+
+}  // namespace
+
+class AnalysisWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> home_;
+  std::unique_ptr<env::ScriptedPlatform> platform_;
+  std::unique_ptr<mainwindow::TForm1> form_;
+  std::unique_ptr<qtui::MainWindow> window_;
+  std::unique_ptr<qtui::WindowMenu> menu_;
+  QString chosen_;  // what the save dialog answers; empty: cancelled
+  int asked_ = 0;
+
+  void TypeInto(std::string_view edit, const QString& text) {
+    auto* e = qobject_cast<QLineEdit*>(window_->Widget(edit));
+    QTest::mouseClick(e, Qt::LeftButton);
+    e->selectAll();
+    QTest::keyClicks(e, text);
+  }
+  QString Text(std::string_view label) const {
+    return qobject_cast<QLabel*>(window_->Widget(label))->text();
+  }
+  QString Cell(std::string_view panel) const {
+    return qobject_cast<qtui::ValueCell*>(window_->Widget(panel))->Caption();
+  }
+  qtui::AnalysisWindow& Analysis() {
+    if (menu_->Analysis() == nullptr) menu_->OpenAnalysis();
+    return *menu_->Analysis();
+  }
+  QByteArray ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+  }
+
+ private Q_SLOTS:
+  void init() {
+    home_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(home_->isValid());
+    qputenv("HOME", home_->path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home_->path() + "/.config").toUtf8());
+    platform_ = std::make_unique<env::ScriptedPlatform>();
+    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
+    startup::Attach(*form_);
+    window_ = std::make_unique<qtui::MainWindow>(*form_);
+    chosen_.clear();
+    asked_ = 0;
+    menu_ = std::make_unique<qtui::WindowMenu>(
+        *window_, [this](QWidget*, const QString&, const QString&, const QString&) {
+          ++asked_;
+          return chosen_;
+        });
+    window_->Create();
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+  }
+
+  void cleanup() {
+    menu_.reset();
+    window_.reset();
+    form_.reset();
+    platform_.reset();
+    home_.reset();
+  }
+
+  void contextMenuHoldsTheEntriesWithTheirShortcuts() {
+    // State: the window as started. Expected: the four entries, in order, with shortcuts that
+    // no edit uses; the window takes its menu from them.
+    QCOMPARE(window_->contextMenuPolicy(), Qt::ActionsContextMenu);
+    const QList<QAction*> actions = window_->actions();
+    QCOMPARE(actions.size(), 4);
+    const QStringList texts{QStringLiteral("Analysis\u2026"), QStringLiteral("Copy Results"),
+                            QStringLiteral("Export Results\u2026"),
+                            QStringLiteral("About Zephlane")};
+    const QStringList keys{QStringLiteral("Ctrl+Shift+A"), QStringLiteral("Ctrl+Shift+C"),
+                           QStringLiteral("Ctrl+Shift+E"), QString()};
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+      QCOMPARE(actions[i]->text(), texts[i]);
+      QCOMPARE(actions[i]->shortcut().toString(), keys[i]);
+    }
+  }
+
+  void shortcutOpensTheAnalysisWindow() {
+    // Action: Ctrl+Shift+A in an edit. Expected: the Analysis window, the edit's text kept.
+    auto* edit = qobject_cast<QLineEdit*>(window_->Widget("edAnodeV"));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(menu_->Analysis() != nullptr);
+    QVERIFY(menu_->Analysis()->isVisible());
+    QCOMPARE(edit->text(), QStringLiteral("4350"));
+  }
+
+  void ctrlCInAnEditStillCopiesTheSelection() {
+    // State: part of an edit selected. Action: Ctrl+C. Expected: the selection on the
+    // clipboard, not the results table.
+    QGuiApplication::clipboard()->clear();
+    auto* edit = qobject_cast<QLineEdit*>(window_->Widget("edAnodeV"));
+    edit->setFocus();
+    edit->setSelection(0, 2);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("43"));
+  }
+
+  void copyResultsPutsTheShownCellsOnTheClipboard() {
+    // State: dBm chosen, so the texts differ from the defaults. Action: Ctrl+Shift+C.
+    // Expected: text and HTML; each row's value and unit are the cell's texts as shown.
+    auto* group = qobject_cast<qtui::RadioGroup*>(window_->Widget("rgPowerUnit"));
+    QTest::mouseClick(group->Buttons()[1], Qt::LeftButton);
+    QTest::keyClick(window_->Widget("edAnodeV"), Qt::Key_C,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(mime != nullptr);
+    QVERIFY(mime->hasHtml());
+    QVERIFY(mime->html().contains(QStringLiteral("<table")));
+    QStringList lines = mime->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.takeFirst(), QStringLiteral("Quantity\tValue\tUnit"));
+    QMap<QString, QStringList> byName;
+    for (const QString& line : lines) {
+      const QStringList f = line.split(QLatin1Char('\t'));
+      QCOMPARE(f.size(), 3);
+      byName.insert(f[0], f.mid(1));
+    }
+    const QString tr = Q(form_->tsTransm.Caption) + QStringLiteral(": ");
+    const struct {
+      const char* row;
+      const char* column;
+      const char* value;
+      const char* unit;
+    } cells[] = {
+        {"lbPinc1", "Label38", "lbPinc2", "pnlPincUnit"},
+        {"lbPrefl1", "Label27", "lbPrefMin2", "pnlPrefMinUnit"},
+        {"lbPload1", "Label28", "lbPloadMax", "pnlPloadMaxU"},
+        {"lbInterf1", "Label38", "lbInterf2", "pnlIfcUn"},
+    };
+    for (const auto& c : cells) {
+      const QString name = tr + Text(c.row) + QStringLiteral(", ") + Text(c.column);
+      QVERIFY2(byName.contains(name), qPrintable(name));
+      QCOMPARE(byName[name][0], Text(c.value));
+      QCOMPARE(byName[name][1], Cell(c.unit));
+    }
+    QCOMPARE(Cell("pnlPincUnit"), QStringLiteral("dBm"));
+    const QString anodeV = Q(form_->gbMgInput.Caption) + QStringLiteral(": ") + Text("lbAnodeV");
+    QCOMPARE(byName[anodeV][0], QStringLiteral("4350"));
+  }
+
+  void exportResultsWritesCsvOnlyWhenSaved() {
+    // Action: Export Results cancelled, then saved. Expected: no file, then a CSV whose rows
+    // are the window's cells; the settings file untouched by either.
+    const QString path = home_->path() + QStringLiteral("/results.csv");
+    menu_->ExportResults();
+    QCOMPARE(asked_, 1);
+    QVERIFY(!QFile::exists(path));
+    chosen_ = path;
+    menu_->ExportResults();
+    const QString csv = QString::fromUtf8(ReadFile(path));
+    QVERIFY(csv.startsWith(QStringLiteral("Quantity,Value,Unit\r\n")));
+    QVERIFY(csv.contains(QStringLiteral(",4350,V\r\n")));
+    QVERIFY(!QFile::exists(home_->path() + "/.config/Brevik/Zephlane/Zephlane.ini"));
+  }
+
+  void analysisFollowsAnEvaluation() {
+    // State: Analysis open. Action: a new load phase, Enter. Expected: the marker moves to the
+    // new round-trip phase, the curves and the table follow the new powers.
+    qtui::AnalysisWindow& a = Analysis();
+    auto& powers = static_cast<qtui::PowerChart&>(a.Chart(0));
+    QCOMPARE(Points(powers.Series(0)).size(), qtui::kPhasePoints);
+    const QList<QPointF> before = Points(powers.Marker());
+    QCOMPARE(before.size(), 3);
+    QCOMPARE(before[0].x(), 90.0);  // source 0 deg, load 90 deg
+    const QString actualBefore = a.Table()->item(2, 3)->text();
+    TypeInto("edLoaPha", QStringLiteral("-30"));
+    QTest::keyClick(window_->Widget("edLoaPha"), Qt::Key_Return);
+    const QList<QPointF> after = Points(powers.Marker());
+    QCOMPARE(after.size(), 3);
+    QCOMPARE(after[0].x(), -30.0);
+    QVERIFY(after[0].y() != before[0].y());
+    QVERIFY(a.Table()->item(2, 3)->text() != actualBefore);
+    QCOMPARE(a.Table()->item(2, 0)->text(), QStringLiteral("Pinc"));
+  }
+
+  void analysisFollowsThePowerUnit() {
+    // Action: dBW picked. Expected: the power axis and the CSV header in dBW, values in dB.
+    qtui::AnalysisWindow& a = Analysis();
+    auto* group = qobject_cast<qtui::RadioGroup*>(window_->Widget("rgPowerUnit"));
+    QTest::mouseClick(group->Buttons()[2], Qt::LeftButton);
+    const qtui::ChartTable& t = a.Chart(0).Table();
+    QCOMPARE(t.Columns[1], QStringLiteral("Incident dBW"));
+    // 992.32 W at the actual phase: the curve lies near 30 dBW.
+    const double y = Points(static_cast<qtui::PowerChart&>(a.Chart(0)).Marker())[0].y();
+    QVERIFY(y > 29.0 && y < 31.0);
+    // A chart not on show is redrawn when exported: its data follow the unit too.
+    chosen_ = home_->path() + QStringLiteral("/readings.csv");
+    QVERIFY(a.ExportCsv(1));
+    QVERIFY(ReadFile(chosen_).startsWith("phase_deg,PincMinV dBW,PincMaxV dBW,"));
+  }
+
+  void chartExportsReadBack() {
+    // Action: each chart exported as CSV, PNG and SVG. Expected: files that parse.
+    qtui::AnalysisWindow& a = Analysis();
+    a.resize(800, 800);
+    for (int i = 0; i < qtui::AnalysisWindow::kChartCount; ++i) {
+      const QString base = home_->path() + QStringLiteral("/chart") + QString::number(i);
+      chosen_ = base + QStringLiteral(".csv");
+      QVERIFY(a.ExportCsv(i));
+      const QStringList lines =
+          QString::fromUtf8(ReadFile(chosen_)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+      const qsizetype columns = a.Chart(i).Table().Columns.size();
+      QCOMPARE(lines.size(), static_cast<qsizetype>(a.Chart(i).Table().Rows.size()) + 1);
+      for (qsizetype r = 1; r < lines.size(); ++r) {
+        const QStringList f = lines[r].split(QLatin1Char(','));
+        QCOMPARE(f.size(), columns);
+        for (const QString& field : f) {
+          bool ok = false;
+          field.toDouble(&ok);
+          QVERIFY2(ok || field == QStringLiteral("NaN") || field.endsWith("Infinity"),
+                   qPrintable(field));
+        }
+      }
+      QCOMPARE(lines[1].split(QLatin1Char(','))[0].toDouble(), i == 2 ? 0.0 : -180.0);
+
+      chosen_ = base + QStringLiteral(".png");
+      QVERIFY(a.ExportPng(i));
+      const QImage image(chosen_);
+      QVERIFY(!image.isNull());
+      QVERIFY(image.width() > 100);
+
+      chosen_ = base + QStringLiteral(".svg");
+      QVERIFY(a.ExportSvg(i));
+      const QByteArray svg = ReadFile(chosen_).trimmed();
+      QVERIFY(svg.startsWith("<?xml") || svg.startsWith("<svg"));
+      QVERIFY(svg.contains("</svg>"));
+    }
+  }
+
+  void failedExportKeepsNothingAndSaysSo() {
+    // Action: a path in a folder that does not exist. Expected: false, no file, an error box
+    // naming the path.
+    qtui::AnalysisWindow& a = Analysis();
+    chosen_ = home_->path() + QStringLiteral("/missing/chart.csv");
+    platform_->Events.clear();
+    QVERIFY(!a.ExportCsv(0));
+    QVERIFY(!QFile::exists(chosen_));
+    QCOMPARE(platform_->Events.size(), std::size_t{1});
+    QVERIFY(platform_->Events[0].What == env::PlatformEvent::Kind::Error);
+    QVERIFY(QString::fromStdString(platform_->Events[0].Text).contains(chosen_));
+  }
+
+  void copyChartPutsImageAndDataOnTheClipboard() {
+    qtui::AnalysisWindow& a = Analysis();
+    a.CopyChart(2);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(mime->hasImage());
+    QVERIFY(mime->text().startsWith(QStringLiteral("directivity_db,")));
+  }
+
+  void designAnswersFollowTheTarget() {
+    // State: ideal couplers, load 0.5. Expected: a directivity for 5 %, none for a target
+    // that is no number; any SWR at all with ideal couplers.
+    qtui::AnalysisWindow& a = Analysis();
+    a.DesignTarget()->setText(QStringLiteral("5"));
+    QVERIFY(a.DesignDirectivityAnswer()->text().endsWith(QStringLiteral(" dB")));
+    QCOMPARE(a.DesignSwrAnswer()->text(), Q(qtui::kInfinite));
+    a.DesignTarget()->setText(QStringLiteral("abc"));
+    QCOMPARE(a.DesignDirectivityAnswer()->text(), Q(qtui::kNoTarget));
+    a.DesignTarget()->setText(QStringLiteral("0"));
+    QCOMPARE(a.DesignSwrAnswer()->text(), Q(qtui::kNoTarget));
+  }
+
+  void f1OpensTheHtmlHelpWithoutLeavingTheEdit() {
+    // State: a half-typed anode voltage. Action: F1. Expected: one help request, as the Help
+    // (HTML) button makes it, and no evaluation of the half-typed value.
+    TypeInto("edAnodeV", QStringLiteral("12"));
+    const std::uint64_t cycles = form_->CycleCount();
+    platform_->Events.clear();
+    QTest::keyClick(window_->Widget("edAnodeV"), Qt::Key_F1);
+    QCOMPARE(form_->CycleCount(), cycles);
+    QCOMPARE(form_->Focused(), std::string("edAnodeV"));
+    QCOMPARE(platform_->Events.size(), std::size_t{1});
+    const env::PlatformEvent help = platform_->Events[0];
+    platform_->Events.clear();
+    window_->Perform([&] { form_->bHelpHtmClick(); });
+    QCOMPARE(platform_->Events.size(), std::size_t{1});
+    QCOMPARE(static_cast<int>(help.What), static_cast<int>(platform_->Events[0].What));
+    QCOMPARE(help.Path, platform_->Events[0].Path);
+    QCOMPARE(help.Text, platform_->Events[0].Text);
+  }
+};
+
+QTEST_MAIN(AnalysisWindowTest)
+#include "analysis_window_test.moc"
