@@ -10,8 +10,9 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev lib
 RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
 # `make fuzz` builds the libFuzzer targets with clang (ASan, UBSan) and runs them.
 FUZZ_PACKAGES := clang libfuzzer-14-dev
-# `make test-windows` cross-builds with mingw-w64 and runs the tests under Wine.
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
+# `make windows` cross-builds with mingw-w64 and packs with NSIS; `make test-windows` runs the
+# tests under Wine, the window's on a virtual X display (RUN_PACKAGES).
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 nsis
 
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
@@ -27,8 +28,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHLANE_DPKG_BUILDFLAGS=ON
 # no PDFs and screenshot, and no package (its test runs in the main build).
 LEAN_FLAGS := -DBUILD_BENCHMARKS=OFF -DBUILD_DOCS=OFF -DZEPHLANE_WERROR=$(WERROR)
 
-.PHONY: all deps run-deps configure build test test-asan test-clang test-release test-windows \
-        format-check run bench clean fuzz fuzz-build fuzz-ci
+.PHONY: all deps run-deps configure build test test-asan test-clang test-release windows \
+        test-windows format-check run bench clean fuzz fuzz-build fuzz-ci
 
 all: build
 
@@ -82,15 +83,23 @@ bench: build
 run: run-deps build
 	@./cmake/run-window.sh $(BUILD_DIR)
 
-# The logic, the driver and the tests as Windows programs, run under Wine (prefix in the build
-# folder, made on the first run). The Qt window is not cross-built.
+# The Windows program Zephlane.exe with the logic, the driver and the tests as Windows programs,
+# and in $(WINDOWS_DIR) the zip and the installer. The PDFs need Qt, which the cross-build has
+# not: the native build renders them first.
 WINDOWS_DIR ?= build-windows
-test-windows:
+windows: deps configure
 	@./cmake/install-deps.sh $(DEBIAN_PACKAGES) $(WINDOWS_PACKAGES)
+	@cmake --build $(BUILD_DIR) --target zephlane_pdfs -j $(JOBS)
 	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_GUI=OFF -DBUILD_BENCHMARKS=OFF \
-	  -DZEPHLANE_WERROR=$(WERROR) >/dev/null
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_GUI=ON -DBUILD_BENCHMARKS=OFF \
+	  -DZEPHLANE_WERROR=$(WERROR) -DZEPHLANE_PDF_DIR=$(CURDIR)/$(BUILD_DIR)/bin >/dev/null
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
+	@ls $(WINDOWS_DIR)/bin/Zephlane.exe $(WINDOWS_DIR)/Zephlane-*-win64.zip $(WINDOWS_DIR)/Zephlane-*-win64-setup.exe
+
+# Everything of `make windows` under Wine (prefix in the build folder, made on the first run),
+# the window driven by real input on a virtual X display; screenshots in $(WINDOWS_DIR)/gui-test.
+test-windows: windows
+	@./cmake/install-deps.sh $(RUN_PACKAGES)
 	@WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
 	  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
 	@ctest --test-dir $(WINDOWS_DIR) --output-on-failure -j $(JOBS)

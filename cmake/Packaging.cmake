@@ -4,6 +4,12 @@
 # the program resolves the link to its real location.
 set(ZEPHLANE_APP_DIR lib/zephlane)
 
+# The native Windows program has its own zip and installer.
+if(TARGET zephlane_win32)
+  include(WindowsPackaging)
+  return()
+endif()
+
 install(DIRECTORY ${ZEPHLANE_WEBHELP_SRC}/ DESTINATION ${ZEPHLANE_APP_DIR}/WebHelp/Content)
 if(TARGET zephlane_pdfs)
   install(FILES ${ZEPHLANE_DOCS_OUT}/ZephlaneHelp.pdf ${ZEPHLANE_DOCS_OUT}/ZephlaneTheory.pdf

@@ -120,4 +120,41 @@ int ScaleDesignPx(int designPx, double dotsPerInch) {
   return static_cast<int>(px);
 }
 
+Extent PlaceLabelText(TextAlign align, int left, int width, int textWidth) {
+  switch (align) {
+    case TextAlign::Center: {
+      const int w = std::max(textWidth, width);
+      return {left + (width - w) / 2, w};
+    }
+    case TextAlign::Right: {
+      const int w = std::max(textWidth, width);
+      return {left + width - w, w};
+    }
+    case TextAlign::Left:
+      break;
+  }
+  return {left, textWidth};
+}
+
+ScreenRect RadioButtonRect(int index, int count, int columns, int groupWidth, int groupHeight,
+                           int textHeight) {
+  if (count <= 0 || columns <= 0 || index < 0 || index >= count) return {};
+  const int perColumn = (count + columns - 1) / columns;
+  const int leftMargin = static_cast<int>(std::lround(textHeight * 8.0 / 15.0));
+  const int rightMargin = static_cast<int>(std::lround(textHeight * 2.0 / 15.0));
+  const int buttonWidth = std::max(0, (groupWidth - leftMargin - rightMargin) / columns);
+  const int free = std::max(0, groupHeight - textHeight - 5);
+  const int buttonHeight = free / perColumn;
+  const int topMargin = textHeight + 1 + (free % perColumn) / 2;
+  return {leftMargin + (index / perColumn) * buttonWidth,
+          topMargin + (index % perColumn) * buttonHeight, buttonWidth, buttonHeight};
+}
+
+bool LabelCaptionsFit(const std::function<int(std::string_view)>& textWidth, double dotsPerInch) {
+  return std::all_of(DesignTable().begin(), DesignTable().end(), [&](const DesignEntry& d) {
+    return d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left ||
+           textWidth(d.Caption) <= ScaleDesignPx(d.Width, dotsPerInch) + 1;
+  });
+}
+
 }  // namespace mainwindow

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
 #include "mainwindow/controls.h"
+#include "mainwindow/design.h"
 
 // Rules that every face of the window needs and that no toolkit decides for us: where Tab
 // goes, which up-down the arrow keys step, where the window opens, and how design pixels
@@ -58,5 +60,28 @@ WindowPosition PlaceWindow(bool firstStart, WindowPosition stored, int width, in
 // through this one conversion, rounded to the nearest pixel.
 int ScaleDesignPx(int designPx, double dotsPerInch);
 inline constexpr double kDesignDotsPerInch = 120.0;
+
+// A horizontal extent in screen pixels.
+struct Extent {
+  int Left = 0;
+  int Width = 0;
+};
+
+// A label sizes itself to its caption: a left-aligned one grows from its left edge; a centred
+// or right-aligned one is never narrower than its design width and grows about its centre or
+// back from its right edge. Design extent already scaled to the screen.
+Extent PlaceLabelText(TextAlign align, int left, int width, int textWidth);
+
+// The cell of one button of a radio group of `count` items in `columns` columns, filled
+// column by column, in the group's own pixels. The caption line takes the top; the rows share
+// the height below it, the remainder split above and below; the margins follow the font (8
+// pixels left and 2 right at the design's 15-pixel text height).
+ScreenRect RadioButtonRect(int index, int count, int columns, int groupWidth, int groupHeight,
+                           int textHeight);
+
+// Whether every left-aligned label's caption fits its design width in a font whose caption
+// widths (screen pixels) `textWidth` gives, at this resolution. A substitute font wider than
+// the design's steps down in size until this holds.
+bool LabelCaptionsFit(const std::function<int(std::string_view)>& textWidth, double dotsPerInch);
 
 }  // namespace mainwindow

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <map>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -159,6 +161,75 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleRow{"NaNDpiGivesZero", 641, std::numeric_limits<double>::quiet_NaN(), 0},
                       ScaleRow{"HugeDpiGivesZero", 641, 1e300, 0}),
     [](const ::testing::TestParamInfo<ScaleRow>& row) { return std::string(row.param.Name); });
+
+struct LabelRow {
+  std::string_view Name;
+  TextAlign Align;
+  int Left, Width, TextWidth;
+  Extent Expected;
+};
+
+TEST(WindowRules, LabelsGrowFromTheEdgeTheirAlignmentNames) {
+  const LabelRow rows[] = {
+      {"LeftTakesItsTextWidth", TextAlign::Left, 10, 50, 30, {10, 30}},
+      {"LeftMayOutgrowItsDesign", TextAlign::Left, 10, 50, 70, {10, 70}},
+      {"CentredKeepsItsColumn", TextAlign::Center, 100, 92, 60, {100, 92}},
+      {"CentredGrowsAboutItsCentre", TextAlign::Center, 100, 92, 112, {90, 112}},
+      {"RightGrowsLeftwards", TextAlign::Right, 118, 96, 120, {94, 120}},
+      {"RightKeepsItsDesignWidth", TextAlign::Right, 118, 96, 20, {118, 96}},
+  };
+  for (const LabelRow& r : rows) {
+    const Extent e = PlaceLabelText(r.Align, r.Left, r.Width, r.TextWidth);
+    EXPECT_EQ(e.Left, r.Expected.Left) << r.Name;
+    EXPECT_EQ(e.Width, r.Expected.Width) << r.Name;
+  }
+}
+
+struct RadioRow {
+  std::string_view Name;
+  int Index, Count, Columns, Width, Height;
+  ScreenRect Expected;
+};
+
+// Worked by hand at the design's 15-pixel text: margins 8 left and 2 right, the caption line
+// and 5 pixels off the height, the rest shared by the rows.
+TEST(WindowRules, RadioButtonsFillTheirColumns) {
+  const RadioRow rows[] = {
+      {"PowerUnitFirst", 0, 4, 1, 103, 109, {8, 16, 93, 22}},
+      {"PowerUnitThird", 2, 4, 1, 103, 109, {8, 60, 93, 22}},
+      {"ErrorUnitThreeColumns", 2, 3, 3, 296, 48, {198, 16, 95, 28}},
+      {"TwoColumnsFillDownFirst", 1, 4, 2, 100, 60, {8, 36, 45, 20}},
+      {"TwoColumnsSecondColumn", 2, 4, 2, 100, 60, {53, 16, 45, 20}},
+      {"IndexBeyondTheItems", 4, 4, 1, 103, 109, {0, 0, 0, 0}},
+      {"NoColumns", 0, 4, 0, 103, 109, {0, 0, 0, 0}},
+  };
+  for (const RadioRow& r : rows) {
+    const ScreenRect b = RadioButtonRect(r.Index, r.Count, r.Columns, r.Width, r.Height, 15);
+    EXPECT_EQ(b.Left, r.Expected.Left) << r.Name;
+    EXPECT_EQ(b.Top, r.Expected.Top) << r.Name;
+    EXPECT_EQ(b.Width, r.Expected.Width) << r.Name;
+    EXPECT_EQ(b.Height, r.Expected.Height) << r.Name;
+  }
+}
+
+// Captions measured at exactly their design width fit; one pixel more still fits (rounding),
+// two do not.
+TEST(WindowRules, LabelCaptionsFitTheirDesignWidths) {
+  std::map<std::string_view, int> designWidth;
+  for (const DesignEntry& d : DesignTable()) {
+    if (d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left) continue;
+    const auto it = designWidth.find(d.Caption);
+    designWidth[d.Caption] = it == designWidth.end() ? d.Width : std::min(it->second, d.Width);
+  }
+  auto measured = [&](int extra) {
+    return
+        [&designWidth, extra](std::string_view caption) { return designWidth.at(caption) + extra; };
+  };
+  EXPECT_TRUE(LabelCaptionsFit(measured(0), kDesignDotsPerInch));
+  EXPECT_TRUE(LabelCaptionsFit(measured(1), kDesignDotsPerInch));
+  EXPECT_FALSE(LabelCaptionsFit(measured(2), kDesignDotsPerInch));
+  EXPECT_FALSE(LabelCaptionsFit(measured(0), 96.0));
+}
 
 }  // namespace
 }  // namespace mainwindow

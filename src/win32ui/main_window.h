@@ -1,0 +1,100 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "mainwindow/design.h"
+#include "mainwindow/form.h"
+
+// The window on Windows, built on the common controls from the design table over a TForm1. It
+// works as pull, act, push: input that means "the user did it" copies the edits' texts into the
+// form, runs one user action of the form, and writes every property of every control back
+// while notifications are ignored, so code never raises a handler a second time.
+//
+// The keyboard is the window's own: Tab and Shift+Tab follow the form's tab cycle, Enter is
+// the default button's, Alt+letter a button's mnemonic, Up and Down in an edit step its
+// up-down. Only Tab, Shift+Tab and a click move the focus as the user's act (an edit's exit).
+namespace win32ui {
+
+// Control identifiers: a control's place in the design table, offset; a radio group's buttons
+// take their own block. The probe of the tests reads them back to names.
+inline constexpr int kFirstControlId = 100;
+inline constexpr int kFirstRadioButtonId = 5000;
+inline constexpr int kRadioButtonsPerGroup = 8;
+inline constexpr int kGroupFrameId = 1;  // the drawn frame of a group box or radio group
+
+class MainWindow {
+ public:
+  MainWindow(mainwindow::TForm1& form, HINSTANCE instance);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // The top-level window, not yet shown, with every control at its design value.
+  HWND Handle() const { return hwnd_; }
+  // The window's creation: runs the form's OnCreate, shows its values, fixes the client size,
+  // lays the result pages along the bottom, places the window, shows it and sets the focus.
+  void Create(int showCommand);
+  // Keyboard and mouse input of this window before it is dispatched; true when consumed.
+  bool PreTranslate(const MSG& msg);
+
+ private:
+  struct Control {
+    const mainwindow::DesignEntry* Design = nullptr;
+    const mainwindow::ControlRef* Ref = nullptr;
+    HWND Hwnd = nullptr;        // the control, or the container of a group, radio group or sheet
+    HWND Frame = nullptr;       // a group's drawn frame
+    std::vector<HWND> Buttons;  // a radio group's buttons
+  };
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void OnCommand(HWND from, UINT code);
+  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnColor(HDC dc, HWND from);
+
+  void BuildControls();
+  HWND BuildControl(Control& c, HWND parent, int id);
+  HFONT CreateFonts();  // the window's font for its DPI; returns the one it replaces
+  void Layout();
+  void PlaceControl(const Control& c);
+  void PlaceLabel(const Control& c);
+  void SetClientSize();
+  void Place(bool firstStart);
+
+  void Act(const std::function<void()>& action);
+  void Pull();
+  void Push();
+  void SyncFocus();
+
+  const Control* Find(std::string_view name) const;
+  const Control* ControlOf(HWND hwnd) const;  // the control a window belongs to
+  HWND FocusWindow(std::string_view name) const;
+  int Scale(int designPx) const;
+  bool ClickMnemonic(wchar_t key);
+
+  mainwindow::TForm1& form_;
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HWND pages_ = nullptr;
+  HFONT font_ = nullptr;
+  int textHeight_ = 15;
+  UINT dpi_ = 96;
+  std::vector<Control> controls_;  // design order
+  std::map<std::string, std::size_t, std::less<>> byName_;
+  std::unordered_map<HWND, std::size_t> byHwnd_;
+  std::vector<std::string> sheetNames_;  // page index -> tab sheet
+  HBRUSH yellow_ = nullptr;
+  HBRUSH white_ = nullptr;
+  bool acting_ = false;
+  bool pushing_ = false;
+};
+
+}  // namespace win32ui

@@ -1,0 +1,76 @@
+#include "win32ui/win32_platform.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "env/shell_open.h"
+#include "env/win32_text.h"
+
+namespace win32ui {
+
+int Win32Platform::Box(const std::string& title, const std::string& text, UINT type) const {
+  const std::wstring t = env::win32::Widen(title);
+  const std::wstring s = env::win32::Widen(text);
+  // Owned by the window, so the window takes no input while the box is open.
+  return MessageBoxW(owner_, s.c_str(), t.c_str(), type | MB_SETFOREGROUND);
+}
+
+void Win32Platform::ShowMessage(const std::string& title, const std::string& text) {
+  Box(title, text, MB_OK);
+}
+
+bool Win32Platform::Confirm(const std::string& title, const std::string& text) {
+  return Box(title, text, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1) == IDYES;
+}
+
+env::ConfirmChoice Win32Platform::ConfirmOrDiscard(const std::string& title,
+                                                   const std::string& text,
+                                                   const std::string& discardCaption) {
+  constexpr int kDiscardId = 100;
+  const std::wstring t = env::win32::Widen(title);
+  const std::wstring s = env::win32::Widen(text);
+  const std::wstring d = env::win32::Widen(discardCaption);
+  const TASKDIALOG_BUTTON buttons[] = {{kDiscardId, d.c_str()}};
+  TASKDIALOGCONFIG config{};
+  config.cbSize = sizeof config;
+  config.hwndParent = owner_;
+  config.dwFlags =
+      TDF_ALLOW_DIALOG_CANCELLATION | TDF_USE_HICON_MAIN | TDF_POSITION_RELATIVE_TO_WINDOW;
+  config.dwCommonButtons = TDCBF_YES_BUTTON | TDCBF_NO_BUTTON;
+  config.pszWindowTitle = t.c_str();
+  config.hMainIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_QUESTION));
+  config.pszContent = s.c_str();
+  config.cButtons = 1;
+  config.pButtons = buttons;
+  config.nDefaultButton = IDYES;
+  int pressed = IDNO;
+  if (FAILED(TaskDialogIndirect(&config, &pressed, nullptr, nullptr))) {
+    // Without the task dialog the question still gets its two plain answers.
+    return Confirm(title, text) ? env::ConfirmChoice::Yes : env::ConfirmChoice::No;
+  }
+  if (pressed == IDYES) return env::ConfirmChoice::Yes;
+  if (pressed == kDiscardId) return env::ConfirmChoice::Discard;
+  return env::ConfirmChoice::No;
+}
+
+void Win32Platform::ShowError(const std::string& title, const std::string& text) {
+  Box(title, text, MB_OK | MB_ICONSTOP);
+}
+
+void Win32Platform::OpenDocument(const std::string& path) { env::ShellOpenDocument(path); }
+
+// The compiled-help viewer takes "file::/topic" as its one argument; the path is quoted, never
+// split by the viewer's command line.
+void Win32Platform::ShowHelpTopic(const std::string& helpFile, const std::string& topic) {
+  const std::wstring argument = L"\"" + env::win32::Widen(helpFile + "::/" + topic) + L"\"";
+  ShellExecuteW(nullptr, L"open", L"hh.exe", argument.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+env::ScreenSize Win32Platform::PrimaryScreen() const {
+  env::ScreenSize size;
+  size.Width = GetSystemMetrics(SM_CXSCREEN);
+  size.Height = GetSystemMetrics(SM_CYSCREEN);
+  return size;
+}
+
+}  // namespace win32ui
