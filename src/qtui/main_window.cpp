@@ -154,12 +154,9 @@ QFont MainWindow::DesignFont() const {
   for (int size = designSize; size >= designSize * 3 / 4; --size) {
     font.setPixelSize(size);
     const QFontMetrics metrics(font);
-    const bool fits =
-        std::all_of(mainwindow::DesignTable().begin(), mainwindow::DesignTable().end(),
-                    [&](const DesignEntry& d) {
-                      return d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left ||
-                             metrics.horizontalAdvance(Q(d.Caption)) <= Scale(d.Width) + 1;
-                    });
+    const bool fits = mainwindow::LabelCaptionsFit(
+        [&](std::string_view caption) { return metrics.horizontalAdvance(Q(caption)); },
+        logicalDpiX());
     if (fits) break;
   }
   return font;
@@ -340,16 +337,9 @@ void MainWindow::PlaceLabel(std::string_view name) {
   auto* label = static_cast<QLabel*>(Widget(name));
   const QRect design(Scale(d->Left), Scale(d->Top), Scale(d->Width), Scale(d->Height));
   const QSize hint = label->sizeHint();
-  int width = hint.width();
-  int left = design.left();
-  if (d->Alignment == TextAlign::Center) {
-    width = std::max(width, design.width());
-    left = design.left() + (design.width() - width) / 2;
-  } else if (d->Alignment == TextAlign::Right) {
-    width = std::max(width, design.width());
-    left = design.right() + 1 - width;
-  }
-  label->setGeometry(left, design.top(), width, hint.height());
+  const mainwindow::Extent x =
+      mainwindow::PlaceLabelText(d->Alignment, design.left(), design.width(), hint.width());
+  label->setGeometry(x.Left, design.top(), x.Width, hint.height());
 }
 
 void MainWindow::Create() {

@@ -1,5 +1,7 @@
 #include "qtui/radio_group.h"
 
+#include "mainwindow/window_rules.h"
+
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -39,23 +41,13 @@ void RadioGroup::resizeEvent(QResizeEvent* event) {
   Arrange();
 }
 
-// Rows share the height below the caption line; the remainder is split above and below.
 void RadioGroup::Arrange() {
   const int count = static_cast<int>(buttons_.size());
-  if (count == 0) return;
-  const int perColumn = (count + columns_ - 1) / columns_;
   const int textHeight = fontMetrics().height();
-  // Margins in proportion to the font: 8 and 2 pixels at the design's 15-pixel font.
-  const int leftMargin = qRound(textHeight * 8.0 / 15.0);
-  const int rightMargin = qRound(textHeight * 2.0 / 15.0);
-  const int buttonWidth = (width() - leftMargin - rightMargin) / columns_;
-  const int free = std::max(0, height() - textHeight - 5);
-  const int buttonHeight = free / perColumn;
-  const int topMargin = textHeight + 1 + (free % perColumn) / 2;
   for (int i = 0; i < count; ++i) {
-    const int left = (i / perColumn) * buttonWidth + leftMargin;
-    const int top = (i % perColumn) * buttonHeight + topMargin;
-    buttons_[static_cast<std::size_t>(i)]->setGeometry(left, top, buttonWidth, buttonHeight);
+    const mainwindow::ScreenRect r =
+        mainwindow::RadioButtonRect(i, count, columns_, width(), height(), textHeight);
+    buttons_[static_cast<std::size_t>(i)]->setGeometry(r.Left, r.Top, r.Width, r.Height);
   }
 }
 

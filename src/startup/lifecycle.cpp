@@ -68,7 +68,12 @@ void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action) {
 
 bool IsFirstStart(const mainwindow::TForm1& form) {
   std::error_code ec;
-  return !form.AutoIniFile || !std::filesystem::exists(form.AutoIniFile->FileName(), ec);
+  // The file name is UTF-8 on every platform; Windows must not read it in its ANSI code page.
+  return !form.AutoIniFile ||
+         !std::filesystem::exists(
+             std::filesystem::path(std::u8string(form.AutoIniFile->FileName().begin(),
+                                                 form.AutoIniFile->FileName().end())),
+             ec);
 }
 
 void Attach(mainwindow::TForm1& form) {
