@@ -1,5 +1,7 @@
 #include "qtui/analysis_charts.h"
 
+#include "numtext/round_trip.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QLegend>
@@ -30,18 +32,6 @@ QString Q(std::string_view s) {
 }
 
 const std::array<QColor, 3> kColors{QColor(0, 90, 200), QColor(200, 40, 40), QColor(0, 140, 60)};
-
-void AppendNumber(std::string& out, double x) {
-  if (std::isnan(x)) {
-    out += "NaN";
-  } else if (std::isinf(x)) {
-    out += x > 0 ? "Infinity" : "-Infinity";
-  } else {
-    std::array<char, 32> buf{};
-    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x);
-    out.append(buf.data(), r.ptr);
-  }
-}
 
 QLineSeries* Line(const QColor& color, Qt::PenStyle style, std::string_view name) {
   auto* s = new QLineSeries;
@@ -118,7 +108,7 @@ std::string ChartCsv(const ChartTable& table) {
   for (const std::vector<double>& row : table.Rows) {
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i > 0) out += ',';
-      AppendNumber(out, row[i]);
+      numtext::AppendRoundTrip(out, row[i]);
     }
     out += "\r\n";
   }
