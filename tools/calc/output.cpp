@@ -1,11 +1,11 @@
 #include "output.h"
-#include "numtext/round_trip.h"
 
 #include <charconv>
 #include <cmath>
 
 #include "analysis/design.h"
 #include "analysis/uncertainty.h"
+#include "numtext/round_trip.h"
 #include "rf/model_fields.h"
 
 namespace calc {
@@ -28,21 +28,19 @@ void AppendScalar(std::string& out, const rf::ScalarField& f, const rf::ModelSta
     const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(f.Value(m)));
     out.append(buf, r.ptr);
   } else {
-    AppendNumber(out, f.Value(m));
+    numtext::AppendRoundTrip(out, f.Value(m));
   }
 }
 
 void AppendOptional(std::string& out, const std::optional<double>& v, std::string_view none) {
   if (v) {
-    AppendNumber(out, *v);
+    numtext::AppendRoundTrip(out, *v);
   } else {
     out += none;
   }
 }
 
 }  // namespace
-
-void AppendNumber(std::string& out, double x) { numtext::AppendRoundTrip(out, x); }
 
 void AppendJsonString(std::string& out, std::string_view s) {
   out += '"';
@@ -86,7 +84,7 @@ void AppendCsvRow(std::string& out, const rf::ModelState& m, const Extras& add,
   };
   if (firstValue) {
     sep();
-    AppendNumber(out, *firstValue);
+    numtext::AppendRoundTrip(out, *firstValue);
   }
   for (const rf::ScalarField& f : rf::ScalarFields()) {
     sep();
@@ -98,7 +96,7 @@ void AppendCsvRow(std::string& out, const rf::ModelState& m, const Extras& add,
       const analysis::Moments& mo = u.*item.Member;
       for (const double v : {mo.Mean, mo.Std, mo.Expanded}) {
         sep();
-        AppendNumber(out, v);
+        numtext::AppendRoundTrip(out, v);
       }
     }
   }
@@ -143,11 +141,11 @@ void AppendJsonObject(std::string& out, const rf::ModelState& m, const Extras& a
       firstItem = false;
       AppendJsonString(out, item.Name);
       out += ":{\"mean\":";
-      AppendNumber(out, mo.Mean);
+      numtext::AppendRoundTrip(out, mo.Mean);
       out += ",\"std\":";
-      AppendNumber(out, mo.Std);
+      numtext::AppendRoundTrip(out, mo.Std);
       out += ",\"expanded\":";
-      AppendNumber(out, mo.Expanded);
+      numtext::AppendRoundTrip(out, mo.Expanded);
       out += '}';
     }
     out += '}';

@@ -12,7 +12,6 @@
 // ones as Infinity, -Infinity and NaN, in JSON and in CSV alike.
 namespace calc {
 
-void AppendNumber(std::string& out, double x);
 void AppendJsonString(std::string& out, std::string_view s);  // ASCII names only
 
 // The CSV header: every field, then the columns of the extras.

@@ -1,5 +1,4 @@
 #include "json_text.h"
-#include "numtext/round_trip.h"
 
 #include <charconv>
 #include <cmath>
@@ -95,8 +94,6 @@ void AppendInt(std::string& out, std::int64_t v) {
 }
 
 void AppendBool(std::string& out, bool b) { out += b ? "true" : "false"; }
-
-void AppendDouble(std::string& out, double x) { numtext::AppendRoundTrip(out, x); }
 
 int NestingDepth(std::string_view line, int limit) {
   int depth = 0;

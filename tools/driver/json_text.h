@@ -12,7 +12,6 @@ namespace driver {
 void AppendString(std::string& out, std::string_view s);
 void AppendInt(std::string& out, std::int64_t v);
 void AppendBool(std::string& out, bool b);
-void AppendDouble(std::string& out, double x);
 
 // How deeply arrays and objects nest in a request line, strings skipped; stops counting
 // (returns a value above limit) as soon as limit is passed.

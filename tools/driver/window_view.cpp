@@ -1,4 +1,5 @@
 #include "window_view.h"
+#include "numtext/round_trip.h"
 
 #include <array>
 #include <cstdint>
@@ -114,7 +115,7 @@ void AppendRefl(std::string& out, const rf::TRefl& r) {
     first = false;
     AppendString(out, part.Name);
     out += ':';
-    AppendDouble(out, r.*part.Member);
+    numtext::AppendRoundTrip(out, r.*part.Member);
   }
   out += '}';
 }
@@ -167,11 +168,12 @@ bool AppendModelField(std::string& out, const TForm1& form, const ModelField& f,
           if (part.empty()) return AppendRefl(out, m.*member), true;
           const double* p = ReflPart(m.*member, part);
           if (p == nullptr) return false;
-          AppendDouble(out, *p);
+          numtext::AppendRoundTrip(out, *p);
           return true;
         } else {
           if (!part.empty()) return false;
-          if constexpr (std::is_same_v<M, rf::DoubleField>) AppendDouble(out, m.*member);
+          if constexpr (std::is_same_v<M, rf::DoubleField>)
+            numtext::AppendRoundTrip(out, m.*member);
           if constexpr (std::is_same_v<M, rf::IntField>) AppendInt(out, m.*member);
           if constexpr (std::is_same_v<M, rf::BoolField>) AppendBool(out, m.*member);
           return true;
