@@ -77,6 +77,18 @@ await() {
   settle 0.5
   snap "$1"
 }
+# As await, then reads the window again until a line of it matches the pattern: a task dialog
+# shows its window before it has made its texts and buttons.
+await_content() {
+  await "$1" || return 1
+  local i
+  for i in $(seq 20); do
+    grep -qP "$2" "$OUT/state.txt" && return 0
+    settle 0.5
+    snap "$1"
+  done
+  return 0
+}
 # True while a window with this title is shown.
 shown() { "$WINE" "$PROBE" wait "$1" 0 >/dev/null 2>&1; }
 

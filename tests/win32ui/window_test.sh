@@ -230,7 +230,7 @@ expect "window stays after the error" "$(window_field 8)/$(window_field 7)" "1/1
 saved=$(md5sum <"$SETTINGS")
 note "After a failed save the close offers to quit without saving"
 key alt+F4
-await Confirm
+await_content Confirm 'Quit Without Saving'
 shot close-after-failed-save
 expect "a second close asks again" "$(grep -cP '\tTerminate Zephlane\?$' "$OUT/state.txt")" "1"
 expect "quit without saving offered" "$(text id100)" "Quit Without Saving"
@@ -240,7 +240,7 @@ settle
 snap
 expect "No keeps the window" "$(window_field 8)/$(window_field 7)" "1/1"
 key alt+F4
-await Confirm && click id100
+await_content Confirm 'Quit Without Saving' && click id100
 wait_ended
 expect "quit without saving ends the program" \
   "$("$WINE" "$PROBE" gone "Zephlane V" 5 >/dev/null 2>&1 && echo gone)" "gone"
