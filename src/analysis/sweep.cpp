@@ -13,13 +13,15 @@ constexpr NamedSweep kSweepNames[] = {{SweepKind::LoadPhase, "load-phase"},
                                       {SweepKind::RoundTrip, "round-trip"},
                                       {SweepKind::Directivity, "directivity"}};
 
+}  // namespace
+
 double WrapPhase(double deg) {
   if (deg > kPhaseLast) return deg - 360.0;
   if (deg < kPhaseFirst) return deg + 360.0;
   return deg;
 }
 
-}  // namespace
+double RoundTripPhase(const rf::ModelState& m) { return WrapPhase(m.SrcRfl.Pha + m.LoaRfl.Pha); }
 
 std::string_view SweepName(SweepKind kind) {
   for (const auto& s : kSweepNames) {

@@ -32,6 +32,12 @@ std::string_view SweepName(SweepKind kind);
 std::optional<SweepKind> FindSweep(std::string_view name);
 std::string_view SweepColumn(SweepKind kind);
 
+// A phase of -360..360 degrees brought into -180..180 by one turn at most.
+double WrapPhase(double deg);
+// The round-trip phase of the present reflections, SrcRfl.Pha + LoaRfl.Pha wrapped, as the
+// round-trip sweep has it.
+double RoundTripPhase(const rf::ModelState& m);
+
 // Value of point i of n (n >= 2), the two ends exactly included.
 double SweepValue(SweepKind kind, int i, int n);
 

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "text/ascii.h"
+
 namespace env {
 
 namespace {
@@ -21,21 +23,12 @@ namespace {
 // double quotes read without them: a value "12" in an earlier file reads "12", quotes and all.
 constexpr std::string_view kQuotedMarker = "; Values in double quotes are read without them.";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+using text::IsSpaceOrTab;
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
+std::string_view Trim(std::string_view s) { return text::Trim(s, IsSpaceOrTab); }
 
-std::string Fold(std::string_view name) {
-  std::string out(name);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
+std::string Fold(std::string_view name) { return text::LowerAscii(name); }
 
 // One index for the keys of all sections: the section's place, then the folded key name.
 std::string KeyId(std::size_t section, std::string_view key) {
@@ -56,7 +49,8 @@ bool HasLineEnd(std::string_view s) {
 // A value that reading would trim or unquote, or whose line break would end it early (and
 // could start a section or key of its own).
 bool NeedsQuotes(std::string_view v) {
-  return !v.empty() && (IsBlank(v.front()) || IsBlank(v.back()) || IsQuoted(v) || HasLineEnd(v));
+  return !v.empty() &&
+         (IsSpaceOrTab(v.front()) || IsSpaceOrTab(v.back()) || IsQuoted(v) || HasLineEnd(v));
 }
 
 void AppendQuoted(std::string& out, std::string_view v) {

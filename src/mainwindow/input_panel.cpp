@@ -3,8 +3,10 @@
 
 #include "mainwindow/form.h"
 #include "mainwindow/unit_index.h"
+#include "numtext/decimals.h"
 #include "numtext/format.h"
 #include "numtext/parse.h"
+#include "rf/input_limits.h"
 #include "rf/model.h"
 #include "rf/reflection.h"
 
@@ -12,22 +14,7 @@
 // written back in canonical form, and the evaluation cycle that starts from them.
 namespace mainwindow {
 
-namespace {
-
-// Limits of the inputs.
-constexpr std::int32_t kVaMax = 100000;              // volts
-constexpr double kIaMax = 1000.0;                    // amperes
-constexpr double kEffMaxPercent = 100.0;             // per cent
-constexpr double kPhaseLimit = 180.0;                // degrees, symmetric
-constexpr double kDireMaxDb = 160.0;                 // coupler directivity, dB
-constexpr double kRlossFloorDb = rf::kRlossFloorDb;  // return loss edit, dB
-constexpr double kSwrMax = 100000.0;                 // standing-wave ratio edit
-
-constexpr int kInputDecimals = 4;
-constexpr int kRlossDecimals = 2;
-constexpr int kSwrDecimals = 3;
-
-}  // namespace
+using numtext::kInputDecimals;
 
 void TForm1::bEvaluateClick() {
   ++cycles_;
@@ -42,14 +29,17 @@ void TForm1::ComputeMeasurement() { rf::ComputeMeasurement(*this); }
 
 void TForm1::ReadInputs() {
   using numtext::TextToFloat;
-  Va = numtext::TextToInt(edAnodeV.Text, Va, 0, kVaMax, true);
-  Ia = TextToFloat(edAnodeI.Text, Ia, 0.0, kIaMax, true);
-  Eff = TextToFloat(edEffic.Text, Eff * 100.0, 0.0, kEffMaxPercent, true) / 100.0;
+  Va = numtext::TextToInt(edAnodeV.Text, Va, 0, rf::kVaMax, true);
+  Ia = TextToFloat(edAnodeI.Text, Ia, rf::kIaRange.Lo, rf::kIaRange.Hi, true);
+  Eff = TextToFloat(edEffic.Text, Eff * 100.0, rf::kEffPercentRange.Lo, rf::kEffPercentRange.Hi,
+                    true) /
+        100.0;
   ReadRefl(SrcRfl, cbSrcRfl, edSrcMag);
-  SrcRfl.Pha = TextToFloat(edSrcPha.Text, SrcRfl.Pha, -kPhaseLimit, kPhaseLimit, true);
+  SrcRfl.Pha = TextToFloat(edSrcPha.Text, SrcRfl.Pha, rf::kPhaseRange.Lo, rf::kPhaseRange.Hi, true);
   ReadRefl(LoaRfl, cbLoaRfl, edLoaMag);
-  LoaRfl.Pha = TextToFloat(edLoaPha.Text, LoaRfl.Pha, -kPhaseLimit, kPhaseLimit, true);
-  CplDirDb = TextToFloat(edDire.Text, CplDirDb, 0.0, kDireMaxDb, true);
+  LoaRfl.Pha = TextToFloat(edLoaPha.Text, LoaRfl.Pha, rf::kPhaseRange.Lo, rf::kPhaseRange.Hi, true);
+  CplDirDb =
+      TextToFloat(edDire.Text, CplDirDb, rf::kDirectivityRange.Lo, rf::kDirectivityRange.Hi, true);
   CplIdeal = chIdeal.Checked();
   ShowInputs();
 }
@@ -76,16 +66,17 @@ void TForm1::ReadRefl(rf::TRefl& refl, DropDown& list, Edit& edit) {
   using numtext::TextToFloat;
   switch (list.ItemIndex()) {
     case kReflDb:
-      refl.Rloss = TextToFloat(edit.Text, refl.Rloss, kRlossFloorDb, 0.0, false);
+      refl.Rloss =
+          TextToFloat(edit.Text, refl.Rloss, rf::kRlossRange.Lo, rf::kRlossRange.Hi, false);
       rf::ReflFromRloss(refl);
       break;
     case kReflSwr:
-      refl.Swr = TextToFloat(edit.Text, refl.Swr, 1.0, kSwrMax, false);
+      refl.Swr = TextToFloat(edit.Text, refl.Swr, rf::kSwrRange.Lo, rf::kSwrRange.Hi, false);
       rf::ReflFromSwr(refl);
       break;
     default:
       list.SetItemIndex(kReflMag);
-      refl.Mag = TextToFloat(edit.Text, refl.Mag, 0.0, 1.0, false);
+      refl.Mag = TextToFloat(edit.Text, refl.Mag, rf::kMagRange.Lo, rf::kMagRange.Hi, false);
       rf::ReflFromMag(refl);
       break;
   }
@@ -95,10 +86,10 @@ void TForm1::ShowRefl(const rf::TRefl& refl, const DropDown& list, Edit& edit) {
   using numtext::FloatToText;
   switch (list.ItemIndex()) {
     case kReflDb:
-      edit.Text = FloatToText(refl.Rloss, kRlossDecimals);
+      edit.Text = FloatToText(refl.Rloss, numtext::kDbDecimals);
       break;
     case kReflSwr:
-      edit.Text = FloatToText(refl.Swr, kSwrDecimals);
+      edit.Text = FloatToText(refl.Swr, numtext::kSwrDecimals);
       break;
     default:
       edit.Text = FloatToText(refl.Mag, kInputDecimals);

@@ -1,12 +1,15 @@
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "mainwindow/db_text.h"
 #include "mainwindow/form.h"
 #include "mainwindow/texts.h"
 #include "mainwindow/unit_index.h"
+#include "numtext/decimals.h"
 #include "numtext/format.h"
+#include "numtext/power_unit.h"
 
 // Result presentation: every computed result written into its label in the unit the user
 // selected. Nothing here computes a model value.
@@ -16,10 +19,11 @@ namespace {
 
 using numtext::FloatToText;
 
-constexpr int kPowerDecimals = 2;
-constexpr int kRatioDecimals = 4;
-constexpr int kPercentDecimals = 2;
-constexpr int kSwrDecimals = 3;
+using numtext::kDbDecimals;
+using numtext::kPercentDecimals;
+using numtext::kPowerDecimals;
+using numtext::kRatioDecimals;
+using numtext::kSwrDecimals;
 
 // Both the factor unit and the error unit have three items.
 bool IsUnitIndex(std::int32_t i) { return i >= 0 && i <= kFactorDb; }
@@ -29,38 +33,14 @@ std::string Str(std::string_view s) { return std::string(s); }
 }  // namespace
 
 void TForm1::ShowPower(double p, Label& value, Panel& unit) {
-  switch (rgPowerUnit.ItemIndex()) {
-    case kPowerWatts: {
-      // The prefix follows the size of the power, so a negative error difference of
-      // -1500 W reads -1.5 kW; infinities and NaN land in megawatts.
-      const double a = std::fabs(p);
-      if (a < 1e3) {
-        value.Caption = FloatToText(p, kPowerDecimals);
-        unit.Caption = Str(kUnitW);
-      } else if (a < 1e6) {
-        value.Caption = FloatToText(p / 1e3, kPowerDecimals);
-        unit.Caption = Str(kUnitKW);
-      } else {
-        value.Caption = FloatToText(p / 1e6, kPowerDecimals);
-        unit.Caption = Str(kUnitMW);
-      }
-      break;
-    }
-    case kPowerDbm:
-      value.Caption = DbText(p * 1e3);
-      unit.Caption = Str(kUnitDbm);
-      break;
-    case kPowerDbw:
-      value.Caption = DbText(p);
-      unit.Caption = Str(kUnitDbw);
-      break;
-    case kPowerDbkw:
-      value.Caption = DbText(p / 1e3);
-      unit.Caption = Str(kUnitDbkw);
-      break;
-    default:
-      break;  // no power unit selected: the cell keeps what it shows
-  }
+  const std::optional<numtext::PowerUnit> u = numtext::PowerUnitOfIndex(rgPowerUnit.ItemIndex());
+  if (!u) return;  // no power unit selected: the cell keeps what it shows
+  // In watts the prefix follows the size of the power, so a negative error difference of
+  // -1500 W reads -1.5 kW; infinities and NaN land in megawatts.
+  const numtext::PowerScale scale = numtext::ScaleFor(*u, std::fabs(p));
+  const double x = numtext::ToScale(scale, p);
+  value.Caption = numtext::IsDecibel(scale) ? DbText(x) : FloatToText(x, kPowerDecimals);
+  unit.Caption = Str(numtext::ScaleName(scale));
 }
 
 void TForm1::ShowFactor(double x, Label& value) {
@@ -88,6 +68,7 @@ void TForm1::ShowMism(const rf::TRefl& r, const DropDown& selector, Panel& targe
     case kMismPercent:
       target.Caption = FloatToText(r.Mism * 100.0, kPercentDecimals);
       break;
+    case kMismRatio:
     default:
       target.Caption = FloatToText(r.Mism, kRatioDecimals);
       break;
@@ -125,7 +106,7 @@ void TForm1::ShowPowError(double p, double ratio, bool isError, Label& value, Pa
 void TForm1::ShowMeaRefl(const rf::TRefl& r, std::int32_t index, Label& value) {
   switch (index) {
     case kReflDb:
-      value.Caption = FloatToText(r.Rloss, kPowerDecimals);
+      value.Caption = FloatToText(r.Rloss, kDbDecimals);
       break;
     case kReflSwr:
       value.Caption = FloatToText(r.Swr, kSwrDecimals);

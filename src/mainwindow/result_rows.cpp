@@ -8,7 +8,7 @@ namespace mainwindow {
 
 namespace {
 
-using analysis::ResultRow;
+using text::ResultRow;
 
 std::string Name(const std::string& group, const std::string& row, const std::string& column) {
   std::string s = group + ": " + row;

@@ -31,14 +31,6 @@ inline constexpr std::string_view kNoteLoadMeas =
     "of the measurement couplers.\r\n"
     "Min & Max values are only meaningful if the Unit=Mag.";
 
-// Power units, by the item of the power-unit radio group and, in watts, by magnitude.
-inline constexpr std::string_view kUnitW = "W";
-inline constexpr std::string_view kUnitKW = "kW";
-inline constexpr std::string_view kUnitMW = "MW";
-inline constexpr std::string_view kUnitDbm = "dBm";
-inline constexpr std::string_view kUnitDbw = "dBW";
-inline constexpr std::string_view kUnitDbkw = "dBkW";
-
 // Unit captions of the factors (by SelUnit) and of the measurement errors (by SelErrUnit).
 inline constexpr std::array<std::string_view, 3> UnitStr{"", "%", "dB"};
 inline constexpr std::array<std::string_view, 3> ErrUnitStr{"", "%", "dB"};

@@ -2,14 +2,17 @@
 
 #include <cstdint>
 
+#include "numtext/power_unit.h"
+#include "rf/reflection.h"
+
 // Item indexes of the unit selectors, in the order the design lists their items.
 namespace mainwindow {
 
 // Power unit (rgPowerUnit): W (with kW and MW by magnitude), dBm, dBW, dBkW.
-inline constexpr std::int32_t kPowerWatts = 0;
-inline constexpr std::int32_t kPowerDbm = 1;
-inline constexpr std::int32_t kPowerDbw = 2;
-inline constexpr std::int32_t kPowerDbkw = 3;
+inline constexpr auto kPowerWatts = static_cast<std::int32_t>(numtext::PowerUnit::Watts);
+inline constexpr auto kPowerDbm = static_cast<std::int32_t>(numtext::PowerUnit::Dbm);
+inline constexpr auto kPowerDbw = static_cast<std::int32_t>(numtext::PowerUnit::Dbw);
+inline constexpr auto kPowerDbkw = static_cast<std::int32_t>(numtext::PowerUnit::Dbkw);
 
 // Factor unit (rgTransmMagUnit, SelUnit): plain ratio, per cent, dB.
 inline constexpr std::int32_t kFactorRatio = 0;
@@ -22,9 +25,9 @@ inline constexpr std::int32_t kErrorPercent = 1;
 inline constexpr std::int32_t kErrorDb = 2;
 
 // A reflection's form (cbSrcRfl, cbLoaRfl, rgLoadMeasMagUnit): magnitude, return loss, SWR.
-inline constexpr std::int32_t kReflMag = 0;
-inline constexpr std::int32_t kReflDb = 1;
-inline constexpr std::int32_t kReflSwr = 2;
+inline constexpr auto kReflMag = static_cast<std::int32_t>(rf::ReflForm::Mag);
+inline constexpr auto kReflDb = static_cast<std::int32_t>(rf::ReflForm::Db);
+inline constexpr auto kReflSwr = static_cast<std::int32_t>(rf::ReflForm::Swr);
 
 // A mismatch factor's unit (cbSrcMism, cbLoaMism): plain ratio, dB, per cent.
 inline constexpr std::int32_t kMismRatio = 0;

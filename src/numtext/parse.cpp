@@ -7,17 +7,13 @@
 #include <string>
 #include <system_error>
 
+#include "text/ascii.h"
+
 namespace numtext {
 namespace {
 
 // Every character up to code 32 is blank at the ends; a no-break space is not.
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
+std::string_view TrimBlanks(std::string_view s) { return text::Trim(s, text::IsControlOrSpace); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -28,15 +24,7 @@ int HexDigitValue(char c) {
   return -1;
 }
 
-bool EqualsNoCase(std::string_view s, std::string_view upper) {
-  if (s.size() != upper.size()) return false;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    char c = s[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != upper[i]) return false;
-  }
-  return true;
-}
+using text::EqualsNoCase;
 
 // An integer text: sign, then decimal digits or a prefixed 32-bit hexadecimal pattern.
 bool ParseIntText(std::string_view s, std::int32_t& out) {

@@ -1,7 +1,5 @@
 #include "qtui/analysis_charts.h"
 
-#include "numtext/round_trip.h"
-
 #include <QAreaSeries>
 #include <QChart>
 #include <QLegend>
@@ -12,24 +10,18 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string_view>
 
-#include "analysis/results_table.h"
 #include "analysis/sweep.h"
-#include "mainwindow/texts.h"
-#include "mainwindow/unit_index.h"
-#include "qtui/analysis_texts.h"
+#include "numtext/power_unit.h"
+#include "qtui/qt_text.h"
+#include "views/texts.h"
 
 namespace qtui {
 
 namespace {
-
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 const std::array<QColor, 3> kColors{QColor(0, 90, 200), QColor(200, 40, 40), QColor(0, 140, 60)};
 
@@ -58,62 +50,12 @@ void ReplaceFinite(QLineSeries* s, const std::vector<double>& x, const std::vect
   s->replace(points);
 }
 
-double LargestFinite(std::initializer_list<double> values) {
-  double largest = 0.0;
-  for (double v : values) {
-    if (std::isfinite(v)) largest = std::max(largest, std::fabs(v));
-  }
-  return largest;
-}
-
-// The round-trip phase of the actual reflections, wrapped into -180..180 as the sweep has it.
-double ActualRoundTrip(const rf::ModelState& m) {
-  const double sum = m.SrcRfl.Pha + m.LoaRfl.Pha;
-  return std::remainder(sum, 360.0);
+// The window's power unit; a group with nothing selected plots in watts.
+numtext::PowerUnit PowerUnitOf(int index) {
+  return numtext::PowerUnitOfIndex(index).value_or(numtext::PowerUnit::Watts);
 }
 
 }  // namespace
-
-PowerUnit ChoosePowerUnit(int powerUnitIndex, double largestWatts) {
-  switch (powerUnitIndex) {
-    case mainwindow::kPowerDbm:
-      return {Q(mainwindow::kUnitDbm), true, 1e3};
-    case mainwindow::kPowerDbw:
-      return {Q(mainwindow::kUnitDbw), true, 1.0};
-    case mainwindow::kPowerDbkw:
-      return {Q(mainwindow::kUnitDbkw), true, 1e-3};
-    default:
-      break;
-  }
-  // As the window does for a single value: the prefix follows the size of the largest power.
-  if (!(largestWatts < 1e3)) {
-    return largestWatts < 1e6 ? PowerUnit{Q(mainwindow::kUnitKW), false, 1e-3}
-                              : PowerUnit{Q(mainwindow::kUnitMW), false, 1e-6};
-  }
-  return {Q(mainwindow::kUnitW), false, 1.0};
-}
-
-double InUnit(const PowerUnit& unit, double watts) {
-  const double x = watts * unit.Factor;
-  return unit.Decibel ? 10.0 * std::log10(x) : x;
-}
-
-std::string ChartCsv(const ChartTable& table) {
-  std::string out;
-  for (qsizetype i = 0; i < table.Columns.size(); ++i) {
-    if (i > 0) out += ',';
-    analysis::AppendCsvField(out, table.Columns[i].toStdString());
-  }
-  out += "\r\n";
-  for (const std::vector<double>& row : table.Rows) {
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      if (i > 0) out += ',';
-      numtext::AppendRoundTrip(out, row[i]);
-    }
-    out += "\r\n";
-  }
-  return out;
-}
 
 SweepChart::SweepChart() : chart_(new QChart), x_(new QValueAxis), y_(new QValueAxis) {
   chart_->addAxis(x_, Qt::AlignBottom);
@@ -149,11 +91,12 @@ void SweepChart::FitY(const std::vector<double>& values) {
 }
 
 PowerChart::PowerChart() {
-  chart_->setTitle(Q(kChartPowers));
-  x_->setTitleText(Q(kAxisPhase));
+  chart_->setTitle(Q(views::kChartPowers));
+  x_->setTitleText(Q(views::kAxisPhase));
   x_->setRange(analysis::kPhaseFirst, analysis::kPhaseLast);
   x_->setTickCount(9);
-  const std::array<std::string_view, 3> names{kSeriesPinc, kSeriesPrefl, kSeriesPload};
+  const std::array<std::string_view, 3> names{views::kSeriesPinc, views::kSeriesPrefl,
+                                              views::kSeriesPload};
   for (std::size_t i = 0; i < names.size(); ++i) {
     lines_.push_back(Line(kColors[i], Qt::SolidLine, names[i]));
     Attach(lines_.back());
@@ -163,7 +106,7 @@ PowerChart::PowerChart() {
     Attach(limits_.back());
   }
   marker_ = new QScatterSeries;
-  marker_->setName(Q(kSeriesActual));
+  marker_->setName(Q(views::kSeriesActual));
   marker_->setMarkerSize(10.0);
   marker_->setColor(Qt::black);
   Attach(marker_);
@@ -172,50 +115,30 @@ PowerChart::PowerChart() {
 }
 
 void PowerChart::Update(const rf::ModelState& m, int powerUnitIndex) {
-  const std::vector<analysis::SweepPoint> points =
-      analysis::Sweep(m, analysis::SweepKind::RoundTrip, kPhasePoints);
-  const PowerUnit unit =
-      ChoosePowerUnit(powerUnitIndex, LargestFinite({m.PincMax, m.PreflMax, m.PloadMax}));
-  y_->setTitleText(Q(kAxisPowerPrefix) + unit.Name + QLatin1Char(')'));
-  table_.Columns = {QStringLiteral("phase_deg"), Q(kSeriesPinc) + QLatin1Char(' ') + unit.Name,
-                    Q(kSeriesPrefl) + QLatin1Char(' ') + unit.Name,
-                    Q(kSeriesPload) + QLatin1Char(' ') + unit.Name};
-  table_.Rows.clear();
-  std::vector<double> x;
-  std::array<std::vector<double>, 3> y;
-  for (const analysis::SweepPoint& p : points) {
-    const std::array<double, 3> v{InUnit(unit, p.Model.Pinc), InUnit(unit, p.Model.Prefl),
-                                  InUnit(unit, p.Model.Pload)};
-    x.push_back(p.X);
-    for (std::size_t i = 0; i < 3; ++i) y[i].push_back(v[i]);
-    table_.Rows.push_back({p.X, v[0], v[1], v[2]});
-  }
+  views::PowerChartData d = views::PowerChart(m, PowerUnitOf(powerUnitIndex));
+  y_->setTitleText(Q(views::kAxisPowerPrefix) + Q(numtext::ScaleName(d.Scale)) + QLatin1Char(')'));
   std::vector<double> plotted;
-  for (std::size_t i = 0; i < 3; ++i) ReplaceFinite(lines_[i], x, y[i], plotted);
-  const std::array<double, 6> limits{m.PincMin,  m.PincMax,  m.PreflMin,
-                                     m.PreflMax, m.PloadMin, m.PloadMax};
+  for (std::size_t i = 0; i < 3; ++i) ReplaceFinite(lines_[i], d.Phase, d.Power[i], plotted);
   const std::vector<double> ends{analysis::kPhaseFirst, analysis::kPhaseLast};
-  for (std::size_t i = 0; i < limits.size(); ++i) {
-    const double v = InUnit(unit, limits[i]);
-    ReplaceFinite(limits_[i], ends, {v, v}, plotted);
+  for (std::size_t i = 0; i < d.Limits.size(); ++i) {
+    ReplaceFinite(limits_[i], ends, {d.Limits[i], d.Limits[i]}, plotted);
   }
-  const double at = ActualRoundTrip(m);
   QList<QPointF> marks;
-  for (double p : {m.Pinc, m.Prefl, m.Pload}) {
-    const double v = InUnit(unit, p);
-    if (std::isfinite(v) && std::isfinite(at)) marks.append(QPointF(at, v));
+  for (double v : d.Actual) {
+    if (std::isfinite(v) && std::isfinite(d.ActualPhase)) marks.append(QPointF(d.ActualPhase, v));
   }
   marker_->replace(marks);
   FitY(plotted);
+  table_ = std::move(d.Table);
 }
 
 ReadingChart::ReadingChart() {
-  chart_->setTitle(Q(kChartReadings));
-  x_->setTitleText(Q(kAxisPhase));
+  chart_->setTitle(Q(views::kChartReadings));
+  x_->setTitleText(Q(views::kAxisPhase));
   x_->setRange(analysis::kPhaseFirst, analysis::kPhaseLast);
   x_->setTickCount(9);
-  const std::array<std::string_view, 3> names{kSeriesPincReading, kSeriesPreflReading,
-                                              kSeriesPloadReading};
+  const std::array<std::string_view, 3> names{views::kSeriesPincReading, views::kSeriesPreflReading,
+                                              views::kSeriesPloadReading};
   for (std::size_t i = 0; i < names.size(); ++i) {
     lower_.push_back(new QLineSeries);
     upper_.push_back(new QLineSeries);
@@ -232,96 +155,51 @@ ReadingChart::ReadingChart() {
 }
 
 void ReadingChart::Update(const rf::ModelState& m, int powerUnitIndex) {
-  const std::vector<analysis::SweepPoint> points =
-      analysis::Sweep(m, analysis::SweepKind::RoundTrip, kPhasePoints);
-  double largest = 0.0;
-  for (const analysis::SweepPoint& p : points) {
-    largest =
-        std::max(largest, LargestFinite({p.Model.PincMaxV, p.Model.PreflMaxV, p.Model.PloadMaxV}));
-  }
-  const PowerUnit unit = ChoosePowerUnit(powerUnitIndex, largest);
-  y_->setTitleText(Q(kAxisPowerPrefix) + unit.Name + QLatin1Char(')'));
-  table_.Columns = {QStringLiteral("phase_deg")};
-  for (const char* name :
-       {"PincMinV", "PincMaxV", "PreflMinV", "PreflMaxV", "PloadMinV", "PloadMaxV"}) {
-    table_.Columns.append(QLatin1String(name) + QLatin1Char(' ') + unit.Name);
-  }
-  table_.Rows.clear();
-  std::vector<double> x;
-  std::array<std::vector<double>, 6> y;
-  for (const analysis::SweepPoint& p : points) {
-    const rf::ModelState& q = p.Model;
-    const std::array<double, 6> v{InUnit(unit, q.PincMinV),  InUnit(unit, q.PincMaxV),
-                                  InUnit(unit, q.PreflMinV), InUnit(unit, q.PreflMaxV),
-                                  InUnit(unit, q.PloadMinV), InUnit(unit, q.PloadMaxV)};
-    x.push_back(p.X);
-    std::vector<double> row{p.X};
-    for (std::size_t i = 0; i < 6; ++i) {
-      y[i].push_back(v[i]);
-      row.push_back(v[i]);
-    }
-    table_.Rows.push_back(std::move(row));
-  }
+  views::ReadingChartData d = views::ReadingChart(m, PowerUnitOf(powerUnitIndex));
+  y_->setTitleText(Q(views::kAxisPowerPrefix) + Q(numtext::ScaleName(d.Scale)) + QLatin1Char(')'));
   std::vector<double> plotted;
   for (std::size_t i = 0; i < 3; ++i) {
-    ReplaceFinite(lower_[i], x, y[2 * i], plotted);
-    ReplaceFinite(upper_[i], x, y[2 * i + 1], plotted);
+    ReplaceFinite(lower_[i], d.Phase, d.Reading[2 * i], plotted);
+    ReplaceFinite(upper_[i], d.Phase, d.Reading[2 * i + 1], plotted);
   }
   FitY(plotted);
+  table_ = std::move(d.Table);
 }
 
 DirectivityChart::DirectivityChart() {
-  chart_->setTitle(Q(kChartDirectivity));
-  x_->setTitleText(Q(kAxisDirectivity));
+  chart_->setTitle(Q(views::kChartDirectivity));
+  x_->setTitleText(Q(views::kAxisDirectivity));
   x_->setRange(analysis::kDirectivityFirst, analysis::kDirectivityLast);
   x_->setTickCount(7);
-  y_->setTitleText(Q(kAxisError));
+  y_->setTitleText(Q(views::kAxisError));
   lower_ = new QLineSeries;
   upper_ = new QLineSeries;
   auto* band = new QAreaSeries(upper_, lower_);
   lower_->setParent(band);
   upper_->setParent(band);
-  band->setName(Q(kSeriesErrorBand));
+  band->setName(Q(views::kSeriesErrorBand));
   QColor fill = kColors[2];
   fill.setAlpha(90);
   band->setBrush(fill);
   band->setPen(QPen(kColors[2], 1.0));
   Attach(band);
   present_ = new QScatterSeries;
-  present_->setName(Q(kSeriesPresentDir));
+  present_->setName(Q(views::kSeriesPresentDir));
   present_->setMarkerSize(10.0);
   present_->setColor(Qt::black);
   Attach(present_);
 }
 
 void DirectivityChart::Update(const rf::ModelState& m, int /*powerUnitIndex*/) {
-  const std::vector<analysis::SweepPoint> points =
-      analysis::Sweep(m, analysis::SweepKind::Directivity, kDirectivityPoints);
-  table_.Columns = {QStringLiteral("directivity_db"), QStringLiteral("error_min_pct"),
-                    QStringLiteral("error_max_pct")};
-  table_.Rows.clear();
-  std::vector<double> x;
-  std::vector<double> lo;
-  std::vector<double> hi;
-  for (const analysis::SweepPoint& p : points) {
-    x.push_back(p.X);
-    lo.push_back((p.Model.PloadMinRelat - 1.0) * 100.0);
-    hi.push_back((p.Model.PloadMaxRelat - 1.0) * 100.0);
-    table_.Rows.push_back({p.X, lo.back(), hi.back()});
-  }
+  views::DirectivityChartData d = views::DirectivityChart(m);
   std::vector<double> plotted;
-  ReplaceFinite(lower_, x, lo, plotted);
-  ReplaceFinite(upper_, x, hi, plotted);
+  ReplaceFinite(lower_, d.Directivity, d.ErrorMin, plotted);
+  ReplaceFinite(upper_, d.Directivity, d.ErrorMax, plotted);
   QList<QPointF> marks;
-  if (!m.CplIdeal && m.CplDirDb >= analysis::kDirectivityFirst &&
-      m.CplDirDb <= analysis::kDirectivityLast) {
-    for (double r : {m.PloadMinRelat, m.PloadMaxRelat}) {
-      const double e = (r - 1.0) * 100.0;
-      if (std::isfinite(e)) marks.append(QPointF(m.CplDirDb, e));
-    }
-  }
+  for (double e : d.PresentError) marks.append(QPointF(d.PresentDirectivity, e));
   present_->replace(marks);
   FitY(plotted);
+  table_ = std::move(d.Table);
 }
 
 }  // namespace qtui

@@ -1,11 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-#include <string>
 #include <vector>
 
 #include "rf/model.h"
+#include "views/chart_data.h"
 
 class QAbstractSeries;
 class QChart;
@@ -17,24 +16,6 @@ class QValueAxis;
 // points on an update, which is what makes a redraw fit in a frame.
 namespace qtui {
 
-// A power unit of the window's power-unit group: W (W, kW or MW by magnitude), dBm, dBW, dBkW.
-struct PowerUnit {
-  QString Name;
-  bool Decibel = false;
-  double Factor = 1.0;  // watts times Factor, before the logarithm for a decibel unit
-};
-PowerUnit ChoosePowerUnit(int powerUnitIndex, double largestWatts);
-double InUnit(const PowerUnit& unit, double watts);
-
-// A chart's data as plotted, for its CSV: the swept value first, one row per point.
-struct ChartTable {
-  QStringList Columns;
-  std::vector<std::vector<double>> Rows;
-};
-// Comma separated, header first, CR LF, shortest round-trip numbers with "." (Infinity,
-// -Infinity, NaN as such).
-std::string ChartCsv(const ChartTable& table);
-
 class SweepChart {
  public:
   SweepChart();
@@ -45,14 +26,14 @@ class SweepChart {
   // Recomputes from a computed model in the given power unit and replaces the points.
   virtual void Update(const rf::ModelState& m, int powerUnitIndex) = 0;
   QChart* Chart() const { return chart_; }
-  const ChartTable& Table() const { return table_; }
+  const views::ChartTable& Table() const { return table_; }
   virtual QString FileStem() const = 0;
 
  protected:
   QChart* chart_;  // owned by the view it is given to
   QValueAxis* x_;
   QValueAxis* y_;
-  ChartTable table_;
+  views::ChartTable table_;
   void Attach(QAbstractSeries* s);
   // The y axis over every finite value plotted, with a margin.
   void FitY(const std::vector<double>& values);
@@ -98,9 +79,5 @@ class DirectivityChart : public SweepChart {
   QLineSeries* upper_;
   QScatterSeries* present_;
 };
-
-// Points of the sweeps.
-inline constexpr int kPhasePoints = 361;
-inline constexpr int kDirectivityPoints = 121;
 
 }  // namespace qtui

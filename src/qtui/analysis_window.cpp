@@ -21,36 +21,19 @@
 #include <cmath>
 #include <string_view>
 
-#include "analysis/design.h"
-#include "analysis/uncertainty.h"
-#include "mainwindow/unit_index.h"
-#include "numtext/format.h"
 #include "qtui/analysis_charts.h"
-#include "qtui/analysis_texts.h"
 #include "qtui/main_window.h"
+#include "qtui/qt_text.h"
+#include "views/chart_data.h"
+#include "views/design_answers.h"
+#include "views/limits_table.h"
+#include "views/texts.h"
 
 namespace qtui {
 
-namespace {
-
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString Number(double x, int decimals) {
-  return QString::fromStdString(numtext::FloatToText(x, decimals));
-}
-
-constexpr int kPowerDecimals = 2;
-constexpr int kRatioDecimals = 4;
-constexpr int kSwrDecimals = 3;
-constexpr double kDefaultTargetPct = 5.0;
-
-}  // namespace
-
 AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
     : QWidget(nullptr, Qt::Window), window_(window), chooser_(std::move(chooser)) {
-  setWindowTitle(Q(kAnalysisTitle));
+  setWindowTitle(Q(views::kAnalysisTitle));
   charts_.push_back(std::make_unique<PowerChart>());
   charts_.push_back(std::make_unique<ReadingChart>());
   charts_.push_back(std::make_unique<DirectivityChart>());
@@ -65,9 +48,10 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
     if (i >= 0 && i < kChartCount) EnsureFresh(i);
   });
 
-  table_ = new QTableWidget(0, 8);
-  table_->setHorizontalHeaderLabels({Q(kColQuantity), Q(kColUnit), Q(kColMin), Q(kColActual),
-                                     Q(kColMax), Q(kColMean), Q(kColStd), Q(kColExpanded)});
+  table_ = new QTableWidget(0, static_cast<int>(views::kLimitColumns));
+  QStringList header;
+  for (std::string_view h : views::LimitTableHeader()) header << Q(h);
+  table_->setHorizontalHeaderLabels(header);
   table_->verticalHeader()->setVisible(false);
   // Rows as high as their text, so that all ten fit beside the charts without scrolling.
   // A fixed height: measuring every row on each update would cost more than a frame allows.
@@ -75,21 +59,21 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
-  auto* design = new QGroupBox(Q(kDesignHeading));
+  auto* design = new QGroupBox(Q(views::kDesignHeading));
   auto* form = new QFormLayout(design);
-  target_ = new QLineEdit(QString::number(kDefaultTargetPct));
+  target_ = new QLineEdit(QString::number(views::kDefaultDesignTargetPercent));
   dirAnswer_ = new QLabel;
   swrAnswer_ = new QLabel;
   for (QLabel* l : {dirAnswer_, swrAnswer_}) l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  form->addRow(Q(kDesignTarget), target_);
-  form->addRow(Q(kDesignDirectivity), dirAnswer_);
-  form->addRow(Q(kDesignSwr), swrAnswer_);
+  form->addRow(Q(views::kDesignTarget), target_);
+  form->addRow(Q(views::kDesignDirectivity), dirAnswer_);
+  form->addRow(Q(views::kDesignSwr), swrAnswer_);
   connect(target_, &QLineEdit::textChanged, this, [this] { RefreshDesign(); });
 
   auto* side = new QWidget;
   auto* sideLayout = new QVBoxLayout(side);
   sideLayout->setContentsMargins(0, 0, 0, 0);
-  sideLayout->addWidget(new QLabel(Q(kLimitsHeading)));
+  sideLayout->addWidget(new QLabel(Q(views::kLimitsHeading)));
   sideLayout->addWidget(table_, 1);
   sideLayout->addWidget(design);
 
@@ -119,10 +103,10 @@ QWidget* AnalysisWindow::BuildChartPage(int i) {
     connect(b, &QPushButton::clicked, this, [this, i, fn] { (this->*fn)(i); });
     buttons->addWidget(b);
   };
-  add(kExportPng, &AnalysisWindow::ExportPng);
-  add(kExportSvg, &AnalysisWindow::ExportSvg);
-  add(kExportCsv, &AnalysisWindow::ExportCsv);
-  add(kCopyChart, &AnalysisWindow::CopyChart);
+  add(views::kExportPng, &AnalysisWindow::ExportPng);
+  add(views::kExportSvg, &AnalysisWindow::ExportSvg);
+  add(views::kExportCsv, &AnalysisWindow::ExportCsv);
+  add(views::kCopyChart, &AnalysisWindow::CopyChart);
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(view, 1);
@@ -144,77 +128,34 @@ void AnalysisWindow::EnsureFresh(int i) {
 }
 
 void AnalysisWindow::RefreshTable() {
-  const rf::ModelState& m = window_.Form();
-  const auto rows = analysis::LimitsAndUncertainty(m);
-  const analysis::InferredLoadRange inferred = analysis::InferredLoadReflection(m);
-  table_->setRowCount(static_cast<int>(rows.size()) + 2);
+  const std::vector<views::LimitTableRow> rows = views::LimitsTable(window_.Form());
+  table_->setRowCount(static_cast<int>(rows.size()));
   // Fitting the columns measures every cell, which costs about as much as drawing a chart:
   // only a text of another length can need other widths.
   bool lengthChanged = false;
-  const auto set = [&](int r, int c, const QString& text) {
-    QTableWidgetItem* item = table_->item(r, c);
-    if (item == nullptr) {
-      item = new QTableWidgetItem;
-      table_->setItem(r, c, item);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (std::size_t c = 0; c < views::kLimitColumns; ++c) {
+      const int row = static_cast<int>(r);
+      const int column = static_cast<int>(c);
+      const QString text = QString::fromStdString(rows[r][c]);
+      QTableWidgetItem* item = table_->item(row, column);
+      if (item == nullptr) {
+        item = new QTableWidgetItem;
+        table_->setItem(row, column, item);
+      }
+      if (item->text() != text) {
+        lengthChanged = lengthChanged || item->text().size() != text.size();
+        item->setText(text);
+      }
     }
-    if (item->text() != text) {
-      lengthChanged = lengthChanged || item->text().size() != text.size();
-      item->setText(text);
-    }
-  };
-  int r = 0;
-  for (const analysis::LimitRow& row : rows) {
-    // Powers in W, kW or MW by the row's largest value; the spread of a power in decibels
-    // would have no meaning, so the table keeps watts whatever the window shows.
-    PowerUnit unit{};
-    unit.Factor = 1.0;
-    int decimals = kRatioDecimals;
-    if (row.IsPower) {
-      unit = ChoosePowerUnit(mainwindow::kPowerWatts, std::fabs(row.Max));
-      decimals = kPowerDecimals;
-    }
-    const auto v = [&](double x) { return Number(x * unit.Factor, decimals); };
-    set(r, 0, Q(row.Name));
-    set(r, 1, unit.Name);
-    set(r, 2, v(row.Min));
-    set(r, 3, v(row.Actual));
-    set(r, 4, v(row.Max));
-    set(r, 5, v(row.Stats.Mean));
-    set(r, 6, v(row.Stats.Std));
-    set(r, 7, v(row.Stats.Expanded));
-    ++r;
   }
-  set(r, 0, Q(kInferredLoadMag));
-  set(r, 2, Number(inferred.Lo.Mag, kRatioDecimals));
-  set(r, 4, Number(inferred.Hi.Mag, kRatioDecimals));
-  ++r;
-  set(r, 0, Q(kInferredLoadSwr));
-  set(r, 2, Number(inferred.Lo.Swr, kSwrDecimals));
-  set(r, 4, Number(inferred.Hi.Swr, kSwrDecimals));
   if (lengthChanged) table_->resizeColumnsToContents();
 }
 
 void AnalysisWindow::RefreshDesign() {
-  bool ok = false;
-  // QString::toDouble reads "." whatever the locale, as every number field of the program.
-  const double pct = target_->text().trimmed().toDouble(&ok);
-  if (!ok || !(pct > 0.0) || !std::isfinite(pct)) {
-    dirAnswer_->setText(Q(kNoTarget));
-    swrAnswer_->setText(Q(kNoTarget));
-    return;
-  }
-  const rf::ModelState& m = window_.Form();
-  const std::optional<double> dir = analysis::DesignDirectivity(m, pct / 100.0);
-  dirAnswer_->setText(dir ? Number(*dir, kPowerDecimals) + QLatin1Char(' ') + Q(kUnitDb)
-                          : Q(kNotReachable));
-  const std::optional<double> swr = analysis::DesignLoadSwr(m, pct / 100.0);
-  if (!swr) {
-    swrAnswer_->setText(Q(kNotReachable));
-  } else if (std::isinf(*swr)) {
-    swrAnswer_->setText(Q(kInfinite));
-  } else {
-    swrAnswer_->setText(Number(*swr, kSwrDecimals));
-  }
+  const views::DesignAnswers a = views::AnswerDesign(window_.Form(), target_->text().toStdString());
+  dirAnswer_->setText(QString::fromStdString(a.Directivity));
+  swrAnswer_->setText(QString::fromStdString(a.LoadSwr));
 }
 
 bool AnalysisWindow::ExportPng(int i) {
@@ -223,8 +164,8 @@ bool AnalysisWindow::ExportPng(int i) {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   View(i)->grab().toImage().save(&buffer, "PNG");
-  return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(kExportPng),
-                         Chart(i).FileStem() + ".png", Q(kPngFilter), bytes);
+  return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(views::kExportPng),
+                         Chart(i).FileStem() + ".png", Q(views::kPngFilter), bytes);
 }
 
 QByteArray AnalysisWindow::SvgOf(int i) {
@@ -244,22 +185,22 @@ QByteArray AnalysisWindow::SvgOf(int i) {
 }
 
 bool AnalysisWindow::ExportSvg(int i) {
-  return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(kExportSvg),
-                         Chart(i).FileStem() + ".svg", Q(kSvgFilter), SvgOf(i));
+  return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(views::kExportSvg),
+                         Chart(i).FileStem() + ".svg", Q(views::kSvgFilter), SvgOf(i));
 }
 
 bool AnalysisWindow::ExportCsv(int i) {
   EnsureFresh(i);
-  return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(kExportCsv),
-                         Chart(i).FileStem() + ".csv", Q(kCsvFilter),
-                         QByteArray::fromStdString(ChartCsv(Chart(i).Table())));
+  return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(views::kExportCsv),
+                         Chart(i).FileStem() + ".csv", Q(views::kCsvFilter),
+                         QByteArray::fromStdString(views::ChartCsv(Chart(i).Table())));
 }
 
 void AnalysisWindow::CopyChart(int i) {
   EnsureFresh(i);
   auto* mime = new QMimeData;
   mime->setImageData(View(i)->grab().toImage());
-  mime->setText(QString::fromStdString(ChartCsv(Chart(i).Table())));
+  mime->setText(QString::fromStdString(views::ChartCsv(Chart(i).Table())));
   QGuiApplication::clipboard()->setMimeData(mime);
 }
 

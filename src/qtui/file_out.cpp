@@ -5,17 +5,10 @@
 #include <string_view>
 
 #include "env/platform.h"
-#include "qtui/analysis_texts.h"
+#include "qtui/qt_text.h"
+#include "views/texts.h"
 
 namespace qtui {
-
-namespace {
-
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 PathChooser DialogPathChooser() {
   return [](QWidget* parent, const QString& title, const QString& suggestedName,
@@ -41,7 +34,7 @@ bool SaveWithChooser(const PathChooser& chooser, env::Platform& platform, QWidge
   QString error;
   if (WriteFileAtomically(path, data, &error)) return true;
   platform.ShowError(title.toStdString(),
-                     (Q(kSaveFailed) + path + QStringLiteral(":\n") + error).toStdString());
+                     (Q(views::kSaveFailed) + path + QStringLiteral(":\n") + error).toStdString());
   return false;
 }
 

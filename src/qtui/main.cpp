@@ -12,6 +12,7 @@
 #include "mainwindow/texts.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_platform.h"
+#include "qtui/qt_text.h"
 #include "qtui/window_menu.h"
 #include "startup/lifecycle.h"
 
@@ -50,10 +51,6 @@ bool PlatformArgument(int argc, char* argv[]) {
     if (arg == "-platform" || arg == "--platform") return true;
   }
   return false;
-}
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Qt reports a display it cannot open with a few warnings and then a fatal message that aborts
@@ -107,8 +104,8 @@ int main(int argc, char* argv[]) {
   }
   heldMessages.clear();
 
-  QApplication::setApplicationName(ToQString(mainwindow::kAppTitle));
-  QGuiApplication::setDesktopFileName(ToQString(kDesktopFileName));
+  QApplication::setApplicationName(qtui::Q(mainwindow::kAppTitle));
+  QGuiApplication::setDesktopFileName(qtui::Q(kDesktopFileName));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/zephlane.svg")));
   qtui::QtPlatform platform;
   mainwindow::TForm1 form(platform);

@@ -9,22 +9,15 @@
 #include <QShortcut>
 #include <string_view>
 
-#include "analysis/results_table.h"
 #include "mainwindow/result_rows.h"
 #include "mainwindow/texts.h"
-#include "qtui/analysis_texts.h"
 #include "qtui/analysis_window.h"
 #include "qtui/main_window.h"
+#include "qtui/qt_text.h"
+#include "text/table.h"
+#include "views/texts.h"
 
 namespace qtui {
-
-namespace {
-
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 WindowMenu::WindowMenu(MainWindow& window, PathChooser chooser)
     : window_(window), chooser_(std::move(chooser)) {
@@ -39,10 +32,10 @@ WindowMenu::WindowMenu(MainWindow& window, PathChooser chooser)
     connect(action, &QAction::triggered, this, slot);
     window_.addAction(action);
   };
-  add(kActAnalysis, kKeyAnalysis, &WindowMenu::OpenAnalysis);
-  add(kActCopyResults, kKeyCopyResults, &WindowMenu::CopyResults);
-  add(kActExportResults, kKeyExportResults, &WindowMenu::ExportResults);
-  add(kActAbout, {}, &WindowMenu::ShowAbout);
+  add(views::kActAnalysis, views::kKeyAnalysis, &WindowMenu::OpenAnalysis);
+  add(views::kActCopyResults, views::kKeyCopyResults, &WindowMenu::CopyResults);
+  add(views::kActExportResults, views::kKeyExportResults, &WindowMenu::ExportResults);
+  add(views::kActAbout, {}, &WindowMenu::ShowAbout);
   // F1 is no menu entry: the window has its Help (HTML) button for the mouse.
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &window_);
   help->setContext(Qt::WindowShortcut);
@@ -59,9 +52,9 @@ void WindowMenu::OpenAnalysis() {
 }
 
 void WindowMenu::CopyResults() {
-  const std::vector<analysis::ResultRow> rows = mainwindow::WindowCellRows(window_.Form());
-  const std::string text = analysis::ToTabText(rows);
-  const std::string html = analysis::ToHtml(rows);
+  const std::vector<text::ResultRow> rows = mainwindow::WindowCellRows(window_.Form());
+  const std::string text = text::ToTabText(rows);
+  const std::string html = text::ToHtml(rows);
   auto* mime = new QMimeData;
   mime->setText(QString::fromStdString(text));
   mime->setHtml(QString::fromStdString(html));
@@ -69,9 +62,9 @@ void WindowMenu::CopyResults() {
 }
 
 void WindowMenu::ExportResults() {
-  const std::string csv = analysis::ToCsv(mainwindow::WindowCellRows(window_.Form()));
-  SaveWithChooser(chooser_, window_.Form().Platform(), &window_, Q(kExportResultsTitle),
-                  Q(kResultsFileName), Q(kCsvFilter), QByteArray::fromStdString(csv));
+  const std::string csv = text::ToCsv(mainwindow::WindowCellRows(window_.Form()));
+  SaveWithChooser(chooser_, window_.Form().Platform(), &window_, Q(views::kExportResultsTitle),
+                  Q(views::kResultsFileName), Q(views::kCsvFilter), QByteArray::fromStdString(csv));
 }
 
 QString WindowMenu::Version() const {
@@ -83,11 +76,12 @@ QString WindowMenu::Version() const {
 }
 
 void WindowMenu::ShowAbout() {
-  const QString body = QStringLiteral("<h3>") + Q(kAboutName).toHtmlEscaped() +
-                       QStringLiteral("</h3><p>") + Q(kAboutVersionPrefix) +
-                       Version().toHtmlEscaped() + QStringLiteral("</p><p>") + Q(kAboutBody) +
-                       QStringLiteral("</p><p>") + Q(kAboutLicence) + QStringLiteral("</p>");
-  QMessageBox::about(&window_, Q(kAboutTitle), body);
+  const QString body = QStringLiteral("<h3>") + Q(views::kAboutName).toHtmlEscaped() +
+                       QStringLiteral("</h3><p>") + Q(views::kAboutVersionPrefix) +
+                       Version().toHtmlEscaped() + QStringLiteral("</p><p>") +
+                       Q(views::kAboutBody) + QStringLiteral("</p><p>") + Q(views::kAboutLicence) +
+                       QStringLiteral("</p>");
+  QMessageBox::about(&window_, Q(views::kAboutTitle), body);
 }
 
 void WindowMenu::ShowHelp() {

@@ -11,6 +11,10 @@ struct TRefl {
   double Mism = 0.0;   // mismatch factor 1 - Mag^2
 };
 
+// The three forms a reflection's magnitude is typed and shown in: linear magnitude, return
+// loss in dB, SWR; in the order of the window's lists.
+enum class ReflForm { Mag = 0, Db = 1, Swr = 2 };
+
 // Magnitudes at or below kMagFloor (and NaN) have the return loss kRlossFloorDb, the limit
 // of what the couplers and the display resolve; a return loss at or below it is no reflection.
 inline constexpr double kMagFloor = 1e-8;

@@ -6,6 +6,7 @@
 
 #include "env/user_dir.h"
 #include "mainwindow/texts.h"
+#include "numtext/decimals.h"
 #include "numtext/format.h"
 #include "numtext/parse.h"
 
@@ -18,7 +19,7 @@ const std::string kSection = "Zephlane";
 // Edits of the values that the up-downs keep as whole numbers; their text is rebuilt from
 // the up-down because the stored position is the value that survives a restart.
 void TextFromPosition(mainwindow::Edit& edit, const mainwindow::UpDown& updown) {
-  edit.Text = numtext::FloatToText(updown.Position(), 4);
+  edit.Text = numtext::FloatToText(updown.Position(), numtext::kInputDecimals);
 }
 
 }  // namespace

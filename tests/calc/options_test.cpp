@@ -35,16 +35,16 @@ TEST(CalcOptions, DefaultsAreTheWindowsFirstStartValues) {
   EXPECT_EQ(o.In.Load.Refl.Pha, 90.0);
   EXPECT_FALSE(o.In.DirDb.has_value());
   EXPECT_EQ(o.Out, calc::Format::Json);
-  EXPECT_EQ(o.Unit, calc::PowerUnit::W);
+  EXPECT_EQ(o.Unit, numtext::PowerUnit::Watts);
 }
 
 TEST(CalcOptions, ReflectionForms) {
   Options o = Ok({"--load", "-6.0206dB", "--src=1.5SWR@-45"});
-  EXPECT_EQ(o.In.Load.Form, calc::Repr::Db);
+  EXPECT_EQ(o.In.Load.Form, rf::ReflForm::Db);
   EXPECT_EQ(o.In.Load.Refl.Rloss, -6.0206);
   EXPECT_NEAR(o.In.Load.Refl.Mag, 0.5, 1e-5);
   EXPECT_EQ(o.In.Load.Refl.Pha, 90.0);  // no phase given: the default stays
-  EXPECT_EQ(o.In.Src.Form, calc::Repr::Swr);
+  EXPECT_EQ(o.In.Src.Form, rf::ReflForm::Swr);
   EXPECT_EQ(o.In.Src.Refl.Swr, 1.5);
   EXPECT_NEAR(o.In.Src.Refl.Mag, 0.2, 1e-15);
   EXPECT_EQ(o.In.Src.Refl.Pha, -45.0);
@@ -66,7 +66,7 @@ TEST(CalcOptions, EveryOtherOption) {
   EXPECT_EQ(o.In.EffPercent, 0.0);
   EXPECT_EQ(o.In.DirDb, 160.0);
   EXPECT_EQ(o.Out, calc::Format::Text);
-  EXPECT_EQ(o.Unit, calc::PowerUnit::Dbkw);
+  EXPECT_EQ(o.Unit, numtext::PowerUnit::Dbkw);
   EXPECT_TRUE(o.Add.Uncertainty);
   EXPECT_EQ(o.Add.DesignDirTarget, 1.0);
   EXPECT_EQ(o.Add.DesignSwrTarget, 0.005);

@@ -20,19 +20,18 @@
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "qtui/analysis_charts.h"
-#include "qtui/analysis_texts.h"
 #include "qtui/analysis_window.h"
 #include "qtui/main_window.h"
+#include "qtui/qt_text.h"
 #include "qtui/radio_group.h"
 #include "qtui/value_cell.h"
 #include "qtui/window_menu.h"
 #include "startup/lifecycle.h"
+#include "views/texts.h"
 
 namespace {
 
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using qtui::Q;
 
 QList<QPointF> Points(QXYSeries* s) { return s->points(); }
 
@@ -202,7 +201,7 @@ class AnalysisWindowTest : public QObject {
     // new round-trip phase, the curves and the table follow the new powers.
     qtui::AnalysisWindow& a = Analysis();
     auto& powers = static_cast<qtui::PowerChart&>(a.Chart(0));
-    QCOMPARE(Points(powers.Series(0)).size(), qtui::kPhasePoints);
+    QCOMPARE(Points(powers.Series(0)).size(), views::kPhasePoints);
     const QList<QPointF> before = Points(powers.Marker());
     QCOMPARE(before.size(), 3);
     QCOMPARE(before[0].x(), 90.0);  // source 0 deg, load 90 deg
@@ -222,8 +221,8 @@ class AnalysisWindowTest : public QObject {
     qtui::AnalysisWindow& a = Analysis();
     auto* group = qobject_cast<qtui::RadioGroup*>(window_->Widget("rgPowerUnit"));
     QTest::mouseClick(group->Buttons()[2], Qt::LeftButton);
-    const qtui::ChartTable& t = a.Chart(0).Table();
-    QCOMPARE(t.Columns[1], QStringLiteral("Incident dBW"));
+    const views::ChartTable& t = a.Chart(0).Table();
+    QCOMPARE(t.Columns[1], std::string("Incident dBW"));
     // 992.32 W at the actual phase: the curve lies near 30 dBW.
     const double y = Points(static_cast<qtui::PowerChart&>(a.Chart(0)).Marker())[0].y();
     QVERIFY(y > 29.0 && y < 31.0);
@@ -243,7 +242,7 @@ class AnalysisWindowTest : public QObject {
       QVERIFY(a.ExportCsv(i));
       const QStringList lines =
           QString::fromUtf8(ReadFile(chosen_)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-      const qsizetype columns = a.Chart(i).Table().Columns.size();
+      const auto columns = static_cast<qsizetype>(a.Chart(i).Table().Columns.size());
       QCOMPARE(lines.size(), static_cast<qsizetype>(a.Chart(i).Table().Rows.size()) + 1);
       for (qsizetype r = 1; r < lines.size(); ++r) {
         const QStringList f = lines[r].split(QLatin1Char(','));
@@ -298,11 +297,11 @@ class AnalysisWindowTest : public QObject {
     qtui::AnalysisWindow& a = Analysis();
     a.DesignTarget()->setText(QStringLiteral("5"));
     QVERIFY(a.DesignDirectivityAnswer()->text().endsWith(QStringLiteral(" dB")));
-    QCOMPARE(a.DesignSwrAnswer()->text(), Q(qtui::kInfinite));
+    QCOMPARE(a.DesignSwrAnswer()->text(), Q(views::kInfinite));
     a.DesignTarget()->setText(QStringLiteral("abc"));
-    QCOMPARE(a.DesignDirectivityAnswer()->text(), Q(qtui::kNoTarget));
+    QCOMPARE(a.DesignDirectivityAnswer()->text(), Q(views::kNoTarget));
     a.DesignTarget()->setText(QStringLiteral("0"));
-    QCOMPARE(a.DesignSwrAnswer()->text(), Q(qtui::kNoTarget));
+    QCOMPARE(a.DesignSwrAnswer()->text(), Q(views::kNoTarget));
   }
 
   void f1OpensTheHtmlHelpWithoutLeavingTheEdit() {

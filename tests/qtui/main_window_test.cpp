@@ -28,6 +28,7 @@
 #include "mainwindow/form.h"
 #include "mainwindow/texts.h"
 #include "qtui/main_window.h"
+#include "qtui/qt_text.h"
 #include "qtui/radio_group.h"
 #include "qtui/up_down.h"
 #include "qtui/value_cell.h"
@@ -35,9 +36,7 @@
 
 namespace {
 
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using qtui::Q;
 
 // The first control whose widget differs from the form's value, or empty when all agree.
 QString FirstMismatch(qtui::MainWindow& w) {

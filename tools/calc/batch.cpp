@@ -10,6 +10,7 @@
 
 #include "inputs.h"
 #include "output.h"
+#include "text/ascii.h"
 #include "texts.h"
 
 namespace calc {
@@ -24,23 +25,13 @@ constexpr ColumnName kColumnNames[] = {{"va", 0},  {"ia", 1},   {"eff", 2},
                                        {"src", 3}, {"load", 4}, {"dir", 5}};
 constexpr std::string_view kIdeal = "ideal";
 
+// A cell's blanks; a CR before the line's end belongs to a CR LF line end.
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) {
-    s.remove_suffix(1);
-  }
-  return s;
+  return text::TrimBack(text::TrimFront(s, text::IsSpaceOrTab),
+                        [](char c) { return text::IsSpaceOrTab(c) || c == '\r'; });
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char c = a[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != b[i]) return false;
-  }
-  return true;
-}
+using text::EqualsNoCase;
 
 // Splits one CSV line into cells (RFC 4180 quotes allowed, no line breaks inside); false for a
 // malformed quote.

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "text/ascii.h"
 #include "texts.h"
 
 namespace calc {
@@ -18,16 +19,7 @@ constexpr double kDirMax = 160.0;
 constexpr double kRlossMin = -160.0;
 constexpr double kSwrMax = 100000.0;
 
-bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
-  if (s.size() < suffix.size()) return false;
-  const std::string_view tail = s.substr(s.size() - suffix.size());
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    char c = tail[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != suffix[i]) return false;
-  }
-  return true;
-}
+using text::EndsWithNoCase;
 
 // shown is the text the message quotes: the whole value the user gave.
 std::optional<std::string> Ranged(std::string_view s, double lo, double hi, std::string_view what,
@@ -101,17 +93,17 @@ std::optional<std::string> ParseRefl(std::string_view s, ReflInput& out) {
   if (EndsWithNoCase(value, "db")) {
     if (auto e = Ranged(value.substr(0, value.size() - 2), kRlossMin, 0.0, kRangeDb, v, s))
       return e;
-    r.Form = Repr::Db;
+    r.Form = rf::ReflForm::Db;
     r.Refl.Rloss = v;
     rf::ReflFromRloss(r.Refl);
   } else if (EndsWithNoCase(value, "swr")) {
     if (auto e = Ranged(value.substr(0, value.size() - 3), 1.0, kSwrMax, kRangeSwr, v, s)) return e;
-    r.Form = Repr::Swr;
+    r.Form = rf::ReflForm::Swr;
     r.Refl.Swr = v;
     rf::ReflFromSwr(r.Refl);
   } else {
     if (auto e = Ranged(value, 0.0, 1.0, kRangeMag, v, s)) return e;
-    r.Form = Repr::Mag;
+    r.Form = rf::ReflForm::Mag;
     r.Refl.Mag = v;
     rf::ReflFromMag(r.Refl);
   }

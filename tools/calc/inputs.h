@@ -13,11 +13,9 @@
 // give.
 namespace calc {
 
-enum class Repr { Mag, Db, Swr };  // as the window's Mag / dB / SWR lists
-
 struct ReflInput {
   rf::TRefl Refl;  // Mag, Rloss, Swr completed from the entered form; Pha set
-  Repr Form = Repr::Mag;
+  rf::ReflForm Form = rf::ReflForm::Mag;
 };
 
 struct Inputs {

@@ -109,18 +109,11 @@ std::optional<std::string> Apply(Options& o, Opt id, std::string_view v) {
       }
       return std::nullopt;
     case Opt::PowerUnit:
-      if (v == "W") {
-        o.Unit = PowerUnit::W;
-      } else if (v == "dBm") {
-        o.Unit = PowerUnit::Dbm;
-      } else if (v == "dBW") {
-        o.Unit = PowerUnit::Dbw;
-      } else if (v == "dBkW") {
-        o.Unit = PowerUnit::Dbkw;
-      } else {
-        return Quoted(v) + ": expected " + std::string(kPowerUnits);
+      if (const auto unit = numtext::FindPowerUnit(v)) {
+        o.Unit = *unit;
+        return std::nullopt;
       }
-      return std::nullopt;
+      return Quoted(v) + ": expected " + std::string(kPowerUnits);
     case Opt::Sweep:
       o.Sweep = analysis::FindSweep(v);
       if (!o.Sweep) return Quoted(v) + ": expected " + std::string(kSweeps);

@@ -8,12 +8,12 @@
 
 #include "analysis/sweep.h"
 #include "inputs.h"
+#include "numtext/power_unit.h"
 
 // The command line of zephlane-calc.
 namespace calc {
 
 enum class Format { Json, Csv, Text };
-enum class PowerUnit { W = 0, Dbm = 1, Dbw = 2, Dbkw = 3 };  // the window's power-unit items
 
 inline constexpr int kDefaultPoints = 37;  // 10-degree steps over a full turn
 inline constexpr int kMaxPoints = 1000000;
@@ -30,7 +30,7 @@ struct Options {
   Inputs In = DefaultInputs();
   Format Out = Format::Json;
   bool FormatGiven = false;
-  PowerUnit Unit = PowerUnit::W;
+  numtext::PowerUnit Unit = numtext::PowerUnit::Watts;
   std::optional<analysis::SweepKind> Sweep;
   int Points = kDefaultPoints;
   Extras Add;

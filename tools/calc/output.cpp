@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "analysis/design.h"
+#include "analysis/coupler_design.h"
 #include "analysis/uncertainty.h"
 #include "numtext/round_trip.h"
 #include "rf/model_fields.h"

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
-#include "analysis/design.h"
+#include "analysis/coupler_design.h"
 #include "analysis/uncertainty.h"
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "mainwindow/result_rows.h"
+#include "numtext/decimals.h"
 #include "numtext/format.h"
 #include "texts.h"
 
@@ -14,10 +15,10 @@ namespace calc {
 
 namespace {
 
-using analysis::ResultRow;
 using mainwindow::Label;
 using mainwindow::Panel;
 using mainwindow::TForm1;
+using text::ResultRow;
 
 void ExtraRows(TForm1& f, const rf::ModelState& m, const Extras& add,
                std::vector<ResultRow>& rows) {
@@ -43,21 +44,22 @@ void ExtraRows(TForm1& f, const rf::ModelState& m, const Extras& add,
   if (add.DesignDirTarget) {
     const auto d = analysis::DesignDirectivity(m, *add.DesignDirTarget);
     rows.push_back({std::string(kRowDesignDir),
-                    d ? numtext::FloatToText(*d, 2) : std::string(kNotReachable),
+                    d ? numtext::FloatToText(*d, numtext::kDbDecimals) : std::string(kNotReachable),
                     d ? std::string(kUnitDb) : std::string()});
   }
   if (add.DesignSwrTarget) {
     const auto s = analysis::DesignLoadSwr(m, *add.DesignSwrTarget);
-    rows.push_back({std::string(kRowDesignSwr),
-                    s ? numtext::FloatToText(*s, 3) : std::string(kNotReachable),
-                    s ? std::string(kUnitSwr) : std::string()});
+    rows.push_back(
+        {std::string(kRowDesignSwr),
+         s ? numtext::FloatToText(*s, numtext::kSwrDecimals) : std::string(kNotReachable),
+         s ? std::string(kUnitSwr) : std::string()});
   }
 }
 
 }  // namespace
 
-std::vector<ResultRow> WindowRows(const Inputs& in, const rf::ModelState& m, PowerUnit unit,
-                                  const Extras& add) {
+std::vector<ResultRow> WindowRows(const Inputs& in, const rf::ModelState& m,
+                                  numtext::PowerUnit unit, const Extras& add) {
   env::ScriptedPlatform platform;
   TForm1 f(platform);
   // The selections first: a changed power unit runs the window's own evaluation on its design

@@ -1,4 +1,4 @@
-#include "analysis/design.h"
+#include "analysis/coupler_design.h"
 
 #include <gtest/gtest.h>
 

@@ -2,17 +2,12 @@
 
 #include <optional>
 
+#include "rf/input_limits.h"
 #include "rf/model.h"
 
 // Coupler design for the absorbed-power reading: how good a coupler must be for the present
 // load, and how bad a load the present coupler tolerates, for a target relative error.
 namespace analysis {
-
-// Directivities the window accepts, dB.
-inline constexpr double kDesignDirMin = 0.0;
-inline constexpr double kDesignDirMax = 160.0;
-// From this SWR up the window takes the load as totally reflecting.
-inline constexpr double kTotalReflectionSwr = 9999.999;
 
 // The largest relative deviation of the absorbed-power reading from the true absorbed power,
 // either sign: max(1 - PloadMinRelat, PloadMaxRelat - 1); NaN when either is NaN.

@@ -1,8 +1,8 @@
-#include "analysis/results_table.h"
+#include "text/table.h"
 
-#include "analysis/texts.h"
+#include "text/texts.h"
 
-namespace analysis {
+namespace text {
 
 namespace {
 
@@ -113,4 +113,4 @@ std::string ToHtml(std::span<const ResultRow> rows) {
   return out;
 }
 
-}  // namespace analysis
+}  // namespace text

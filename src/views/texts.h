@@ -4,7 +4,7 @@
 
 // Every user-visible text of the desktop program's additions around the window (its context
 // menu, the Analysis window, the about box), in one place.
-namespace qtui {
+namespace views {
 
 // Context menu of the main window and its shortcuts (never a key an edit uses).
 inline constexpr std::string_view kActAnalysis = "Analysis\u2026";
@@ -75,4 +75,4 @@ inline constexpr std::string_view kNoTarget = "enter a target above 0 %";
 inline constexpr std::string_view kUnitDb = "dB";
 inline constexpr std::string_view kInfinite = "any (ideal couplers)";
 
-}  // namespace qtui
+}  // namespace views

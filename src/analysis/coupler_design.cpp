@@ -1,4 +1,4 @@
-#include "analysis/design.h"
+#include "analysis/coupler_design.h"
 
 #include <cmath>
 #include <limits>
@@ -62,9 +62,10 @@ std::optional<double> DesignDirectivity(const rf::ModelState& m, double target) 
     rf::ComputeMeasurement(w);
     return Within(w, target);
   };
-  if (!ok(kDesignDirMax)) return std::nullopt;
-  if (ok(kDesignDirMin)) return kDesignDirMin;
-  return Bisect(kDesignDirMax, kDesignDirMin, ok);
+  const rf::InputRange dir = rf::kDirectivityRange;
+  if (!ok(dir.Hi)) return std::nullopt;
+  if (ok(dir.Lo)) return dir.Lo;
+  return Bisect(dir.Hi, dir.Lo, ok);
 }
 
 std::optional<double> DesignLoadSwr(const rf::ModelState& m, double target) {
@@ -80,8 +81,8 @@ std::optional<double> DesignLoadSwr(const rf::ModelState& m, double target) {
     rf::ComputeTransmission(w);
     return Within(w, target);
   };
-  if (!ok(1.0)) return std::nullopt;
-  return Bisect(1.0, kTotalReflectionSwr, ok);
+  if (!ok(rf::kSwrRange.Lo)) return std::nullopt;
+  return Bisect(rf::kSwrRange.Lo, rf::kSwrTotalReflection, ok);
 }
 
 }  // namespace analysis

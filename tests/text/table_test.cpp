@@ -1,4 +1,4 @@
-#include "analysis/results_table.h"
+#include "text/table.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-using analysis::ResultRow;
+using text::ResultRow;
 
 const std::vector<ResultRow> kRows{
     {"Transmission: Incident Power, Actual Value", "992.32", "W"},
@@ -15,7 +15,7 @@ const std::vector<ResultRow> kRows{
 };
 
 TEST(ResultsTable, CsvQuotesOnlyWhatNeedsIt) {
-  EXPECT_EQ(analysis::ToCsv(kRows),
+  EXPECT_EQ(text::ToCsv(kRows),
             "Quantity,Value,Unit\r\n"
             "\"Transmission: Incident Power, Actual Value\",992.32,W\r\n"
             "\"Interf, \"\"quoted\"\"\",\u221E,\r\n"
@@ -23,7 +23,7 @@ TEST(ResultsTable, CsvQuotesOnlyWhatNeedsIt) {
 }
 
 TEST(ResultsTable, TabTextFlattensTabsAndBreaks) {
-  EXPECT_EQ(analysis::ToTabText(kRows),
+  EXPECT_EQ(text::ToTabText(kRows),
             "Quantity\tValue\tUnit\n"
             "Transmission: Incident Power, Actual Value\t992.32\tW\n"
             "Interf, \"quoted\"\t\u221E\t\n"
@@ -31,7 +31,7 @@ TEST(ResultsTable, TabTextFlattensTabsAndBreaks) {
 }
 
 TEST(ResultsTable, HtmlEscapesEveryCell) {
-  EXPECT_EQ(analysis::ToHtml(kRows),
+  EXPECT_EQ(text::ToHtml(kRows),
             "<table>\n<tr><th>Quantity</th><th>Value</th><th>Unit</th></tr>\n"
             "<tr><td>Transmission: Incident Power, Actual Value</td><td>992.32</td>"
             "<td>W</td></tr>\n"
@@ -41,8 +41,8 @@ TEST(ResultsTable, HtmlEscapesEveryCell) {
 }
 
 TEST(ResultsTable, EmptyTableKeepsItsHeader) {
-  EXPECT_EQ(analysis::ToCsv({}), "Quantity,Value,Unit\r\n");
-  EXPECT_EQ(analysis::ToTabText({}), "Quantity\tValue\tUnit\n");
+  EXPECT_EQ(text::ToCsv({}), "Quantity,Value,Unit\r\n");
+  EXPECT_EQ(text::ToTabText({}), "Quantity\tValue\tUnit\n");
 }
 
 }  // namespace

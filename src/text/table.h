@@ -6,7 +6,7 @@
 
 // A table of results as the user reads them (quantity, value, unit; the texts as shown) in
 // the forms that paste into a spreadsheet or a report.
-namespace analysis {
+namespace text {
 
 struct ResultRow {
   std::string Quantity;
@@ -29,4 +29,4 @@ void AppendCsvField(std::string& out, std::string_view s);
 // Text with the five HTML special characters escaped, appended.
 void AppendHtmlEscaped(std::string& out, std::string_view s);
 
-}  // namespace analysis
+}  // namespace text

@@ -1,0 +1,1 @@
+#include "analysis/sweep.h"  // the window does not build on the analysis

@@ -1,0 +1,1 @@
+#include "rf/model.h"  // the text kit is below the model
