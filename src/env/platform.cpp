@@ -11,4 +11,6 @@ std::string Platform::ExeVersion() const { return GetExeVersion(); }
 
 std::string Platform::ProfileFolder(std::int32_t& status) const { return GetShellFolder(status); }
 
+std::shared_ptr<FileSystem> Platform::Files() const { return RealFileSystem(); }
+
 }  // namespace env

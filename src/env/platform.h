@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
-// Platform services that show something to a person or ask the desktop for something. The
-// application gets a Qt implementation; the driver and the tests a scripted one.
+#include "env/file_system.h"
+
+// Platform services that show something to a person or ask the desktop for something. Each
+// window binding implements it on its toolkit (Qt, Win32); the driver and the tests use a
+// scripted one.
 namespace env {
 
 struct ScreenSize {
@@ -39,6 +43,8 @@ class Platform {
   virtual std::string ExeVersion() const;  // its file version ("2.1.0.0"), or empty
   // The user's profile folder and the status of the look-up, as env::GetShellFolder gives them.
   virtual std::string ProfileFolder(std::int32_t& status) const;
+  // The files every save goes through: the settings file and every export.
+  virtual std::shared_ptr<FileSystem> Files() const;
 };
 
 }  // namespace env

@@ -47,6 +47,10 @@ std::string ScriptedPlatform::ExeVersion() const {
   return ScriptedExeVersion ? *ScriptedExeVersion : Platform::ExeVersion();
 }
 
+std::shared_ptr<FileSystem> ScriptedPlatform::Files() const {
+  return ScriptedFiles ? ScriptedFiles : Platform::Files();
+}
+
 std::string ScriptedPlatform::ProfileFolder(std::int32_t& status) const {
   if (!ScriptedProfile) return Platform::ProfileFolder(status);
   status = ScriptedProfile->empty() ? 1 : 0;

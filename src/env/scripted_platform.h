@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> ScriptedExeDir;
   std::optional<std::string> ScriptedExeVersion;
   std::optional<std::string> ScriptedProfile;  // look-up status 0; an empty text: no profile
+  std::shared_ptr<FileSystem> ScriptedFiles;   // null: the real file system
 
   void ShowMessage(const std::string& title, const std::string& text) override;
   bool Confirm(const std::string& title, const std::string& text) override;
@@ -48,6 +50,7 @@ class ScriptedPlatform : public Platform {
   std::string ExeDir() const override;
   std::string ExeVersion() const override;
   std::string ProfileFolder(std::int32_t& status) const override;
+  std::shared_ptr<FileSystem> Files() const override;
 
  private:
   void Record(PlatformEvent e);

@@ -1,7 +1,6 @@
 #include "qtui/file_out.h"
 
 #include <QFileDialog>
-#include <QSaveFile>
 #include <string_view>
 
 #include "env/platform.h"
@@ -17,24 +16,14 @@ PathChooser DialogPathChooser() {
   };
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-    if (error != nullptr) *error = file.errorString();
-    return false;
-  }
-  return true;
-}
-
 bool SaveWithChooser(const PathChooser& chooser, env::Platform& platform, QWidget* parent,
                      const QString& title, const QString& suggestedName, const QString& filter,
                      const QByteArray& data) {
   const QString path = chooser(parent, title, suggestedName, filter);
   if (path.isEmpty()) return false;
-  QString error;
-  if (WriteFileAtomically(path, data, &error)) return true;
-  platform.ShowError(title.toStdString(),
-                     (Q(views::kSaveFailed) + path + QStringLiteral(":\n") + error).toStdString());
+  const std::string target = path.toStdString();
+  if (platform.Files()->ReplaceFileAtomically(target, data.toStdString())) return true;
+  platform.ShowError(title.toStdString(), views::SaveFailedText(target));
   return false;
 }
 

@@ -21,12 +21,9 @@ using PathChooser =
 // The desktop's save dialog, which asks before it overwrites.
 PathChooser DialogPathChooser();
 
-// Writes data to path through a temporary file renamed into place, so a failed write leaves
-// an existing file as it was. On failure returns false and the reason in *error.
-bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error);
-
-// Asks with the chooser and writes; a failure goes to the platform's error box. False when the
-// user cancelled or the write failed.
+// Asks with the chooser and writes through the platform's file system, as one atomic
+// replacement (a failed write leaves an existing file as it was); a failure goes to the
+// platform's error box. False when the user cancelled or the write failed.
 bool SaveWithChooser(const PathChooser& chooser, env::Platform& platform, QWidget* parent,
                      const QString& title, const QString& suggestedName, const QString& filter,
                      const QByteArray& data);

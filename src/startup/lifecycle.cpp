@@ -31,7 +31,7 @@ void FormCreate(mainwindow::TForm1& form) {
   form.MyHelp.SetBasePath(form.ExeDir + std::string(kWebHelpFolder) + sep +
                           std::string(kWebHelpContentFolder) + sep);
   form.pcResults.ActivePage = "tsTransm";
-  form.AutoIniFile = std::make_unique<env::TIniFile>(IniFileName(form));
+  form.AutoIniFile = std::make_unique<env::TIniFile>(IniFileName(form), platform.Files());
   LoadSettings(form, *form.AutoIniFile);
   // Directivity controls after chIdeal, factors and measurement re-presented, the window's
   // size fixed, both reflections completed from their Mag, one full cycle, initial focus.

@@ -1,10 +1,15 @@
 #include "startup/settings.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
-#include "env/user_dir.h"
+#include "mainwindow/first_start.h"
 #include "mainwindow/texts.h"
 #include "numtext/decimals.h"
 #include "numtext/format.h"
@@ -14,54 +19,133 @@ namespace startup {
 
 namespace {
 
+using mainwindow::TForm1;
+
 const std::string kSection = "Zephlane";
 
-// Edits of the values that the up-downs keep as whole numbers; their text is rebuilt from
-// the up-down because the stored position is the value that survives a restart.
+enum class WindowEdge { Top, Left };
+
+// What a key holds: an edit's text, an up-down's position, a list's or a radio group's index,
+// the check box's state, or an edge of the window.
+using Target = std::variant<mainwindow::Edit TForm1::*, mainwindow::UpDown TForm1::*,
+                            mainwindow::DropDown TForm1::*, mainwindow::RadioGroup TForm1::*,
+                            mainwindow::CheckBox TForm1::*, WindowEdge>;
+
+struct SettingsKey {
+  std::string_view Key;
+  Target Control;
+  std::string_view DefaultText;  // edits
+  std::int32_t DefaultValue;     // up-downs, lists, groups, the check box; edges: unused
+  int LoadStep;                  // loading runs the keys in this order
+};
+
+// Every stored key, in the order the file holds them. Loading takes another order, because
+// assigning a radio group or the check box runs its handler on the controls loaded so far.
+const std::array<SettingsKey, 19> kKeys{{
+    {"edAnodeV", &TForm1::edAnodeV, mainwindow::kFirstAnodeV, 0, 3},
+    {"edAnodeI", &TForm1::edAnodeI, mainwindow::kFirstAnodeI, 0, 4},
+    {"edSrcMag", &TForm1::edSrcMag, mainwindow::kFirstSrcMag, 0, 6},
+    {"edLoaMag", &TForm1::edLoaMag, mainwindow::kFirstLoaMag, 0, 7},
+    {"Top", WindowEdge::Top, {}, 0, 1},
+    {"Left", WindowEdge::Left, {}, 0, 2},
+    {"udEff", &TForm1::udEff, {}, mainwindow::kFirstEffPercent, 5},
+    {"udSrcPha", &TForm1::udSrcPha, {}, mainwindow::kFirstSrcPha, 16},
+    {"udDire", &TForm1::udDire, {}, mainwindow::kFirstDirDb, 18},
+    {"udLoaPha", &TForm1::udLoaPha, {}, mainwindow::kFirstLoaPha, 17},
+    {"cbSrcRfl", &TForm1::cbSrcRfl, {}, 0, 8},
+    {"cbSrcMism", &TForm1::cbSrcMism, {}, 0, 9},
+    {"cbLoaRfl", &TForm1::cbLoaRfl, {}, 0, 10},
+    {"cbLoaMism", &TForm1::cbLoaMism, {}, 0, 11},
+    {"rgTransmMagUnit", &TForm1::rgTransmMagUnit, {}, 0, 12},
+    {"rgPowMeasUnit", &TForm1::rgPowMeasUnit, {}, 0, 13},
+    {"rgPowerUnit", &TForm1::rgPowerUnit, {}, 0, 14},
+    {"rgLoadMeasMagUnit", &TForm1::rgLoadMeasMagUnit, {}, 0, 15},
+    {"chIdeal", &TForm1::chIdeal, {}, mainwindow::kFirstIdeal ? 1 : 0, 20},
+}};
+// Between the up-downs and the check box, loading rebuilds the edits of the values the
+// up-downs keep from their positions.
+constexpr int kTextsFromPositionsStep = 19;
+
+// The stored position is the value that survives a restart: the edit shows it.
 void TextFromPosition(mainwindow::Edit& edit, const mainwindow::UpDown& updown) {
   edit.Text = numtext::FloatToText(updown.Position(), numtext::kInputDecimals);
 }
 
+void Load(TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
+  const std::string key(k.Key);
+  std::visit(
+      [&](auto target) {
+        using T = decltype(target);
+        if constexpr (std::is_same_v<T, WindowEdge>) {
+          // A position from a larger or since-removed screen must still leave the window
+          // reachable.
+          const env::ScreenSize screen = form.Platform().PrimaryScreen();
+          std::int32_t& edge = target == WindowEdge::Top ? form.Form1.Top : form.Form1.Left;
+          const int far = target == WindowEdge::Top ? screen.Height : screen.Width;
+          edge = numtext::ClampInt(0, ini.ReadInteger(kSection, key, edge), far - 10);
+        } else if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
+          (form.*target).Text = ini.ReadString(kSection, key, std::string(k.DefaultText));
+        } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {
+          (form.*target).SetPosition(ini.ReadInteger(kSection, key, k.DefaultValue));
+          if (target == &TForm1::udEff) form.SetEffFromUpDown(form.udEff.Position());
+        } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
+          (form.*target).SetChecked(ini.ReadBool(kSection, key, k.DefaultValue != 0));
+        } else {
+          // Lists and radio groups; a group's setter runs its OnClick when the stored choice
+          // differs, so the unit fields (SelUnit, SelErrUnit) follow the stored choices, and
+          // rgPowerUnit runs a whole cycle here.
+          (form.*target).SetItemIndex(ini.ReadInteger(kSection, key, k.DefaultValue));
+        }
+      },
+      k.Control);
+}
+
+void Save(const TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
+  const std::string key(k.Key);
+  std::visit(
+      [&](auto target) {
+        using T = decltype(target);
+        if constexpr (std::is_same_v<T, WindowEdge>) {
+          ini.WriteInteger(kSection, key,
+                           target == WindowEdge::Top ? form.Form1.Top : form.Form1.Left);
+        } else if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
+          ini.WriteString(kSection, key, (form.*target).Text);
+        } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {
+          ini.WriteInteger(kSection, key, (form.*target).Position());
+        } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
+          ini.WriteBool(kSection, key, (form.*target).Checked());
+        } else {
+          ini.WriteInteger(kSection, key, (form.*target).ItemIndex());
+        }
+      },
+      k.Control);
+}
+
 }  // namespace
 
-std::string IniFileName(const mainwindow::TForm1& form) {
+std::string IniFileName(const TForm1& form) {
   return form.UserDir + std::string(mainwindow::kIniFileName);
 }
 
-void LoadSettings(mainwindow::TForm1& form, env::TIniFile& ini) {
-  const env::ScreenSize screen = form.Platform().PrimaryScreen();
-  // A position from a larger or since-removed screen must still leave the window reachable.
-  form.Form1.Top =
-      numtext::ClampInt(0, ini.ReadInteger(kSection, "Top", form.Form1.Top), screen.Height - 10);
-  form.Form1.Left =
-      numtext::ClampInt(0, ini.ReadInteger(kSection, "Left", form.Form1.Left), screen.Width - 10);
-  form.edAnodeV.Text = ini.ReadString(kSection, "edAnodeV", "4350");
-  form.edAnodeI.Text = ini.ReadString(kSection, "edAnodeI", "0.32");
-  form.udEff.SetPosition(ini.ReadInteger(kSection, "udEff", 72));
-  form.SetEffFromUpDown(form.udEff.Position());
-  form.edSrcMag.Text = ini.ReadString(kSection, "edSrcMag", "0.2");
-  form.edLoaMag.Text = ini.ReadString(kSection, "edLoaMag", "0.5");
-  form.cbSrcRfl.SetItemIndex(ini.ReadInteger(kSection, "cbSrcRfl", 0));
-  form.cbSrcMism.SetItemIndex(ini.ReadInteger(kSection, "cbSrcMism", 0));
-  form.cbLoaRfl.SetItemIndex(ini.ReadInteger(kSection, "cbLoaRfl", 0));
-  form.cbLoaMism.SetItemIndex(ini.ReadInteger(kSection, "cbLoaMism", 0));
-  // These setters run the groups' OnClick when the stored choice differs, so the unit fields
-  // (SelUnit, SelErrUnit) follow the stored choices; rgPowerUnit runs a whole cycle here.
-  form.rgTransmMagUnit.SetItemIndex(ini.ReadInteger(kSection, "rgTransmMagUnit", 0));
-  form.rgPowMeasUnit.SetItemIndex(ini.ReadInteger(kSection, "rgPowMeasUnit", 0));
-  form.rgPowerUnit.SetItemIndex(ini.ReadInteger(kSection, "rgPowerUnit", 0));
-  form.rgLoadMeasMagUnit.SetItemIndex(ini.ReadInteger(kSection, "rgLoadMeasMagUnit", 0));
-  form.udSrcPha.SetPosition(ini.ReadInteger(kSection, "udSrcPha", 0));
-  form.udLoaPha.SetPosition(ini.ReadInteger(kSection, "udLoaPha", 90));
-  form.udDire.SetPosition(ini.ReadInteger(kSection, "udDire", 20));
-  TextFromPosition(form.edEffic, form.udEff);
-  TextFromPosition(form.edSrcPha, form.udSrcPha);
-  TextFromPosition(form.edLoaPha, form.udLoaPha);
-  TextFromPosition(form.edDire, form.udDire);
-  form.chIdeal.SetChecked(ini.ReadBool(kSection, "chIdeal", true));
+void LoadSettings(TForm1& form, env::TIniFile& ini) {
+  std::vector<const SettingsKey*> order;
+  for (const SettingsKey& k : kKeys) order.push_back(&k);
+  std::sort(order.begin(), order.end(),
+            [](const SettingsKey* a, const SettingsKey* b) { return a->LoadStep < b->LoadStep; });
+  bool textsDone = false;
+  for (const SettingsKey* k : order) {
+    if (!textsDone && k->LoadStep > kTextsFromPositionsStep) {
+      TextFromPosition(form.edEffic, form.udEff);
+      TextFromPosition(form.edSrcPha, form.udSrcPha);
+      TextFromPosition(form.edLoaPha, form.udLoaPha);
+      TextFromPosition(form.edDire, form.udDire);
+      textsDone = true;
+    }
+    Load(form, ini, *k);
+  }
 }
 
-void SaveSettings(mainwindow::TForm1& form, env::TIniFile& ini) {
+void SaveSettings(TForm1& form, env::TIniFile& ini) {
   // One replacement of the whole file: a failure anywhere leaves the previous settings whole
   // instead of an erased or half-written file.
   ini.BeginUpdate();
@@ -69,26 +153,7 @@ void SaveSettings(mainwindow::TForm1& form, env::TIniFile& ini) {
     std::vector<std::string> sections;
     ini.ReadSections(sections);
     for (const std::string& s : sections) ini.EraseSection(s);
-
-    ini.WriteString(kSection, "edAnodeV", form.edAnodeV.Text);
-    ini.WriteString(kSection, "edAnodeI", form.edAnodeI.Text);
-    ini.WriteString(kSection, "edSrcMag", form.edSrcMag.Text);
-    ini.WriteString(kSection, "edLoaMag", form.edLoaMag.Text);
-    ini.WriteInteger(kSection, "Top", form.Form1.Top);
-    ini.WriteInteger(kSection, "Left", form.Form1.Left);
-    ini.WriteInteger(kSection, "udEff", form.udEff.Position());
-    ini.WriteInteger(kSection, "udSrcPha", form.udSrcPha.Position());
-    ini.WriteInteger(kSection, "udDire", form.udDire.Position());
-    ini.WriteInteger(kSection, "udLoaPha", form.udLoaPha.Position());
-    ini.WriteInteger(kSection, "cbSrcRfl", form.cbSrcRfl.ItemIndex());
-    ini.WriteInteger(kSection, "cbSrcMism", form.cbSrcMism.ItemIndex());
-    ini.WriteInteger(kSection, "cbLoaRfl", form.cbLoaRfl.ItemIndex());
-    ini.WriteInteger(kSection, "cbLoaMism", form.cbLoaMism.ItemIndex());
-    ini.WriteInteger(kSection, "rgTransmMagUnit", form.rgTransmMagUnit.ItemIndex());
-    ini.WriteInteger(kSection, "rgPowMeasUnit", form.rgPowMeasUnit.ItemIndex());
-    ini.WriteInteger(kSection, "rgPowerUnit", form.rgPowerUnit.ItemIndex());
-    ini.WriteInteger(kSection, "rgLoadMeasMagUnit", form.rgLoadMeasMagUnit.ItemIndex());
-    ini.WriteBool(kSection, "chIdeal", form.chIdeal.Checked());
+    for (const SettingsKey& k : kKeys) Save(form, ini, k);
     ini.CommitUpdate();
   } catch (...) {
     ini.AbandonUpdate();

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "analysis/sweep.h"
-#include "numtext/round_trip.h"
+#include "text/json.h"
 #include "text/table.h"
 #include "views/texts.h"
 
@@ -43,7 +43,7 @@ std::string ChartCsv(const ChartTable& table) {
   for (const std::vector<double>& row : table.Rows) {
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i > 0) out += ',';
-      numtext::AppendRoundTrip(out, row[i]);
+      text::AppendRoundTrip(out, row[i]);
     }
     out += "\r\n";
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // Every user-visible text of the desktop program's additions around the window (its context
@@ -22,6 +23,13 @@ inline constexpr std::string_view kCsvFilter = "CSV files (*.csv)";
 inline constexpr std::string_view kPngFilter = "PNG images (*.png)";
 inline constexpr std::string_view kSvgFilter = "SVG drawings (*.svg)";
 inline constexpr std::string_view kSaveFailed = "Could not write ";
+// "Could not write <path>."
+inline std::string SaveFailedText(std::string_view path) {
+  std::string s(kSaveFailed);
+  s += path;
+  s += '.';
+  return s;
+}
 
 // About box.
 inline constexpr std::string_view kAboutTitle = "About Zephlane";

@@ -2,11 +2,12 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "analysis/coupler_design.h"
 #include "analysis/uncertainty.h"
-#include "numtext/round_trip.h"
 #include "rf/model_fields.h"
+#include "text/json.h"
 
 namespace calc {
 
@@ -28,25 +29,19 @@ void AppendScalar(std::string& out, const rf::ScalarField& f, const rf::ModelSta
     const auto r = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(f.Value(m)));
     out.append(buf, r.ptr);
   } else {
-    numtext::AppendRoundTrip(out, f.Value(m));
+    text::AppendRoundTrip(out, f.Value(m));
   }
 }
 
 void AppendOptional(std::string& out, const std::optional<double>& v, std::string_view none) {
   if (v) {
-    numtext::AppendRoundTrip(out, *v);
+    text::AppendRoundTrip(out, *v);
   } else {
     out += none;
   }
 }
 
 }  // namespace
-
-void AppendJsonString(std::string& out, std::string_view s) {
-  out += '"';
-  out += s;
-  out += '"';
-}
 
 void AppendCsvHeader(std::string& out, const Extras& add, std::string_view firstColumn) {
   bool first = true;
@@ -84,7 +79,7 @@ void AppendCsvRow(std::string& out, const rf::ModelState& m, const Extras& add,
   };
   if (firstValue) {
     sep();
-    numtext::AppendRoundTrip(out, *firstValue);
+    text::AppendRoundTrip(out, *firstValue);
   }
   for (const rf::ScalarField& f : rf::ScalarFields()) {
     sep();
@@ -96,7 +91,7 @@ void AppendCsvRow(std::string& out, const rf::ModelState& m, const Extras& add,
       const analysis::Moments& mo = u.*item.Member;
       for (const double v : {mo.Mean, mo.Std, mo.Expanded}) {
         sep();
-        numtext::AppendRoundTrip(out, v);
+        text::AppendRoundTrip(out, v);
       }
     }
   }
@@ -139,13 +134,16 @@ void AppendJsonObject(std::string& out, const rf::ModelState& m, const Extras& a
       const analysis::Moments& mo = u.*item.Member;
       if (!firstItem) out += ',';
       firstItem = false;
-      AppendJsonString(out, item.Name);
-      out += ":{\"mean\":";
-      numtext::AppendRoundTrip(out, mo.Mean);
-      out += ",\"std\":";
-      numtext::AppendRoundTrip(out, mo.Std);
-      out += ",\"expanded\":";
-      numtext::AppendRoundTrip(out, mo.Expanded);
+      text::AppendJsonString(out, item.Name);
+      out += ":{";
+      const std::pair<std::string_view, double> parts[] = {
+          {kMean, mo.Mean}, {kStd, mo.Std}, {kExpanded, mo.Expanded}};
+      for (const auto& [name, v] : parts) {
+        if (name != kMean) out += ',';
+        text::AppendJsonString(out, name);
+        out += ':';
+        text::AppendRoundTrip(out, v);
+      }
       out += '}';
     }
     out += '}';
@@ -154,13 +152,13 @@ void AppendJsonObject(std::string& out, const rf::ModelState& m, const Extras& a
     key(kDesign);
     out += '{';
     if (add.DesignDirTarget) {
-      AppendJsonString(out, kDirectivityDb);
+      text::AppendJsonString(out, kDirectivityDb);
       out += ':';
       AppendOptional(out, analysis::DesignDirectivity(m, *add.DesignDirTarget), "null");
     }
     if (add.DesignSwrTarget) {
       if (add.DesignDirTarget) out += ',';
-      AppendJsonString(out, kLoadSwr);
+      text::AppendJsonString(out, kLoadSwr);
       out += ':';
       AppendOptional(out, analysis::DesignLoadSwr(m, *add.DesignSwrTarget), "null");
     }

@@ -12,8 +12,6 @@
 // ones as Infinity, -Infinity and NaN, in JSON and in CSV alike.
 namespace calc {
 
-void AppendJsonString(std::string& out, std::string_view s);  // ASCII names only
-
 // The CSV header: every field, then the columns of the extras.
 void AppendCsvHeader(std::string& out, const Extras& add, std::string_view firstColumn = {});
 // One CSV row of the model and its extras, ending in LF.

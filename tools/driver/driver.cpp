@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "json_text.h"
 #include "startup/lifecycle.h"
+#include "text/json.h"
 #include "window_view.h"
 
 namespace driver {
@@ -96,16 +96,16 @@ std::string EventLine(const env::PlatformEvent& e) {
     case Kind::Message:
     case Kind::Error:
     case Kind::Confirm:
-      AppendString(out, e.What == Kind::Message ? "message"
-                        : e.What == Kind::Error ? "error"
-                                                : "confirm");
+      text::AppendJsonString(out, e.What == Kind::Message ? "message"
+                                  : e.What == Kind::Error ? "error"
+                                                          : "confirm");
       out += ",\"title\":";
-      AppendString(out, e.Title);
+      text::AppendJsonString(out, e.Title);
       out += ",\"text\":";
-      AppendString(out, e.Text);
+      text::AppendJsonString(out, e.Text);
       if (e.What == Kind::Confirm && !e.DiscardCaption.empty()) {
         out += ",\"discard\":";
-        AppendString(out, e.DiscardCaption);
+        text::AppendJsonString(out, e.DiscardCaption);
       }
       if (e.What == Kind::Confirm) {
         out += e.Discarded ? ",\"answer\":\"discard\""
@@ -115,13 +115,13 @@ std::string EventLine(const env::PlatformEvent& e) {
       break;
     case Kind::Open:
       out += "\"open\",\"path\":";
-      AppendString(out, e.Path);
+      text::AppendJsonString(out, e.Path);
       break;
     case Kind::Help:
       out += "\"help\",\"file\":";
-      AppendString(out, e.Path);
+      text::AppendJsonString(out, e.Path);
       out += ",\"topic\":";
-      AppendString(out, e.Text);
+      text::AppendJsonString(out, e.Text);
       break;
   }
   out += '}';
@@ -142,7 +142,7 @@ void Driver::OnPlatformEvent(const env::PlatformEvent& e) {
 
 void Driver::Error(std::string_view what) {
   std::string out = "{\"error\":";
-  AppendString(out, what);
+  text::AppendJsonString(out, what);
   out += '}';
   emit_(out);
 }
@@ -154,7 +154,8 @@ bool Driver::HandleLine(std::string_view line) {
     if (line.size() > kMaxLineBytes) throw RequestError("request line too long");
     // The parser keeps its own stack, but a deep value is still walked recursively later;
     // requests never nest, so a shallow limit costs nothing.
-    if (NestingDepth(line, kMaxDepth) > kMaxDepth) throw RequestError("request nested too deeply");
+    if (text::JsonNestingDepth(line, kMaxDepth) > kMaxDepth)
+      throw RequestError("request nested too deeply");
     json req;
     try {
       req = json::parse(line);

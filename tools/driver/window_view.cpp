@@ -1,5 +1,4 @@
 #include "window_view.h"
-#include "numtext/round_trip.h"
 
 #include <array>
 #include <cstdint>
@@ -7,8 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "json_text.h"
 #include "rf/model_fields.h"
+#include "text/json.h"
 
 namespace driver {
 
@@ -39,56 +38,56 @@ void AppendItems(std::string& out, const std::vector<std::string>& items) {
   out += '[';
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (i > 0) out += ',';
-    AppendString(out, items[i]);
+    text::AppendJsonString(out, items[i]);
   }
   out += ']';
 }
 
 void AppendColor(std::string& out, mainwindow::TColor c) {
-  AppendString(out, mainwindow::ColorName(c));
+  text::AppendJsonString(out, mainwindow::ColorName(c));
 }
 
 // Properties that not every kind has; the kind's name list has already admitted the name.
 template <class T>
 bool AppendOwnProperty(std::string& out, const T& c, std::string_view prop) {
   if constexpr (requires { c.Caption; }) {
-    if (prop == "Caption") return AppendString(out, c.Caption), true;
+    if (prop == "Caption") return text::AppendJsonString(out, c.Caption), true;
   }
   if constexpr (requires { c.Color; }) {
     if (prop == "Color") return AppendColor(out, c.Color), true;
   }
   if constexpr (requires { c.Text; }) {
-    if (prop == "Text") return AppendString(out, c.Text), true;
+    if (prop == "Text") return text::AppendJsonString(out, c.Text), true;
   }
   if constexpr (requires { c.Items; }) {
     if (prop == "Items") return AppendItems(out, c.Items), true;
   }
   if constexpr (requires { c.ItemIndex(); }) {
-    if (prop == "ItemIndex") return AppendInt(out, c.ItemIndex()), true;
+    if (prop == "ItemIndex") return text::AppendJsonInt(out, c.ItemIndex()), true;
   }
   if constexpr (requires { c.Position(); }) {
-    if (prop == "Min") return AppendInt(out, c.Min), true;
-    if (prop == "Max") return AppendInt(out, c.Max), true;
-    if (prop == "Increment") return AppendInt(out, c.Increment), true;
-    if (prop == "Position") return AppendInt(out, c.Position()), true;
-    if (prop == "Wrap") return AppendBool(out, c.Wrap), true;
+    if (prop == "Min") return text::AppendJsonInt(out, c.Min), true;
+    if (prop == "Max") return text::AppendJsonInt(out, c.Max), true;
+    if (prop == "Increment") return text::AppendJsonInt(out, c.Increment), true;
+    if (prop == "Position") return text::AppendJsonInt(out, c.Position()), true;
+    if (prop == "Wrap") return text::AppendJsonBool(out, c.Wrap), true;
   }
   if constexpr (requires { c.Checked(); }) {
-    if (prop == "Checked") return AppendBool(out, c.Checked()), true;
+    if (prop == "Checked") return text::AppendJsonBool(out, c.Checked()), true;
   }
   if constexpr (requires { c.ActivePage; }) {
-    if (prop == "ActivePage") return AppendString(out, c.ActivePage), true;
+    if (prop == "ActivePage") return text::AppendJsonString(out, c.ActivePage), true;
   }
   if constexpr (std::is_same_v<T, mainwindow::FormProps>) {
-    if (prop == "Left") return AppendInt(out, c.Left), true;
-    if (prop == "Top") return AppendInt(out, c.Top), true;
-    if (prop == "ClientWidth") return AppendInt(out, c.ClientWidth), true;
-    if (prop == "ClientHeight") return AppendInt(out, c.ClientHeight), true;
+    if (prop == "Left") return text::AppendJsonInt(out, c.Left), true;
+    if (prop == "Top") return text::AppendJsonInt(out, c.Top), true;
+    if (prop == "ClientWidth") return text::AppendJsonInt(out, c.ClientWidth), true;
+    if (prop == "ClientHeight") return text::AppendJsonInt(out, c.ClientHeight), true;
   }
   if constexpr (std::is_base_of_v<mainwindow::ControlBase, T>) {
-    if (prop == "Enabled") return AppendBool(out, c.Enabled), true;
-    if (prop == "Visible") return AppendBool(out, c.Visible), true;
-    if (prop == "Hint") return AppendString(out, c.Hint), true;
+    if (prop == "Enabled") return text::AppendJsonBool(out, c.Enabled), true;
+    if (prop == "Visible") return text::AppendJsonBool(out, c.Visible), true;
+    if (prop == "Hint") return text::AppendJsonString(out, c.Hint), true;
   }
   return false;
 }
@@ -113,17 +112,17 @@ void AppendRefl(std::string& out, const rf::TRefl& r) {
   for (const rf::ReflPart& part : rf::kReflParts) {
     if (!first) out += ',';
     first = false;
-    AppendString(out, part.Name);
+    text::AppendJsonString(out, part.Name);
     out += ':';
-    numtext::AppendRoundTrip(out, r.*part.Member);
+    text::AppendRoundTrip(out, r.*part.Member);
   }
   out += '}';
 }
 
 bool AppendMyHelpPart(std::string& out, const env::TMyHelp& h, std::string_view part) {
-  if (part == "BasePath") return AppendString(out, h.BasePath), true;
-  if (part == "Mode") return AppendInt(out, h.Mode), true;
-  if (part == "HelpFile") return AppendString(out, h.HelpFile), true;
+  if (part == "BasePath") return text::AppendJsonString(out, h.BasePath), true;
+  if (part == "Mode") return text::AppendJsonInt(out, h.Mode), true;
+  if (part == "HelpFile") return text::AppendJsonString(out, h.HelpFile), true;
   return false;
 }
 
@@ -138,22 +137,22 @@ void AppendMyHelp(std::string& out, const env::TMyHelp& h) {
 }
 
 bool AppendEnvField(std::string& out, const TForm1& form, std::string_view name) {
-  if (name == "ExeDir") return AppendString(out, form.ExeDir), true;
+  if (name == "ExeDir") return text::AppendJsonString(out, form.ExeDir), true;
   if (name == "AutoIniFile") {
     // The settings object shows as the file it stands for; null once released.
     if (form.AutoIniFile) {
-      AppendString(out, form.AutoIniFile->FileName());
+      text::AppendJsonString(out, form.AutoIniFile->FileName());
     } else {
       out += "null";
     }
     return true;
   }
-  if (name == "ChmHelpName") return AppendString(out, form.ChmHelpName), true;
-  if (name == "ChmHelpFile") return AppendString(out, form.ChmHelpFile), true;
-  if (name == "PdfHelpName") return AppendString(out, form.PdfHelpName), true;
-  if (name == "PdfHelpFile") return AppendString(out, form.PdfHelpFile), true;
-  if (name == "TheoryName") return AppendString(out, form.TheoryName), true;
-  if (name == "TheoryFile") return AppendString(out, form.TheoryFile), true;
+  if (name == "ChmHelpName") return text::AppendJsonString(out, form.ChmHelpName), true;
+  if (name == "ChmHelpFile") return text::AppendJsonString(out, form.ChmHelpFile), true;
+  if (name == "PdfHelpName") return text::AppendJsonString(out, form.PdfHelpName), true;
+  if (name == "PdfHelpFile") return text::AppendJsonString(out, form.PdfHelpFile), true;
+  if (name == "TheoryName") return text::AppendJsonString(out, form.TheoryName), true;
+  if (name == "TheoryFile") return text::AppendJsonString(out, form.TheoryFile), true;
   if (name == "MyHelp") return AppendMyHelp(out, form.MyHelp), true;
   return false;
 }
@@ -168,14 +167,13 @@ bool AppendModelField(std::string& out, const TForm1& form, const ModelField& f,
           if (part.empty()) return AppendRefl(out, m.*member), true;
           const double* p = ReflPart(m.*member, part);
           if (p == nullptr) return false;
-          numtext::AppendRoundTrip(out, *p);
+          text::AppendRoundTrip(out, *p);
           return true;
         } else {
           if (!part.empty()) return false;
-          if constexpr (std::is_same_v<M, rf::DoubleField>)
-            numtext::AppendRoundTrip(out, m.*member);
-          if constexpr (std::is_same_v<M, rf::IntField>) AppendInt(out, m.*member);
-          if constexpr (std::is_same_v<M, rf::BoolField>) AppendBool(out, m.*member);
+          if constexpr (std::is_same_v<M, rf::DoubleField>) text::AppendRoundTrip(out, m.*member);
+          if constexpr (std::is_same_v<M, rf::IntField>) text::AppendJsonInt(out, m.*member);
+          if constexpr (std::is_same_v<M, rf::BoolField>) text::AppendJsonBool(out, m.*member);
           return true;
         }
       },
@@ -249,13 +247,13 @@ std::string DumpJson(const TForm1& form) {
   for (const mainwindow::ControlRef& ref : form.Controls()) {
     if (!firstControl) out += ',';
     firstControl = false;
-    AppendString(out, ref.Name);
+    text::AppendJsonString(out, ref.Name);
     out += ":{";
     bool firstProp = true;
     for (std::string_view prop : PropertyNames(ref.Kind)) {
       if (!firstProp) out += ',';
       firstProp = false;
-      AppendString(out, prop);
+      text::AppendJsonString(out, prop);
       out += ':';
       out += PropertyJson(ref, prop).value_or("null");
     }
@@ -266,7 +264,7 @@ std::string DumpJson(const TForm1& form) {
   auto field = [&](std::string_view name) {
     if (!firstField) out += ',';
     firstField = false;
-    AppendString(out, name);
+    text::AppendJsonString(out, name);
     out += ':';
     out += FieldJson(form, name).value_or("null");
   };

@@ -1,9 +1,10 @@
-#include "json_text.h"
+#include "text/json.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
-namespace driver {
+namespace text {
 
 namespace {
 
@@ -35,7 +36,7 @@ std::size_t Utf8Length(std::string_view s, std::size_t i) {
 
 }  // namespace
 
-void AppendString(std::string& out, std::string_view s) {
+void AppendJsonString(std::string& out, std::string_view s) {
   static constexpr char kHex[] = "0123456789abcdef";
   out += '"';
   for (std::size_t i = 0; i < s.size();) {
@@ -87,15 +88,27 @@ void AppendString(std::string& out, std::string_view s) {
   out += '"';
 }
 
-void AppendInt(std::string& out, std::int64_t v) {
+void AppendJsonInt(std::string& out, std::int64_t v) {
   char buf[24];
   const auto r = std::to_chars(buf, buf + sizeof buf, v);
   out.append(buf, r.ptr);
 }
 
-void AppendBool(std::string& out, bool b) { out += b ? "true" : "false"; }
+void AppendJsonBool(std::string& out, bool b) { out += b ? "true" : "false"; }
 
-int NestingDepth(std::string_view line, int limit) {
+void AppendRoundTrip(std::string& out, double x) {
+  if (std::isnan(x)) {
+    out += "NaN";
+  } else if (std::isinf(x)) {
+    out += x > 0 ? "Infinity" : "-Infinity";
+  } else {
+    std::array<char, 32> buf{};
+    const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), x);
+    out.append(buf.data(), r.ptr);
+  }
+}
+
+int JsonNestingDepth(std::string_view line, int limit) {
   int depth = 0;
   int deepest = 0;
   bool inString = false;
@@ -123,4 +136,4 @@ int NestingDepth(std::string_view line, int limit) {
   return deepest;
 }
 
-}  // namespace driver
+}  // namespace text
