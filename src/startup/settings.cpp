@@ -9,11 +9,11 @@
 #include <variant>
 #include <vector>
 
-#include "mainwindow/first_start.h"
 #include "mainwindow/texts.h"
 #include "numtext/decimals.h"
 #include "numtext/format.h"
 #include "numtext/parse.h"
+#include "rf/first_start.h"
 
 namespace startup {
 
@@ -42,16 +42,16 @@ struct SettingsKey {
 // Every stored key, in the order the file holds them. Loading takes another order, because
 // assigning a radio group or the check box runs its handler on the controls loaded so far.
 const std::array<SettingsKey, 19> kKeys{{
-    {"edAnodeV", &TForm1::edAnodeV, mainwindow::kFirstAnodeV, 0, 3},
-    {"edAnodeI", &TForm1::edAnodeI, mainwindow::kFirstAnodeI, 0, 4},
-    {"edSrcMag", &TForm1::edSrcMag, mainwindow::kFirstSrcMag, 0, 6},
-    {"edLoaMag", &TForm1::edLoaMag, mainwindow::kFirstLoaMag, 0, 7},
+    {"edAnodeV", &TForm1::edAnodeV, rf::kFirstAnodeVText, 0, 3},
+    {"edAnodeI", &TForm1::edAnodeI, rf::kFirstAnodeIText, 0, 4},
+    {"edSrcMag", &TForm1::edSrcMag, rf::kFirstSrcMagText, 0, 6},
+    {"edLoaMag", &TForm1::edLoaMag, rf::kFirstLoaMagText, 0, 7},
     {"Top", WindowEdge::Top, {}, 0, 1},
     {"Left", WindowEdge::Left, {}, 0, 2},
-    {"udEff", &TForm1::udEff, {}, mainwindow::kFirstEffPercent, 5},
-    {"udSrcPha", &TForm1::udSrcPha, {}, mainwindow::kFirstSrcPha, 16},
-    {"udDire", &TForm1::udDire, {}, mainwindow::kFirstDirDb, 18},
-    {"udLoaPha", &TForm1::udLoaPha, {}, mainwindow::kFirstLoaPha, 17},
+    {"udEff", &TForm1::udEff, {}, static_cast<std::int32_t>(rf::kFirstEffPercent), 5},
+    {"udSrcPha", &TForm1::udSrcPha, {}, static_cast<std::int32_t>(rf::kFirstSrcPha), 16},
+    {"udDire", &TForm1::udDire, {}, static_cast<std::int32_t>(rf::kFirstDirDb), 18},
+    {"udLoaPha", &TForm1::udLoaPha, {}, static_cast<std::int32_t>(rf::kFirstLoaPha), 17},
     {"cbSrcRfl", &TForm1::cbSrcRfl, {}, 0, 8},
     {"cbSrcMism", &TForm1::cbSrcMism, {}, 0, 9},
     {"cbLoaRfl", &TForm1::cbLoaRfl, {}, 0, 10},
@@ -60,7 +60,7 @@ const std::array<SettingsKey, 19> kKeys{{
     {"rgPowMeasUnit", &TForm1::rgPowMeasUnit, {}, 0, 13},
     {"rgPowerUnit", &TForm1::rgPowerUnit, {}, 0, 14},
     {"rgLoadMeasMagUnit", &TForm1::rgLoadMeasMagUnit, {}, 0, 15},
-    {"chIdeal", &TForm1::chIdeal, {}, mainwindow::kFirstIdeal ? 1 : 0, 20},
+    {"chIdeal", &TForm1::chIdeal, {}, rf::kFirstIdeal ? 1 : 0, 20},
 }};
 // Between the up-downs and the check box, loading rebuilds the edits of the values the
 // up-downs keep from their positions.

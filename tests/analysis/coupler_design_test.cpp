@@ -8,12 +8,12 @@
 #include <limits>
 #include <string>
 
-#include "model_setup.h"
+#include "worked_example.h"
 
 namespace {
 
-using analysis_test::Model;
-using analysis_test::Setup;
+using test_support::Setup;
+using test_support::WorkedModel;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -37,7 +37,7 @@ void PrintTo(const DirRow& row, std::ostream* os) { *os << row.name; }
 class DesignDirectivity : public testing::TestWithParam<DirRow> {};
 
 TEST_P(DesignDirectivity, FedBackGivesTheTargetError) {
-  const rf::ModelState m = Model(GetParam().setup);
+  const rf::ModelState m = WorkedModel(GetParam().setup);
   const auto dir = analysis::DesignDirectivity(m, GetParam().target);
   ASSERT_TRUE(dir.has_value());
   EXPECT_NEAR(*dir, GetParam().expected, 5e-5);
@@ -60,23 +60,23 @@ INSTANTIATE_TEST_SUITE_P(
 // The power level plays no part: a totally reflecting source, whose powers are undefined, and
 // a magnetron switched off get the answer of the first-start load.
 TEST(DesignDirectivityLimits, PowerLevelPlaysNoPart) {
-  const auto firstStart = analysis::DesignDirectivity(Model({}), 0.05);
-  EXPECT_EQ(analysis::DesignDirectivity(Model({.src = 1.0}), 0.05), firstStart);
-  rf::ModelState off = Model({});
+  const auto firstStart = analysis::DesignDirectivity(WorkedModel({}), 0.05);
+  EXPECT_EQ(analysis::DesignDirectivity(WorkedModel({.src = 1.0}), 0.05), firstStart);
+  rf::ModelState off = WorkedModel({});
   off.Va = 0;
   rf::ComputeTransmission(off);
   EXPECT_EQ(analysis::DesignDirectivity(off, 0.05), firstStart);
-  EXPECT_EQ(analysis::DesignLoadSwr(Model({.src = 1.0, .dirDb = 20.0}), 0.1),
-            analysis::DesignLoadSwr(Model({.dirDb = 20.0}), 0.1));
+  EXPECT_EQ(analysis::DesignLoadSwr(WorkedModel({.src = 1.0, .dirDb = 20.0}), 0.1),
+            analysis::DesignLoadSwr(WorkedModel({.dirDb = 20.0}), 0.1));
 }
 
 TEST(DesignDirectivityLimits, NotReachable) {
   // A totally reflecting load absorbs nothing: no reading is within any relative error.
-  EXPECT_FALSE(analysis::DesignDirectivity(Model({.load = 1.0}), 0.5).has_value());
+  EXPECT_FALSE(analysis::DesignDirectivity(WorkedModel({.load = 1.0}), 0.5).has_value());
   // Beyond the 160 dB the window accepts.
-  EXPECT_FALSE(analysis::DesignDirectivity(Model({}), 1e-9).has_value());
+  EXPECT_FALSE(analysis::DesignDirectivity(WorkedModel({}), 1e-9).has_value());
   for (const double bad : {0.0, -0.05, kNaN, kInf}) {
-    EXPECT_FALSE(analysis::DesignDirectivity(Model({}), bad).has_value()) << bad;
+    EXPECT_FALSE(analysis::DesignDirectivity(WorkedModel({}), bad).has_value()) << bad;
   }
 }
 
@@ -92,7 +92,7 @@ void PrintTo(const SwrRow& row, std::ostream* os) { *os << row.name; }
 class DesignLoadSwr : public testing::TestWithParam<SwrRow> {};
 
 TEST_P(DesignLoadSwr, FedBackGivesTheTargetError) {
-  const rf::ModelState m = Model({.dirDb = GetParam().dirDb});
+  const rf::ModelState m = WorkedModel({.dirDb = GetParam().dirDb});
   const auto swr = analysis::DesignLoadSwr(m, GetParam().target);
   ASSERT_TRUE(swr.has_value());
   EXPECT_NEAR(*swr, GetParam().expected, 5e-6 * GetParam().expected);
@@ -110,11 +110,11 @@ INSTANTIATE_TEST_SUITE_P(Rows, DesignLoadSwr,
                          [](const auto& row) { return row.param.name; });
 
 TEST(DesignLoadSwrLimits, IdealAndNotReachable) {
-  EXPECT_EQ(analysis::DesignLoadSwr(Model({}), 0.05), kInf);
+  EXPECT_EQ(analysis::DesignLoadSwr(WorkedModel({}), 0.05), kInf);
   // At 6 dB the leakage alone (d^2 = 0.25) exceeds 10 % even on a matched load.
-  EXPECT_FALSE(analysis::DesignLoadSwr(Model({.dirDb = 6.0}), 0.1).has_value());
-  EXPECT_FALSE(analysis::DesignLoadSwr(Model({.dirDb = 20.0}), 0.0).has_value());
-  EXPECT_FALSE(analysis::DesignLoadSwr(Model({.dirDb = 20.0}), kNaN).has_value());
+  EXPECT_FALSE(analysis::DesignLoadSwr(WorkedModel({.dirDb = 6.0}), 0.1).has_value());
+  EXPECT_FALSE(analysis::DesignLoadSwr(WorkedModel({.dirDb = 20.0}), 0.0).has_value());
+  EXPECT_FALSE(analysis::DesignLoadSwr(WorkedModel({.dirDb = 20.0}), kNaN).has_value());
 }
 
 TEST(AbsorbedReadingError, TakesTheWorseSideAndPropagatesNaN) {

@@ -8,14 +8,14 @@
 #include <cmath>
 #include <string>
 
-#include "model_setup.h"
 #include "rf/model_fields.h"
+#include "worked_example.h"
 
 namespace {
 
 using analysis::SweepKind;
-using analysis_test::Model;
-using analysis_test::Setup;
+using test_support::Setup;
+using test_support::WorkedModel;
 
 TEST(Sweep, PointsIncludeBothEndsAndTheCentreExactly) {
   EXPECT_EQ(analysis::SweepValue(SweepKind::LoadPhase, 0, 2), -180.0);
@@ -25,8 +25,8 @@ TEST(Sweep, PointsIncludeBothEndsAndTheCentreExactly) {
   EXPECT_EQ(analysis::SweepValue(SweepKind::Directivity, 0, 61), 0.0);
   EXPECT_EQ(analysis::SweepValue(SweepKind::Directivity, 20, 61), 20.0);
   EXPECT_EQ(analysis::SweepValue(SweepKind::Directivity, 60, 61), 60.0);
-  EXPECT_TRUE(analysis::Sweep(Model({}), SweepKind::LoadPhase, 1).empty());
-  EXPECT_EQ(analysis::Sweep(Model({}), SweepKind::LoadPhase, 2).size(), 2u);
+  EXPECT_TRUE(analysis::Sweep(WorkedModel({}), SweepKind::LoadPhase, 1).empty());
+  EXPECT_EQ(analysis::Sweep(WorkedModel({}), SweepKind::LoadPhase, 2).size(), 2u);
 }
 
 TEST(Sweep, NamesRoundTrip) {
@@ -41,7 +41,8 @@ TEST(Sweep, NamesRoundTrip) {
 
 // The point at the actual phase is the window's own result, bit for bit.
 TEST(Sweep, PointAtTheActualPhaseIsTheWindowsResult) {
-  const rf::ModelState base = Model({.src = 0.3, .srcPha = 40.0, .load = 0.6, .loadPha = 90.0});
+  const rf::ModelState base =
+      WorkedModel({.src = 0.3, .srcPha = 40.0, .load = 0.6, .loadPha = 90.0});
   const auto points = analysis::Sweep(base, SweepKind::LoadPhase, 73);  // 5-degree grid
   const rf::ModelState& at90 = points[54].Model;
   EXPECT_EQ(points[54].X, 90.0);
@@ -53,7 +54,7 @@ TEST(Sweep, PointAtTheActualPhaseIsTheWindowsResult) {
 }
 
 TEST(Sweep, RoundTripKeepsTheSourcePhaseAndWrapsTheLoadPhase) {
-  const rf::ModelState base = Model({.srcPha = 150.0});
+  const rf::ModelState base = WorkedModel({.srcPha = 150.0});
   const auto points = analysis::Sweep(base, SweepKind::RoundTrip, 5);
   for (const auto& p : points) {
     EXPECT_EQ(p.Model.SrcRfl.Pha, 150.0);
@@ -77,7 +78,7 @@ class SweepExtremes : public testing::TestWithParam<ExtremesRow> {};
 // Over a full turn of either phase (or of their sum) the swept values reach the window's
 // minimum and maximum fields and never pass them.
 TEST_P(SweepExtremes, EqualTheModelsMinAndMaxFields) {
-  const rf::ModelState base = Model(GetParam().setup);
+  const rf::ModelState base = WorkedModel(GetParam().setup);
   const auto points = analysis::Sweep(base, GetParam().kind, 361);
   const std::pair<const char*, const char*> fields[] = {{"Interf", "Interf"},
                                                         {"TrGain", "TrGain"},
@@ -111,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The directivity sweep recomputes the measurement only; its error band narrows as the
 // directivity rises and meets the window's result at every whole dB.
 TEST(Sweep, DirectivityBandNarrowsAndMatchesTheWindowAtEachPoint) {
-  const rf::ModelState base = Model({});
+  const rf::ModelState base = WorkedModel({});
   const auto points = analysis::Sweep(base, SweepKind::Directivity, 61);
   for (std::size_t i = 0; i < points.size(); ++i) {
     const rf::ModelState& m = points[i].Model;
@@ -132,7 +133,7 @@ TEST(Sweep, DirectivityBandNarrowsAndMatchesTheWindowAtEachPoint) {
 
 // The grid's shortcut (phases converted once, coupler factors formed once) changes no bit.
 TEST(Sweep, PhaseGridPointsAreTheWindowsResultsBitForBit) {
-  const rf::ModelState base = Model({.src = 0.9, .load = 0.7, .dirDb = 12.5});
+  const rf::ModelState base = WorkedModel({.src = 0.9, .load = 0.7, .dirDb = 12.5});
   int checked = 0;
   analysis::ForEachPhasePair(base, 37, [&](double s, double l, const rf::ModelState& m) {
     rf::ModelState direct = base;
@@ -153,7 +154,7 @@ TEST(Sweep, PhaseGridPointsAreTheWindowsResultsBitForBit) {
 TEST(Sweep, PhaseGridVisitsEveryPairOnce) {
   int count = 0;
   double maxInterf = 0.0;
-  const rf::ModelState base = Model({});
+  const rf::ModelState base = WorkedModel({});
   analysis::ForEachPhasePair(base, 73, [&](double s, double l, const rf::ModelState& m) {
     ++count;
     EXPECT_EQ(m.SrcRfl.Pha, s);

@@ -10,13 +10,13 @@
 #include <string>
 
 #include "analysis/sweep.h"
-#include "model_setup.h"
+#include "worked_example.h"
 
 namespace {
 
 using analysis::Moments;
-using analysis_test::Model;
-using analysis_test::Setup;
+using test_support::Setup;
+using test_support::WorkedModel;
 
 // Mean and standard deviation of samples on a uniform grid over a full period (the rectangle
 // rule, which converges faster than any power for smooth periodic integrands).
@@ -54,7 +54,7 @@ class UncertaintyIntegration : public testing::TestWithParam<Row> {};
 // The closed forms against the model itself integrated over the round-trip phase: every
 // point goes through ComputeTransmission.
 TEST_P(UncertaintyIntegration, TransmissionMatchesIntegralOverTheRoundTripPhase) {
-  const rf::ModelState base = Model(GetParam().setup);
+  const rf::ModelState base = WorkedModel(GetParam().setup);
   const analysis::Uncertainty u = analysis::ComputeUncertainty(base);
   Sampled interf, gain, pinc, prefl, pload;
   constexpr int kSamples = 4096;
@@ -77,7 +77,7 @@ TEST_P(UncertaintyIntegration, TransmissionMatchesIntegralOverTheRoundTripPhase)
 // The readings by their physical definition: each coupler adds its leakage d times the
 // opposite wave at its own phase; the two phases independent and uniform.
 TEST_P(UncertaintyIntegration, ReadingsMatchIntegralOverBothLeakagePhases) {
-  const rf::ModelState base = Model(GetParam().setup);
+  const rf::ModelState base = WorkedModel(GetParam().setup);
   const analysis::Uncertainty u = analysis::ComputeUncertainty(base);
   const double d = base.CplIdeal ? 0.0 : std::pow(10.0, -base.CplDirDb / 20.0);
   const double g = base.LoaRfl.Mag;
@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
 // deviation of sqrt(2) 0.1 / 0.99^1.5; 20 dB couplers on a 0.5 load spread the incident
 // reading by sqrt(2) 0.05 of the true power around 1.0025 of it.
 TEST(Uncertainty, HandWorkedFirstStartValues) {
-  const rf::ModelState m = Model({.dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.dirDb = 20.0});
   const analysis::Uncertainty u = analysis::ComputeUncertainty(m);
   EXPECT_NEAR(u.Interf.Mean, 1.0101010101010101, 1e-15);
   EXPECT_NEAR(u.Interf.Std, 0.14356950596337, 1e-13);
@@ -123,7 +123,7 @@ TEST(Uncertainty, HandWorkedFirstStartValues) {
 }
 
 TEST(Uncertainty, LimitRowsPairTheWorstCasesWithTheStatistics) {
-  const rf::ModelState m = Model({.dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.dirDb = 20.0});
   const auto rows = analysis::LimitsAndUncertainty(m);
   const auto u = analysis::ComputeUncertainty(m);
   EXPECT_EQ(rows[0].Name, "Interf");
@@ -147,21 +147,21 @@ TEST(Uncertainty, LimitRowsPairTheWorstCasesWithTheStatistics) {
 
 TEST(Uncertainty, EdgeCases) {
   // A matched load: nothing varies with the phase; ideal couplers read exactly.
-  auto u = analysis::ComputeUncertainty(Model({.load = 0.0}));
+  auto u = analysis::ComputeUncertainty(WorkedModel({.load = 0.0}));
   EXPECT_EQ(u.Interf.Mean, 1.0);
   EXPECT_EQ(u.Interf.Std, 0.0);
   EXPECT_EQ(u.PloadReading.Std, 0.0);
   // Total load reflection: nothing is absorbed at any phase.
-  u = analysis::ComputeUncertainty(Model({.load = 1.0}));
+  u = analysis::ComputeUncertainty(WorkedModel({.load = 1.0}));
   EXPECT_EQ(u.Pload.Mean, 0.0);
   EXPECT_EQ(u.Pload.Std, 0.0);
   // Total source reflection: the powers are undefined, as in the window.
-  u = analysis::ComputeUncertainty(Model({.src = 1.0}));
+  u = analysis::ComputeUncertainty(WorkedModel({.src = 1.0}));
   EXPECT_TRUE(std::isnan(u.Pinc.Mean));
   EXPECT_TRUE(std::isnan(u.PloadReading.Std));
   EXPECT_TRUE(std::isfinite(u.Interf.Mean));
   // Both total: the interference factor has no finite mean.
-  u = analysis::ComputeUncertainty(Model({.src = 1.0, .load = 1.0}));
+  u = analysis::ComputeUncertainty(WorkedModel({.src = 1.0, .load = 1.0}));
   EXPECT_EQ(u.Interf.Mean, std::numeric_limits<double>::infinity());
 }
 
@@ -177,7 +177,7 @@ void PrintTo(const RangeRow& row, std::ostream* os) { *os << row.name; }
 class InferredRange : public testing::TestWithParam<RangeRow> {};
 
 TEST_P(InferredRange, IsNeverNegative) {
-  const rf::ModelState m = Model(GetParam().setup);
+  const rf::ModelState m = WorkedModel(GetParam().setup);
   const auto r = analysis::InferredLoadReflection(m);
   EXPECT_NEAR(r.Lo.Mag, GetParam().lo, 5e-7);
   EXPECT_NEAR(r.Hi.Mag, GetParam().hi, 5e-7);
@@ -200,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The lower end is the smallest ratio of the reflected to the incident reading amplitude
 // over both leakage phases.
 TEST(InferredRangeSearch, LowerEndIsTheSmallestIndicatedMagnitude) {
-  const rf::ModelState m = Model({.load = 0.05, .dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.load = 0.05, .dirDb = 20.0});
   const double d = 0.1;
   const double g = m.LoaRfl.Mag;
   double smallest = 1e300;

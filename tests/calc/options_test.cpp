@@ -1,5 +1,9 @@
 #include "options.h"
 
+#include "analysis/sweep.h"
+#include "rf/input_limits.h"
+#include "texts.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -178,3 +182,24 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return row.param.name; });
 
 }  // namespace
+
+// The help states each range in the LO..HI form; it must state the ranges the parsers enforce.
+TEST(CalcHelp, StatesTheRangesTheParsersEnforce) {
+  struct Row {
+    const char* Name;
+    double Lo;
+    double Hi;
+  };
+  const Row rows[] = {
+      {"anode voltage", rf::kVaRange.Lo, rf::kVaRange.Hi},
+      {"magnitude", rf::kMagRange.Lo, rf::kMagRange.Hi},
+      {"return loss", rf::kRlossRange.Lo, rf::kRlossRange.Hi},
+      {"swr", rf::kSwrRange.Lo, rf::kSwrRange.Hi},
+      {"directivity", rf::kDirectivityRange.Lo, rf::kDirectivityRange.Hi},
+      {"points", analysis::kMinSweepPoints, calc::kMaxPoints},
+  };
+  for (const Row& r : rows) {
+    const std::string range = calc::RangeEnd(r.Lo) + ".." + calc::RangeEnd(r.Hi);
+    EXPECT_NE(calc::kHelp.find(range), std::string_view::npos) << r.Name << ": " << range;
+  }
+}

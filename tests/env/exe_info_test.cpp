@@ -16,7 +16,7 @@ TEST(ExeInfo, DirectoryHoldsThisExecutableAndEndsInSeparator) {
   EXPECT_TRUE(std::filesystem::is_regular_file(dir + "env_tests"));
 }
 
-TEST(ExeInfo, VersionIsThisBuilds) { EXPECT_EQ(env::GetExeVersion(), "2.1.0.0"); }
+TEST(ExeInfo, VersionIsThisBuilds) { EXPECT_EQ(env::GetExeVersion(), ZEPHLANE_PROJECT_VERSION); }
 
 }  // namespace
 

@@ -21,7 +21,7 @@ TEST(ExeInfoWin32, DirectoryHoldsThisExecutableAndEndsInBackslash) {
 
 // The version comes from the executable's own version resource, not from the build.
 TEST(ExeInfoWin32, VersionIsReadFromTheResource) {
-  EXPECT_EQ(env::GetExeVersion(), "2.1.0.0");
+  EXPECT_EQ(env::GetExeVersion(), ZEPHLANE_PROJECT_VERSION);
 
   wchar_t path[MAX_PATH] = {};
   ASSERT_NE(GetModuleFileNameW(nullptr, path, MAX_PATH), 0u);

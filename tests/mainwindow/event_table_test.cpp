@@ -11,7 +11,7 @@
 namespace mainwindow {
 namespace {
 
-using testing::NewWindow;
+using tests::NewWindow;
 
 // The one event each kind of control raises when the user acts on it.
 std::set<EventKind> EventsOfKind(ControlKind k) {

@@ -3,7 +3,7 @@
 
 #include "window_fixture.h"
 
-namespace mainwindow::testing {
+namespace mainwindow::tests {
 namespace {
 
 class FormConstruction : public NewWindow {};
@@ -81,4 +81,4 @@ TEST_F(PrepareForShow, FixesTheWindowAndEvaluatesOnce) {
 }
 
 }  // namespace
-}  // namespace mainwindow::testing
+}  // namespace mainwindow::tests

@@ -4,7 +4,7 @@
 
 #include "window_fixture.h"
 
-namespace mainwindow::testing {
+namespace mainwindow::tests {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -224,4 +224,4 @@ TEST_F(InputPanel, IdealBoxDrivesTheDirectivityControls) {
 }
 
 }  // namespace
-}  // namespace mainwindow::testing
+}  // namespace mainwindow::tests

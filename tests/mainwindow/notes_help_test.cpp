@@ -2,7 +2,7 @@
 
 #include "window_fixture.h"
 
-namespace mainwindow::testing {
+namespace mainwindow::tests {
 namespace {
 
 using Kind = env::PlatformEvent::Kind;
@@ -83,4 +83,4 @@ TEST_F(HelpButtons, CompiledHelpAsksForTheIntroductionTopic) {
 }
 
 }  // namespace
-}  // namespace mainwindow::testing
+}  // namespace mainwindow::tests

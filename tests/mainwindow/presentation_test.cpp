@@ -4,7 +4,7 @@
 #include "rf/reflection.h"
 #include "window_fixture.h"
 
-namespace mainwindow::testing {
+namespace mainwindow::tests {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -243,4 +243,4 @@ TEST_F(UnitChange, PowerUnitRunsAFullCycle) {
 }
 
 }  // namespace
-}  // namespace mainwindow::testing
+}  // namespace mainwindow::tests

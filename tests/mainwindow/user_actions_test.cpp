@@ -3,7 +3,7 @@
 
 #include "window_fixture.h"
 
-namespace mainwindow::testing {
+namespace mainwindow::tests {
 namespace {
 
 using Kind = env::PlatformEvent::Kind;
@@ -206,4 +206,4 @@ TEST_F(Closing, AcceptedCloseEndsUserActions) {
 }
 
 }  // namespace
-}  // namespace mainwindow::testing
+}  // namespace mainwindow::tests

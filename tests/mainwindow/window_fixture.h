@@ -10,7 +10,7 @@
 #include "mainwindow/form.h"
 
 // A window on a scripted platform, as the tests drive it.
-namespace mainwindow::testing {
+namespace mainwindow::tests {
 
 // The window's checks name the actual value first.
 inline ::testing::AssertionResult SameDouble(double actual, double expected) {
@@ -34,4 +34,4 @@ class ShownWindow : public NewWindow {
   void SetUp() override { form.PrepareForShow(); }
 };
 
-}  // namespace mainwindow::testing
+}  // namespace mainwindow::tests

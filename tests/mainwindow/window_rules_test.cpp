@@ -16,7 +16,7 @@
 namespace mainwindow {
 namespace {
 
-using testing::ShownWindow;
+using mainwindow::tests::ShownWindow;
 
 // Follows Tab (or Shift+Tab) from the focused control for `steps` presses.
 std::vector<std::string> Walk(const TForm1& form, std::string from, bool forward, int steps) {

@@ -18,7 +18,7 @@ namespace {
 
 using env::PlatformEvent;
 using mainwindow::TForm1;
-using testing::TempHome;
+using startup::tests::TempHome;
 
 class Lifecycle : public ::testing::Test {
  protected:

@@ -21,7 +21,7 @@ namespace startup {
 namespace {
 
 using mainwindow::TForm1;
-using testing::TempHome;
+using startup::tests::TempHome;
 
 const std::string kDefaultsFile =
     "[Zephlane]\n"

@@ -21,7 +21,7 @@
 #include "env/win32_text.h"
 #endif
 
-namespace startup::testing {
+namespace startup::tests {
 
 // A fresh HOME for one test, with XDG_CONFIG_HOME unset, so the settings folder is
 // <home>/.config/Brevik/Zephlane (on Windows a fresh profile folder, see below). The environment
@@ -103,4 +103,4 @@ class TempHome {
   std::string path_;
 };
 
-}  // namespace startup::testing
+}  // namespace startup::tests

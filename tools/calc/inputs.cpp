@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "rf/first_start.h"
+#include "rf/input_limits.h"
 #include "text/ascii.h"
 #include "texts.h"
 
@@ -10,23 +12,14 @@ namespace calc {
 
 namespace {
 
-// The window's input limits.
-constexpr std::int32_t kVaMax = 100000;
-constexpr double kIaMax = 1000.0;
-constexpr double kEffMax = 100.0;
-constexpr double kPhaseLimit = 180.0;
-constexpr double kDirMax = 160.0;
-constexpr double kRlossMin = -160.0;
-constexpr double kSwrMax = 100000.0;
-
 using text::EndsWithNoCase;
 
 // shown is the text the message quotes: the whole value the user gave.
-std::optional<std::string> Ranged(std::string_view s, double lo, double hi, std::string_view what,
+std::optional<std::string> Ranged(std::string_view s, rf::InputRange range, RangeWords what,
                                   double& out, std::string_view shown) {
   const auto v = ParseNumber(s);
   if (!v) return NotANumber(shown);
-  if (!(*v >= lo && *v <= hi)) return OutOfRange(shown, what);
+  if (!(*v >= range.Lo && *v <= range.Hi)) return OutOfRange(shown, Expected(what, range));
   out = *v;
   return std::nullopt;
 }
@@ -35,12 +28,16 @@ std::optional<std::string> Ranged(std::string_view s, double lo, double hi, std:
 
 Inputs DefaultInputs() {
   Inputs in;
-  in.Src.Refl.Mag = 0.2;
-  in.Src.Refl.Pha = kFirstStartSrcPha;
+  in.Va = static_cast<std::int32_t>(rf::kFirstAnodeV);
+  in.Ia = rf::kFirstAnodeI;
+  in.EffPercent = rf::kFirstEffPercent;
+  in.Src.Refl.Mag = rf::kFirstSrcMag;
+  in.Src.Refl.Pha = rf::kFirstSrcPha;
   rf::ReflFromMag(in.Src.Refl);
-  in.Load.Refl.Mag = 0.5;
-  in.Load.Refl.Pha = kFirstStartLoadPha;
+  in.Load.Refl.Mag = rf::kFirstLoaMag;
+  in.Load.Refl.Pha = rf::kFirstLoaPha;
   rf::ReflFromMag(in.Load.Refl);
+  if (!rf::kFirstIdeal) in.DirDb = rf::kFirstDirDb;
   return in;
 }
 
@@ -63,21 +60,22 @@ std::optional<std::string> ParseVa(std::string_view s, std::int32_t& out) {
   if (t.empty() || r.ec == std::errc::invalid_argument || r.ptr != t.data() + t.size()) {
     return NotAWholeNumber(s);
   }
-  if (r.ec != std::errc() || v < 0 || v > kVaMax) return OutOfRange(s, kRangeVa);
+  if (r.ec != std::errc() || v < 0 || v > rf::kVaMax)
+    return OutOfRange(s, Expected(kRangeVa, rf::kVaRange));
   out = static_cast<std::int32_t>(v);
   return std::nullopt;
 }
 
 std::optional<std::string> ParseIa(std::string_view s, double& out) {
-  return Ranged(s, 0.0, kIaMax, kRangeIa, out, s);
+  return Ranged(s, rf::kIaRange, kRangeIa, out, s);
 }
 
 std::optional<std::string> ParseEff(std::string_view s, double& percent) {
-  return Ranged(s, 0.0, kEffMax, kRangeEff, percent, s);
+  return Ranged(s, rf::kEffPercentRange, kRangeEff, percent, s);
 }
 
 std::optional<std::string> ParseDir(std::string_view s, double& db) {
-  return Ranged(s, 0.0, kDirMax, kRangeDir, db, s);
+  return Ranged(s, rf::kDirectivityRange, kRangeDir, db, s);
 }
 
 std::optional<std::string> ParseRefl(std::string_view s, ReflInput& out) {
@@ -85,24 +83,25 @@ std::optional<std::string> ParseRefl(std::string_view s, ReflInput& out) {
   ReflInput r = out;
   if (const auto at = s.find('@'); at != std::string_view::npos) {
     value = s.substr(0, at);
-    if (auto e = Ranged(s.substr(at + 1), -kPhaseLimit, kPhaseLimit, kRangePhase, r.Refl.Pha, s)) {
+    if (auto e = Ranged(s.substr(at + 1), rf::kPhaseRange, kRangePhase, r.Refl.Pha, s)) {
       return e;
     }
   }
   double v = 0.0;
   if (EndsWithNoCase(value, "db")) {
-    if (auto e = Ranged(value.substr(0, value.size() - 2), kRlossMin, 0.0, kRangeDb, v, s))
+    if (auto e = Ranged(value.substr(0, value.size() - 2), rf::kRlossRange, kRangeDb, v, s))
       return e;
     r.Form = rf::ReflForm::Db;
     r.Refl.Rloss = v;
     rf::ReflFromRloss(r.Refl);
   } else if (EndsWithNoCase(value, "swr")) {
-    if (auto e = Ranged(value.substr(0, value.size() - 3), 1.0, kSwrMax, kRangeSwr, v, s)) return e;
+    if (auto e = Ranged(value.substr(0, value.size() - 3), rf::kSwrRange, kRangeSwr, v, s))
+      return e;
     r.Form = rf::ReflForm::Swr;
     r.Refl.Swr = v;
     rf::ReflFromSwr(r.Refl);
   } else {
-    if (auto e = Ranged(value, 0.0, 1.0, kRangeMag, v, s)) return e;
+    if (auto e = Ranged(value, rf::kMagRange, kRangeMag, v, s)) return e;
     r.Form = rf::ReflForm::Mag;
     r.Refl.Mag = v;
     rf::ReflFromMag(r.Refl);
@@ -119,7 +118,7 @@ rf::ModelState ComputeModel(const Inputs& in) {
   m.SrcRfl = in.Src.Refl;
   m.LoaRfl = in.Load.Refl;
   m.CplIdeal = !in.DirDb.has_value();
-  m.CplDirDb = in.DirDb.value_or(kFirstStartDirDb);
+  m.CplDirDb = in.DirDb.value_or(rf::kFirstDirDb);
   rf::ComputeTransmission(m);
   return m;
 }

@@ -19,21 +19,16 @@ struct ReflInput {
 };
 
 struct Inputs {
-  std::int32_t Va = 4350;
-  double Ia = 0.32;
-  double EffPercent = 72.0;
+  std::int32_t Va = 0;
+  double Ia = 0.0;
+  double EffPercent = 0.0;
   ReflInput Src;
   ReflInput Load;
   std::optional<double> DirDb;  // none: ideal couplers
 };
 
-// The window's first-start values: 4350 V, 0.32 A, 72 %, source 0.2 at 0 degrees, load 0.5
-// at 90 degrees, ideal couplers.
+// The window's first-start values (ideal couplers; a directivity given alone replaces them).
 Inputs DefaultInputs();
-
-inline constexpr double kFirstStartSrcPha = 0.0;
-inline constexpr double kFirstStartLoadPha = 90.0;
-inline constexpr double kFirstStartDirDb = 20.0;
 
 // Each parser takes the text of one value and returns the reason it is refused, or nothing.
 std::optional<std::string> ParseVa(std::string_view s, std::int32_t& out);

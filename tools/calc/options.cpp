@@ -72,7 +72,7 @@ std::optional<std::string> ParsePoints(std::string_view s, int& out) {
     return NotAWholeNumber(s);
   }
   if (r.ec != std::errc() || v < analysis::kMinSweepPoints || v > kMaxPoints) {
-    return OutOfRange(s, kRangePoints);
+    return OutOfRange(s, Expected(kRangePoints, analysis::kMinSweepPoints, kMaxPoints));
   }
   out = v;
   return std::nullopt;

@@ -1,24 +1,48 @@
 #pragma once
 
+#include <charconv>
 #include <string>
 #include <string_view>
+
+#include "rf/input_limits.h"
 
 // Every text zephlane-calc shows: messages, help, the names of its outputs.
 namespace calc {
 
 inline constexpr std::string_view kProgram = "zephlane-calc";
 
-// What a value may be, named in the out-of-range message.
-inline constexpr std::string_view kRangeVa = "a whole number of volts from 0 to 100000";
-inline constexpr std::string_view kRangeIa = "amperes from 0 to 1000";
-inline constexpr std::string_view kRangeEff = "per cent from 0 to 100";
-inline constexpr std::string_view kRangeDir = "dB from 0 to 160";
-inline constexpr std::string_view kRangePhase = "a phase from -180 to 180 degrees";
-inline constexpr std::string_view kRangeMag = "a magnitude from 0 to 1";
-inline constexpr std::string_view kRangeDb = "a return loss from -160 to 0 dB";
-inline constexpr std::string_view kRangeSwr = "an SWR from 1 to 100000";
-inline constexpr std::string_view kRangePoints = "a whole number of points from 2 to 1000000";
+// What a value may be, named in the out-of-range message: the words around its range, whose
+// ends come from the limits the window and the calculator share.
+struct RangeWords {
+  std::string_view Before;
+  std::string_view After;
+};
+inline constexpr RangeWords kRangeVa{"a whole number of volts from ", ""};
+inline constexpr RangeWords kRangeIa{"amperes from ", ""};
+inline constexpr RangeWords kRangeEff{"per cent from ", ""};
+inline constexpr RangeWords kRangeDir{"dB from ", ""};
+inline constexpr RangeWords kRangePhase{"a phase from ", " degrees"};
+inline constexpr RangeWords kRangeMag{"a magnitude from ", ""};
+inline constexpr RangeWords kRangeDb{"a return loss from ", " dB"};
+inline constexpr RangeWords kRangeSwr{"an SWR from ", ""};
+inline constexpr RangeWords kRangePoints{"a whole number of points from ", ""};
 inline constexpr std::string_view kRangeTarget = "a per cent above 0, at most 100";
+
+// A range's end as a plain decimal ("100000", "-160", "0.5"), never in exponent form.
+inline std::string RangeEnd(double v) {
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+  return std::string(buf, r.ptr);
+}
+inline std::string Expected(RangeWords w, double lo, double hi) {
+  std::string t(w.Before);
+  t += RangeEnd(lo);
+  t += " to ";
+  t += RangeEnd(hi);
+  t += w.After;
+  return t;
+}
+inline std::string Expected(RangeWords w, rf::InputRange r) { return Expected(w, r.Lo, r.Hi); }
 
 // Built by appending: GCC 12 at -O3 misreads `const char* + std::string&&` as an overlapping
 // copy (a -Wrestrict false positive).
