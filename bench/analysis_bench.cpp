@@ -10,22 +10,14 @@
 #include "ratio_report.h"
 #include "rf/model.h"
 #include "rf/reflection.h"
+#include "worked_example.h"
 
 namespace {
 
 constexpr int kGrid = 1000;
 
 rf::ModelState FirstStart() {
-  rf::ModelState m;
-  m.Va = 4350;
-  m.Ia = 0.32;
-  m.Eff = 0.72;
-  m.SrcRfl.Mag = 0.2;
-  m.LoaRfl.Mag = 0.5;
-  m.LoaRfl.Pha = 90.0;
-  m.CplDirDb = 20.0;
-  rf::ReflFromMag(m.SrcRfl);
-  rf::ReflFromMag(m.LoaRfl);
+  rf::ModelState m = test_support::WorkedInputs({.dirDb = rf::kFirstDirDb});
   rf::ComputeTransmission(m);
   return m;
 }

@@ -4,19 +4,14 @@
 #include <cmath>
 #include <complex>
 
+#include "rf/first_start.h"
 #include "rf/model.h"
+#include "worked_example.h"
 
 namespace {
 
 rf::ModelState WorkedExample() {
-  rf::ModelState m;
-  m.Va = 4350;
-  m.Ia = 0.32;
-  m.Eff = 0.72;
-  m.SrcRfl.Mag = 0.2;
-  m.LoaRfl.Mag = 0.5;
-  m.LoaRfl.Pha = 90.0;
-  m.CplDirDb = 20.0;
+  rf::ModelState m = test_support::WorkedInputs({.dirDb = rf::kFirstDirDb});
   return m;
 }
 
@@ -32,8 +27,9 @@ BENCHMARK(BM_ComputeTransmission);
 
 // Baseline: Interf, the incident and absorbed powers and one coupler reading written out inline.
 void BM_BareFormulas(benchmark::State& state) {
-  double va = 4350.0, ia = 0.32, eff = 0.72;
-  double sm = 0.2, sp = 0.0, lm = 0.5, lp = 90.0, dirDb = 20.0;
+  double va = rf::kFirstAnodeV, ia = rf::kFirstAnodeI, eff = rf::kFirstEffPercent / 100.0;
+  double sm = rf::kFirstSrcMag, sp = rf::kFirstSrcPha, lm = rf::kFirstLoaMag, lp = rf::kFirstLoaPha,
+         dirDb = rf::kFirstDirDb;
   for (auto _ : state) {
     benchmark::DoNotOptimize(va);
     benchmark::DoNotOptimize(sm);

@@ -7,6 +7,7 @@
 #include "double_match.h"
 #include "model_fields.h"
 #include "rf/model.h"
+#include "worked_example.h"
 
 namespace {
 
@@ -142,14 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<MeasCase>& row) { return row.param.name; });
 
 TEST(Measurement, WorkedExampleAt20dB) {
-  rf::ModelState m;
-  m.Va = 4350;
-  m.Ia = 0.32;
-  m.Eff = 0.72;
-  m.SrcRfl.Mag = 0.2;
-  m.LoaRfl.Mag = 0.5;
-  m.LoaRfl.Pha = 90.0;
-  m.CplDirDb = 20.0;
+  rf::ModelState m = test_support::WorkedInputs({.dirDb = 20.0});
   rf::ComputeTransmission(m);
   const std::vector<Expect> expected = {
       {"ErrInciMinus", 0.9025}, {"ErrInciPlus", 1.1025},     {"PincMinV", 895.566},
@@ -166,14 +160,7 @@ TEST(Measurement, WorkedExampleAt20dB) {
 
 // Ideal couplers read the true powers bit for bit, whatever the transmission gave.
 TEST(Measurement, IdealCouplersReadTheTruePowersExactly) {
-  rf::ModelState m;
-  m.Va = 4350;
-  m.Ia = 0.32;
-  m.Eff = 0.72;
-  m.SrcRfl.Mag = 0.2;
-  m.LoaRfl.Mag = 0.5;
-  m.LoaRfl.Pha = 90.0;
-  m.CplIdeal = true;
+  rf::ModelState m = test_support::WorkedInputs();
   rf::ComputeTransmission(m);
   EXPECT_EQ(m.Pinc, m.PincMinV);
   EXPECT_EQ(m.Pinc, m.PincMaxV);
@@ -187,14 +174,7 @@ TEST(Measurement, IdealCouplersReadTheTruePowersExactly) {
 
 // The Ideal box recomputes only the readings; the transmission results stay as they were.
 TEST(Measurement, SwitchingIdealTouchesOnlyTheReadings) {
-  rf::ModelState m;
-  m.Va = 4350;
-  m.Ia = 0.32;
-  m.Eff = 0.72;
-  m.SrcRfl.Mag = 0.2;
-  m.LoaRfl.Mag = 0.5;
-  m.LoaRfl.Pha = 90.0;
-  m.CplDirDb = 20.0;
+  rf::ModelState m = test_support::WorkedInputs({.dirDb = 20.0});
   rf::ComputeTransmission(m);
   const rf::ModelState before = m;
 
