@@ -17,36 +17,6 @@ std::string_view ColorName(TColor c) {
   return "clBtnFace";
 }
 
-std::string_view KindName(ControlKind k) {
-  switch (k) {
-    case ControlKind::Form:
-      return "Form";
-    case ControlKind::GroupBox:
-      return "GroupBox";
-    case ControlKind::Label:
-      return "Label";
-    case ControlKind::Edit:
-      return "Edit";
-    case ControlKind::DropDown:
-      return "DropDown";
-    case ControlKind::UpDown:
-      return "UpDown";
-    case ControlKind::CheckBox:
-      return "CheckBox";
-    case ControlKind::RadioGroup:
-      return "RadioGroup";
-    case ControlKind::Button:
-      return "Button";
-    case ControlKind::Panel:
-      return "Panel";
-    case ControlKind::PageControl:
-      return "PageControl";
-    case ControlKind::TabSheet:
-      return "TabSheet";
-  }
-  return "Label";
-}
-
 namespace {
 
 // Index of the last item, -1 for an empty list; item lists are a handful of strings.
@@ -100,21 +70,6 @@ void RadioGroup::SetItemIndex(std::int32_t index) {
   // Stored before the handler runs: the handler reads the new selection.
   itemIndex_ = index;
   if (OnClick) OnClick();
-}
-
-bool KindTakesFocus(ControlKind k) {
-  switch (k) {
-    case ControlKind::Edit:
-    case ControlKind::DropDown:
-    case ControlKind::UpDown:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioGroup:
-    case ControlKind::Button:
-    case ControlKind::PageControl:
-      return true;
-    default:
-      return false;
-  }
 }
 
 }  // namespace mainwindow

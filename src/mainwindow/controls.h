@@ -6,30 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "mainwindow/control_kinds.h"
+
 // The window's controls as plain value records. The logic touches controls only through
 // these values; properties that carry an event rule are assigned through one method each.
 namespace mainwindow {
 
 enum class TColor { clBtnFace, clYellow, clWhite };
 std::string_view ColorName(TColor c);  // "clBtnFace", "clYellow", "clWhite"
-
-enum class ControlKind {
-  Form,
-  GroupBox,
-  Label,
-  Edit,
-  DropDown,
-  UpDown,
-  CheckBox,
-  RadioGroup,
-  Button,
-  Panel,
-  PageControl,
-  TabSheet
-};
-std::string_view KindName(ControlKind k);
-// Whether controls of this kind can hold the keyboard focus (when enabled and visible).
-bool KindTakesFocus(ControlKind k);
 
 // What every control has.
 struct ControlBase {
@@ -130,16 +114,5 @@ struct PageControl : ControlBase {
 };
 
 // The kind of each control record, for lists generated from the records' types.
-constexpr ControlKind KindOf(GroupBox*) { return ControlKind::GroupBox; }
-constexpr ControlKind KindOf(Label*) { return ControlKind::Label; }
-constexpr ControlKind KindOf(Edit*) { return ControlKind::Edit; }
-constexpr ControlKind KindOf(DropDown*) { return ControlKind::DropDown; }
-constexpr ControlKind KindOf(UpDown*) { return ControlKind::UpDown; }
-constexpr ControlKind KindOf(CheckBox*) { return ControlKind::CheckBox; }
-constexpr ControlKind KindOf(RadioGroup*) { return ControlKind::RadioGroup; }
-constexpr ControlKind KindOf(Button*) { return ControlKind::Button; }
-constexpr ControlKind KindOf(Panel*) { return ControlKind::Panel; }
-constexpr ControlKind KindOf(PageControl*) { return ControlKind::PageControl; }
-constexpr ControlKind KindOf(TabSheet*) { return ControlKind::TabSheet; }
 
 }  // namespace mainwindow

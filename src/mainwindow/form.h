@@ -187,10 +187,23 @@ struct FormProps {
   bool Resizable = true;  // false once start-up has fixed the border
 };
 
-using ControlPtr = std::variant<FormProps*, GroupBox*, Label*, Edit*, DropDown*, UpDown*, CheckBox*,
-                                RadioGroup*, Button*, Panel*, PageControl*, TabSheet*>;
+namespace detail {
+template <class Sentinel, class... Records>
+struct PointerVariant {
+  using type = std::variant<Records*...>;
+};
+}  // namespace detail
 
-constexpr ControlKind KindOf(FormProps*) { return ControlKind::Form; }
+// A pointer to any control's record; its index is the control's kind.
+#define MAINWINDOW_KIND_TYPE(kind, type, focus, tabStop, phrase, props) , type
+using ControlPtr =
+    detail::PointerVariant<void MAINWINDOW_CONTROL_KINDS(MAINWINDOW_KIND_TYPE)>::type;
+#undef MAINWINDOW_KIND_TYPE
+
+#define MAINWINDOW_KIND_OF(kind, type, focus, tabStop, phrase, props) \
+  constexpr ControlKind KindOf(type*) { return ControlKind::kind; }
+MAINWINDOW_CONTROL_KINDS(MAINWINDOW_KIND_OF)
+#undef MAINWINDOW_KIND_OF
 
 struct ControlRef {
   std::string_view Name;

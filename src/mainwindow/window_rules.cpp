@@ -50,20 +50,6 @@ bool Reachable(const TForm1& form, std::string_view name) {
 
 }  // namespace
 
-bool KindIsTabStop(ControlKind k) {
-  switch (k) {
-    case ControlKind::Edit:
-    case ControlKind::DropDown:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioGroup:
-    case ControlKind::Button:
-    case ControlKind::PageControl:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool DesignFixesBackground(TColor background) { return background != TColor::clBtnFace; }
 
 const std::vector<std::string_view>& DesignTabCycle() {

@@ -17,7 +17,6 @@ class TForm1;
 // Whether Tab and Shift+Tab stop at controls of this kind. Up-downs can hold the focus (a
 // click on an arrow) but, like labels and panels, are passed over by Tab; a radio group is one
 // stop (its selected button), the page control one (its tabs).
-bool KindIsTabStop(ControlKind k);
 
 // Every tab stop of the design in the order Tab visits them: container by container from the
 // window down, each container's children by their tab order. Ignores the controls' state.

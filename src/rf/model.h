@@ -9,47 +9,54 @@
 // measurement results. The window holds these as its own fields, in this declaration order.
 namespace rf {
 
+// Every field of the model, in the order the window declares them: type, name, initial value.
+// The record and the list of fields by name are both made from this one list.
+#define RF_MODEL_FIELDS(X)                                                             \
+  X(std::int32_t, Va, 0) /* anode voltage, V */                                        \
+  X(double, Ia, 0.0)     /* anode current, A */                                        \
+  X(double, Eff, 0.0)    /* efficiency, fraction 0..1 */                               \
+  X(TRefl, SrcRfl, {})                                                                 \
+  X(TRefl, LoaRfl, {})                                                                 \
+  X(TRefl, MeaMin, {})                                                                 \
+  X(TRefl, MeaMax, {})                                                                 \
+  X(double, Interf, 0.0)                                                               \
+  X(double, InterfMin, 0.0)                                                            \
+  X(double, InterfMax, 0.0)                                                            \
+  X(double, TrGain, 0.0)                                                               \
+  X(double, TrGainMin, 0.0)                                                            \
+  X(double, TrGainMax, 0.0)                                                            \
+  X(double, Pav, 0.0)                                                                  \
+  X(double, Pmatch, 0.0)                                                               \
+  X(double, Pinc, 0.0)                                                                 \
+  X(double, PincMin, 0.0)                                                              \
+  X(double, PincMax, 0.0)                                                              \
+  X(double, Prefl, 0.0)                                                                \
+  X(double, PreflMin, 0.0)                                                             \
+  X(double, PreflMax, 0.0)                                                             \
+  X(double, Pload, 0.0)                                                                \
+  X(double, PloadMin, 0.0)                                                             \
+  X(double, PloadMax, 0.0)                                                             \
+  X(std::int32_t, SelUnit, 0)    /* factor unit: 0 Mag, 1 %, 2 dB */                   \
+  X(std::int32_t, SelErrUnit, 0) /* measurement error unit: 0 power unit, 1 %, 2 dB */ \
+  X(bool, CplIdeal, false)                                                             \
+  X(double, CplDirDb, 0.0)                                                             \
+  X(double, ErrInciMinus, 0.0)                                                         \
+  X(double, ErrInciPlus, 0.0)                                                          \
+  X(double, PincMinV, 0.0)                                                             \
+  X(double, PincMaxV, 0.0)                                                             \
+  X(double, ErrReflMinus, 0.0)                                                         \
+  X(double, ErrReflPlus, 0.0)                                                          \
+  X(double, PreflMinV, 0.0)                                                            \
+  X(double, PreflMaxV, 0.0)                                                            \
+  X(double, PloadMinV, 0.0)                                                            \
+  X(double, PloadMaxV, 0.0)                                                            \
+  X(double, PloadMinRelat, 0.0)                                                        \
+  X(double, PloadMaxRelat, 0.0)
+
 struct ModelState {
-  std::int32_t Va = 0;  // anode voltage, V
-  double Ia = 0.0;      // anode current, A
-  double Eff = 0.0;     // efficiency, fraction 0..1
-  TRefl SrcRfl;
-  TRefl LoaRfl;
-  TRefl MeaMin;
-  TRefl MeaMax;
-  double Interf = 0.0;
-  double InterfMin = 0.0;
-  double InterfMax = 0.0;
-  double TrGain = 0.0;
-  double TrGainMin = 0.0;
-  double TrGainMax = 0.0;
-  double Pav = 0.0;
-  double Pmatch = 0.0;
-  double Pinc = 0.0;
-  double PincMin = 0.0;
-  double PincMax = 0.0;
-  double Prefl = 0.0;
-  double PreflMin = 0.0;
-  double PreflMax = 0.0;
-  double Pload = 0.0;
-  double PloadMin = 0.0;
-  double PloadMax = 0.0;
-  std::int32_t SelUnit = 0;     // factor unit: 0 Mag, 1 %, 2 dB
-  std::int32_t SelErrUnit = 0;  // measurement error unit: 0 power unit, 1 %, 2 dB
-  bool CplIdeal = false;
-  double CplDirDb = 0.0;
-  double ErrInciMinus = 0.0;
-  double ErrInciPlus = 0.0;
-  double PincMinV = 0.0;
-  double PincMaxV = 0.0;
-  double ErrReflMinus = 0.0;
-  double ErrReflPlus = 0.0;
-  double PreflMinV = 0.0;
-  double PreflMaxV = 0.0;
-  double PloadMinV = 0.0;
-  double PloadMaxV = 0.0;
-  double PloadMinRelat = 0.0;
-  double PloadMaxRelat = 0.0;
+#define RF_MODEL_MEMBER(type, name, init) type name = init;
+  RF_MODEL_FIELDS(RF_MODEL_MEMBER)
+#undef RF_MODEL_MEMBER
 };
 
 // Overwrites every transmission output from Va, Ia, Eff, SrcRfl and LoaRfl, then runs

@@ -229,6 +229,25 @@ TEST(DriverRobustness, AnswersEveryMalformedLineWithOneError) {
   }
 }
 
+// A NUL ends no JSON text: a line holding one is refused whole, whatever stands before it, and
+// nothing of it is carried out.
+TEST(DriverRobustness, RefusesALineHoldingANulByte) {
+  using namespace std::string_literals;
+  const std::vector<std::string> requests{
+      "[\"create\"]",
+      "[\"type\",\"edAnodeV\",\"2222\"]\0]]]"s,
+      "[\"type\",\"edAnodeV\",\"2222\"]\0"s,
+      "\0[\"type\",\"edAnodeV\",\"2222\"]"s,
+      "[\"get\",\"edAnodeV\",\"Text\"]",
+  };
+  const RunResult r = RunDriver(requests);
+  ASSERT_EQ(r.Lines.size(), 4u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(r.Lines[i], "{\"error\":\"request line holds a NUL byte\"}") << i;
+  }
+  EXPECT_EQ(r.Lines[3], "{\"value\":\"4350\"}");
+}
+
 TEST(DriverRobustness, SurvivesRandomRequestsWithValidOutput) {
   std::mt19937 rng(4242);
   std::vector<std::string> requests{"[\"answer\",\"no\"]", "[\"create\"]"};

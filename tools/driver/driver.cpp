@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -57,36 +58,6 @@ std::int32_t IntArg(const json& req, std::size_t i, std::string_view what) {
 bool BoolArg(const json& req, std::size_t i, std::string_view what) {
   if (!req[i].is_boolean()) throw RequestError(std::string(what) + " must be true or false");
   return req[i].get<bool>();
-}
-
-const char* KindText(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Form:
-      return "the window";
-    case ControlKind::GroupBox:
-      return "a group box";
-    case ControlKind::Label:
-      return "a label";
-    case ControlKind::Edit:
-      return "an edit";
-    case ControlKind::DropDown:
-      return "a drop-down list";
-    case ControlKind::UpDown:
-      return "an up-down";
-    case ControlKind::CheckBox:
-      return "a check box";
-    case ControlKind::RadioGroup:
-      return "a radio group";
-    case ControlKind::Button:
-      return "a button";
-    case ControlKind::Panel:
-      return "a panel";
-    case ControlKind::PageControl:
-      return "a page control";
-    case ControlKind::TabSheet:
-      return "a tab sheet";
-  }
-  return "a control";
 }
 
 std::string EventLine(const env::PlatformEvent& e) {
@@ -147,11 +118,188 @@ void Driver::Error(std::string_view what) {
   emit_(out);
 }
 
-void Driver::Reply(const std::string& valueJson) { emit_("{\"value\":" + valueJson + "}"); }
+namespace {
+
+// What a verb works on: the request, the driver's platform and window, and its output.
+struct Call {
+  const json& req;
+  const std::string& verb;
+  env::ScriptedPlatform& platform;
+  std::unique_ptr<mainwindow::TForm1>& window;
+  const std::function<void(const std::string&)>& emit;
+
+  mainwindow::TForm1& form() const { return *window; }
+  const ControlRef& control(std::size_t i) const {
+    const std::string& name = StringArg(req, i, "control name");
+    const ControlRef* ref = window->FindControl(name);
+    if (ref == nullptr) throw RequestError("unknown control " + name);
+    return *ref;
+  }
+  RequestError wrongKind(const ControlRef& ref) const {
+    return RequestError(std::string(ref.Name) + " is " +
+                        std::string(mainwindow::KindPhrase(ref.Kind)) + ": " + verb +
+                        " does not apply");
+  }
+  // ref must be one of the given kinds.
+  const ControlRef& controlOf(std::size_t i, std::initializer_list<ControlKind> kinds) const {
+    const ControlRef& ref = control(i);
+    for (ControlKind k : kinds) {
+      if (ref.Kind == k) return ref;
+    }
+    throw wrongKind(ref);
+  }
+  void reply(const std::string& valueJson) const { emit("{\"value\":" + valueJson + "}"); }
+};
+
+struct Verb {
+  std::string_view Name;
+  std::size_t Arity;
+  bool NeedsWindow;  // refused before create
+  void (*Run)(const Call&);
+};
+
+// Every request the driver understands. Each handler's checks run in the order of its
+// arguments, so the first wrong argument is the one reported.
+const Verb kVerbs[] = {
+    {"screen", 2, false,
+     [](const Call& c) {
+       const std::int32_t w = IntArg(c.req, 1, "width");
+       const std::int32_t h = IntArg(c.req, 2, "height");
+       if (w <= 0 || h <= 0) throw RequestError("screen size must be positive");
+       c.platform.Screen = {w, h};
+     }},
+    {"answer", 1, false,
+     [](const Call& c) {
+       const std::string& a = StringArg(c.req, 1, "answer");
+       if (a != "yes" && a != "no" && a != "discard") {
+         throw RequestError("answer must be \"yes\", \"no\" or \"discard\"");
+       }
+       c.platform.ConfirmAnswer = a == "yes";
+       c.platform.DiscardAnswer = a == "discard";
+     }},
+    {"create", 0, false,
+     [](const Call& c) {
+       if (c.window) throw RequestError("the window has already been created");
+       c.window = std::make_unique<mainwindow::TForm1>(c.platform);
+       startup::Create(*c.window);
+     }},
+    {"text", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const std::string& text = StringArg(c.req, 2, "text");
+       if (ref.Kind != ControlKind::Edit) throw c.wrongKind(ref);
+       std::get<mainwindow::Edit*>(ref.Ptr)->Text = text;
+     }},
+    {"index", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const std::int32_t n = IntArg(c.req, 2, "index");
+       if (ref.Kind == ControlKind::DropDown) {
+         std::get<mainwindow::DropDown*>(ref.Ptr)->SetItemIndex(n);
+       } else if (ref.Kind == ControlKind::RadioGroup) {
+         std::get<mainwindow::RadioGroup*>(ref.Ptr)->SetItemIndex(n);
+       } else {
+         throw c.wrongKind(ref);
+       }
+     }},
+    {"checked", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const bool b = BoolArg(c.req, 2, "checked");
+       if (ref.Kind != ControlKind::CheckBox) throw c.wrongKind(ref);
+       std::get<mainwindow::CheckBox*>(ref.Ptr)->SetChecked(b);
+     }},
+    {"position", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const std::int32_t n = IntArg(c.req, 2, "position");
+       if (ref.Kind != ControlKind::UpDown) throw c.wrongKind(ref);
+       std::get<mainwindow::UpDown*>(ref.Ptr)->SetPosition(n);
+     }},
+    {"focus", 1, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       if (!mainwindow::KindTakesFocus(ref.Kind)) {
+         throw RequestError(std::string(ref.Name) + " cannot take the focus");
+       }
+       c.form().UserFocus(ref.Name);
+     }},
+    {"type", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const std::string& text = StringArg(c.req, 2, "text");
+       if (ref.Kind != ControlKind::Edit) throw c.wrongKind(ref);
+       c.form().UserType(ref.Name, text);
+     }},
+    {"key", 1, true,
+     [](const Call& c) {
+       if (StringArg(c.req, 1, "key") != "enter") throw RequestError("the only key is \"enter\"");
+       c.form().UserKeyEnter();
+     }},
+    {"click", 1, true,
+     [](const Call& c) {
+       c.form().UserClick(c.controlOf(1, {ControlKind::Button, ControlKind::CheckBox}).Name);
+     }},
+    {"pick", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const std::int32_t n = IntArg(c.req, 2, "item");
+       if (ref.Kind != ControlKind::DropDown && ref.Kind != ControlKind::RadioGroup) {
+         throw c.wrongKind(ref);
+       }
+       c.form().UserPick(ref.Name, n);
+     }},
+    {"step", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const std::string& dir = StringArg(c.req, 2, "direction");
+       if (dir != "up" && dir != "down") {
+         throw RequestError("direction must be \"up\" or \"down\"");
+       }
+       if (ref.Kind != ControlKind::UpDown) throw c.wrongKind(ref);
+       c.form().UserStep(ref.Name, dir == "up");
+     }},
+    {"page", 1, true,
+     [](const Call& c) { c.form().UserPage(c.controlOf(1, {ControlKind::TabSheet}).Name); }},
+    {"close", 0, true, [](const Call& c) { c.form().Close(); }},
+    {"get", 2, true,
+     [](const Call& c) {
+       const ControlRef& ref = c.control(1);
+       const std::string& prop = StringArg(c.req, 2, "property");
+       const std::optional<std::string> value = PropertyJson(ref, prop);
+       if (!value) {
+         throw RequestError(std::string(ref.Name) + " (" +
+                            std::string(mainwindow::KindPhrase(ref.Kind)) + ") has no " + prop);
+       }
+       c.reply(*value);
+     }},
+    {"field", 1, true,
+     [](const Call& c) {
+       const std::string& name = StringArg(c.req, 1, "field name");
+       const std::optional<std::string> value = FieldJson(c.form(), name);
+       if (!value) throw RequestError("unknown field " + name);
+       c.reply(*value);
+     }},
+    {"dump", 0, true, [](const Call& c) { c.emit(DumpJson(c.form())); }},
+};
+
+const Verb* FindVerb(std::string_view name) {
+  for (const Verb& v : kVerbs) {
+    if (v.Name == name) return &v;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 bool Driver::HandleLine(std::string_view line) {
   try {
     if (line.size() > kMaxLineBytes) throw RequestError("request line too long");
+    // JSON text never holds a raw NUL; a parser that stops at one would carry out the part
+    // before it and ignore the rest.
+    if (line.find('\0') != std::string_view::npos) {
+      throw RequestError("request line holds a NUL byte");
+    }
     // The parser keeps its own stack, but a deep value is still walked recursively later;
     // requests never nest, so a shallow limit costs nothing.
     if (text::JsonNestingDepth(line, kMaxDepth) > kMaxDepth)
@@ -166,151 +314,13 @@ bool Driver::HandleLine(std::string_view line) {
       throw RequestError("a request is an array that starts with its verb");
     }
     const std::string& verb = req[0].get_ref<const std::string&>();
-
-    if (verb == "screen") {
-      Arity(req, 2);
-      const std::int32_t w = IntArg(req, 1, "width");
-      const std::int32_t h = IntArg(req, 2, "height");
-      if (w <= 0 || h <= 0) throw RequestError("screen size must be positive");
-      platform_.Screen = {w, h};
-      return true;
-    }
-    if (verb == "answer") {
-      Arity(req, 1);
-      const std::string& a = StringArg(req, 1, "answer");
-      if (a != "yes" && a != "no" && a != "discard") {
-        throw RequestError("answer must be \"yes\", \"no\" or \"discard\"");
-      }
-      platform_.ConfirmAnswer = a == "yes";
-      platform_.DiscardAnswer = a == "discard";
-      return true;
-    }
-    if (verb == "create") {
-      Arity(req, 0);
-      if (form_) throw RequestError("the window has already been created");
-      form_ = std::make_unique<mainwindow::TForm1>(platform_);
-      startup::Create(*form_);
-      return true;
-    }
-
-    static const std::vector<std::string_view> kVerbs{
-        "text", "index", "checked", "position", "focus", "type",  "key", "click",
-        "pick", "step",  "page",    "close",    "get",   "field", "dump"};
-    bool known = false;
-    for (std::string_view v : kVerbs) known = known || v == verb;
-    if (!known) throw RequestError("unknown verb " + verb);
-    if (!form_) throw RequestError(verb + " before create");
-    mainwindow::TForm1& form = *form_;
-
-    auto control = [&](std::size_t i) -> const ControlRef& {
-      const std::string& name = StringArg(req, i, "control name");
-      const ControlRef* ref = form.FindControl(name);
-      if (ref == nullptr) throw RequestError("unknown control " + name);
-      return *ref;
-    };
-    auto wrongKind = [&](const ControlRef& ref) {
-      return RequestError(std::string(ref.Name) + " is " + KindText(ref.Kind) + ": " + verb +
-                          " does not apply");
-    };
-
-    if (verb == "text") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const std::string& text = StringArg(req, 2, "text");
-      if (ref.Kind != ControlKind::Edit) throw wrongKind(ref);
-      std::get<mainwindow::Edit*>(ref.Ptr)->Text = text;
-    } else if (verb == "index") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const std::int32_t n = IntArg(req, 2, "index");
-      if (ref.Kind == ControlKind::DropDown) {
-        std::get<mainwindow::DropDown*>(ref.Ptr)->SetItemIndex(n);
-      } else if (ref.Kind == ControlKind::RadioGroup) {
-        std::get<mainwindow::RadioGroup*>(ref.Ptr)->SetItemIndex(n);
-      } else {
-        throw wrongKind(ref);
-      }
-    } else if (verb == "checked") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const bool b = BoolArg(req, 2, "checked");
-      if (ref.Kind != ControlKind::CheckBox) throw wrongKind(ref);
-      std::get<mainwindow::CheckBox*>(ref.Ptr)->SetChecked(b);
-    } else if (verb == "position") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const std::int32_t n = IntArg(req, 2, "position");
-      if (ref.Kind != ControlKind::UpDown) throw wrongKind(ref);
-      std::get<mainwindow::UpDown*>(ref.Ptr)->SetPosition(n);
-    } else if (verb == "focus") {
-      Arity(req, 1);
-      const ControlRef& ref = control(1);
-      if (!mainwindow::KindTakesFocus(ref.Kind)) {
-        throw RequestError(std::string(ref.Name) + " cannot take the focus");
-      }
-      form.UserFocus(ref.Name);
-    } else if (verb == "type") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const std::string& text = StringArg(req, 2, "text");
-      if (ref.Kind != ControlKind::Edit) throw wrongKind(ref);
-      form.UserType(ref.Name, text);
-    } else if (verb == "key") {
-      Arity(req, 1);
-      if (StringArg(req, 1, "key") != "enter") throw RequestError("the only key is \"enter\"");
-      form.UserKeyEnter();
-    } else if (verb == "click") {
-      Arity(req, 1);
-      const ControlRef& ref = control(1);
-      if (ref.Kind != ControlKind::Button && ref.Kind != ControlKind::CheckBox) {
-        throw wrongKind(ref);
-      }
-      form.UserClick(ref.Name);
-    } else if (verb == "pick") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const std::int32_t n = IntArg(req, 2, "item");
-      if (ref.Kind != ControlKind::DropDown && ref.Kind != ControlKind::RadioGroup) {
-        throw wrongKind(ref);
-      }
-      form.UserPick(ref.Name, n);
-    } else if (verb == "step") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const std::string& dir = StringArg(req, 2, "direction");
-      if (dir != "up" && dir != "down") throw RequestError("direction must be \"up\" or \"down\"");
-      if (ref.Kind != ControlKind::UpDown) throw wrongKind(ref);
-      form.UserStep(ref.Name, dir == "up");
-    } else if (verb == "page") {
-      Arity(req, 1);
-      const ControlRef& ref = control(1);
-      if (ref.Kind != ControlKind::TabSheet) throw wrongKind(ref);
-      form.UserPage(ref.Name);
-    } else if (verb == "close") {
-      Arity(req, 0);
-      form.Close();
-    } else if (verb == "get") {
-      Arity(req, 2);
-      const ControlRef& ref = control(1);
-      const std::string& prop = StringArg(req, 2, "property");
-      const std::optional<std::string> value = PropertyJson(ref, prop);
-      if (!value) {
-        throw RequestError(std::string(ref.Name) + " (" + KindText(ref.Kind) + ") has no " + prop);
-      }
-      Reply(*value);
-    } else if (verb == "field") {
-      Arity(req, 1);
-      const std::string& name = StringArg(req, 1, "field name");
-      const std::optional<std::string> value = FieldJson(form, name);
-      if (!value) throw RequestError("unknown field " + name);
-      Reply(*value);
-    } else if (verb == "dump") {
-      Arity(req, 0);
-      emit_(DumpJson(form));
-    }
-  } catch (const RequestError& e) {
-    Error(e.what());
+    const Verb* v = FindVerb(verb);
+    if (v == nullptr) throw RequestError("unknown verb " + verb);
+    if (v->NeedsWindow && !form_) throw RequestError(verb + " before create");
+    Arity(req, v->Arity);
+    v->Run(Call{req, verb, platform_, form_, emit_});
   } catch (const std::exception& e) {
+    // RequestError and whatever the window's logic refuses alike: the message is the reply.
     Error(e.what());
   } catch (...) {
     Error("request failed");

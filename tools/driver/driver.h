@@ -30,7 +30,6 @@ class Driver {
   std::unique_ptr<mainwindow::TForm1> form_;
 
   void Error(std::string_view what);
-  void Reply(const std::string& valueJson);  // {"value": ...}
   void OnPlatformEvent(const env::PlatformEvent& e);
 };
 

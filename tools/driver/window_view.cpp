@@ -183,31 +183,12 @@ bool AppendModelField(std::string& out, const TForm1& form, const ModelField& f,
 }  // namespace
 
 std::span<const std::string_view> PropertyNames(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Form:
-      return kFormProps;
-    case ControlKind::GroupBox:
-    case ControlKind::Label:
-    case ControlKind::Panel:
-      return kCaptionColorProps;
-    case ControlKind::Edit:
-      return kEditProps;
-    case ControlKind::DropDown:
-      return kDropDownProps;
-    case ControlKind::UpDown:
-      return kUpDownProps;
-    case ControlKind::CheckBox:
-      return kCheckBoxProps;
-    case ControlKind::RadioGroup:
-      return kRadioGroupProps;
-    case ControlKind::Button:
-      return kButtonProps;
-    case ControlKind::PageControl:
-      return kPageControlProps;
-    case ControlKind::TabSheet:
-      return kTabSheetProps;
-  }
-  return {};
+  static constexpr std::span<const std::string_view> kByKind[] = {
+#define DRIVER_KIND_PROPS(kind, type, focus, tabStop, phrase, props) props,
+      MAINWINDOW_CONTROL_KINDS(DRIVER_KIND_PROPS)
+#undef DRIVER_KIND_PROPS
+  };
+  return kByKind[static_cast<std::size_t>(kind)];
 }
 
 std::optional<std::string> PropertyJson(const mainwindow::ControlRef& ref, std::string_view prop) {
