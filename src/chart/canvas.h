@@ -35,7 +35,7 @@ struct Rect {
 enum class Dash { Solid, Dashed, Dotted };
 
 struct Stroke {
-  Color Colour;
+  Color Colour{};
   double Width = 1.0;
   Dash Style = Dash::Solid;
 };
@@ -44,7 +44,7 @@ enum class HAlign { Left, Centre, Right };
 enum class VAlign { Top, Middle, Baseline, Bottom };
 
 struct TextStyle {
-  Color Colour;
+  Color Colour{};
   double Size = 12.0;  // pixels
   HAlign H = HAlign::Left;
   VAlign V = VAlign::Baseline;

@@ -119,7 +119,9 @@ std::string XmlEscape(std::string_view text) {
 }
 
 SvgCanvas::SvgCanvas(double width, double height, std::string fontFamily)
-    : width_(width), height_(height), font_(XmlEscape(fontFamily)) {}
+    : width_(std::isfinite(width) && width > 0.0 ? width : 0.0),
+      height_(std::isfinite(height) && height > 0.0 ? height : 0.0),
+      font_(XmlEscape(fontFamily)) {}
 
 void SvgCanvas::BeginGroup(std::string_view name) {
   body_ += "<g data-name=\"";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "chart/palette.h"
@@ -18,6 +19,8 @@ struct PaletteRow {
   const char* name;
   const Palette* palette;
 };
+void PrintTo(const PaletteRow& row, std::ostream* os) { *os << row.name; }
+
 class PaletteTest : public testing::TestWithParam<PaletteRow> {};
 
 TEST_P(PaletteTest, TextsAreReadableOnBothBackgrounds) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct EscapeRow {
   std::string in;
   std::string expected;
 };
+void PrintTo(const EscapeRow& row, std::ostream* os) { *os << row.name; }
+
 class XmlEscapeTest : public testing::TestWithParam<EscapeRow> {};
 
 TEST_P(XmlEscapeTest, MakesTextSafeInsideMarkup) {
@@ -113,6 +116,8 @@ struct AlignRow {
   VAlign v;
   const char* y;
 };
+void PrintTo(const AlignRow& row, std::ostream* os) { *os << row.name; }
+
 class SvgTextAlignTest : public testing::TestWithParam<AlignRow> {};
 
 TEST_P(SvgTextAlignTest, BaselineShiftIsInTheCoordinates) {

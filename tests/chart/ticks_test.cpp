@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct LabelRow {
   double step;
   const char* expected;
 };
+void PrintTo(const LabelRow& row, std::ostream* os) { *os << row.name; }
+
 class TickLabelTest : public testing::TestWithParam<LabelRow> {};
 
 TEST_P(TickLabelTest, HasOnlyTheDecimalsItsStepNeeds) {
@@ -60,6 +63,8 @@ struct LinearRow {
   double expHi;
   std::vector<std::string> labels;
 };
+void PrintTo(const LinearRow& row, std::ostream* os) { *os << row.name; }
+
 class LinearTicksTest : public testing::TestWithParam<LinearRow> {};
 
 TEST_P(LinearTicksTest, RoundsOutToNiceSteps) {
@@ -107,6 +112,8 @@ struct LogRow {
   double expHi;
   std::vector<std::string> labels;
 };
+void PrintTo(const LogRow& row, std::ostream* os) { *os << row.name; }
+
 class LogTicksTest : public testing::TestWithParam<LogRow> {};
 
 TEST_P(LogTicksTest, ShowsDecades) {
@@ -156,6 +163,8 @@ struct SymLogRow {
   double expHi;
   std::vector<std::string> labels;
 };
+void PrintTo(const SymLogRow& row, std::ostream* os) { *os << row.name; }
+
 class SymLogTicksTest : public testing::TestWithParam<SymLogRow> {};
 
 TEST_P(SymLogTicksTest, DecadesOfTheThresholdBothSides) {
