@@ -140,34 +140,6 @@ void DrawTargets(Canvas& c, const XyChart& chart, const XyLayout& L, const Style
   c.EndGroup();
 }
 
-void DrawLegend(Canvas& c, const XyLayout& L, const Style& s) {
-  if (L.Legend.empty()) return;
-  c.BeginGroup("legend");
-  for (const LegendEntry& e : L.Legend) {
-    c.BeginGroup("entry:" + e.Name);
-    const Rect& w = e.Swatch;
-    const double mid = w.Y + w.H / 2;
-    switch (e.Kind) {
-      case LegendKind::Line:
-        c.Line({w.X, mid}, {w.Right(), mid}, {e.Colour, 2.0, e.Style});
-        break;
-      case LegendKind::Band:
-        // The band's own fill over the plot's background, with its edges: the colour drawn.
-        c.FillRect(w, s.Colours.PlotBackground);
-        c.FillRect(w, BandFill(e.Colour));
-        c.Line({w.X, w.Y}, {w.Right(), w.Y}, {e.Colour, 1.0, Dash::Solid});
-        c.Line({w.X, w.Bottom()}, {w.Right(), w.Bottom()}, {e.Colour, 1.0, Dash::Solid});
-        break;
-      case LegendKind::Marker:
-        DrawMarker(c, {w.X + w.W / 2, mid}, kMarkerRadius, e.Shape, e.Colour, s.Colours.Background);
-        break;
-    }
-    c.Text(e.TextAt, e.Name, {s.Colours.Text, s.TextSize, HAlign::Left, VAlign::Middle});
-    c.EndGroup();
-  }
-  c.EndGroup();
-}
-
 }  // namespace
 
 void DrawXy(Canvas& c, const XyChart& chart, const XyLayout& L, const Style& s) {
@@ -236,7 +208,7 @@ void DrawXy(Canvas& c, const XyChart& chart, const XyLayout& L, const Style& s) 
     }
     c.EndGroup();
   }
-  DrawLegend(c, L, s);
+  DrawLegend(c, L.Legend, s);
   c.EndGroup();
 }
 

@@ -130,15 +130,9 @@ XyLayout LayoutXy(const XyChart& chart, double width, double height, const Style
         std::find(L.Notes.begin(), L.Notes.end(), b.EmptyNote) == L.Notes.end())
       L.Notes.push_back(b.EmptyNote);
 
-  const double swatchW = 2.0 * style.TextSize;
-  const double rowH = 1.5 * style.TextSize;
-  double legendTextW = 0.0;
-  for (const LegendEntry& e : L.Legend)
-    legendTextW = std::max(legendTextW, measure(e.Name, style.TextSize));
-  const double legendW = L.Legend.empty() ? 0.0 : swatchW + 6.0 + legendTextW + 2.0 * pad;
+  const double legendW = LegendColumnWidth(L.Legend, style, measure);
   // Beside the plot when it leaves the plot most of the width, else in rows below it.
   const bool legendRight = !L.Legend.empty() && legendW <= 0.3 * L.Width;
-
   const double top = pad + (chart.Title.empty() ? 0.0 : 1.5 * style.TitleSize);
   const double xTitleH = AxisTitle(chart.X).empty() ? 0.0 : 1.5 * style.TextSize;
   const double yTitleW = AxisTitle(chart.Y).empty() ? 0.0 : 1.5 * style.TextSize;
@@ -147,16 +141,8 @@ XyLayout LayoutXy(const XyChart& chart, double width, double height, const Style
   // Legend rows below the plot, when it does not fit beside it.
   double legendBelowH = 0.0;
   if (!L.Legend.empty() && !legendRight) {
-    double x = pad, rows = 1.0;
-    for (const LegendEntry& e : L.Legend) {
-      const double w = swatchW + 6.0 + measure(e.Name, style.TextSize) + 2.0 * pad;
-      if (x + w > L.Width - pad && x > pad) {
-        rows += 1.0;
-        x = pad;
-      }
-      x += w;
-    }
-    legendBelowH = rows * rowH + pad;
+    std::vector<LegendEntry> trial = L.Legend;
+    legendBelowH = PlaceLegendRows(trial, pad, 0.0, L.Width - 2.0 * pad, style, measure).H + pad;
   }
 
   const double bottom = L.Height - pad - xTitleH - xLabelsH - legendBelowH - 4.0;
@@ -186,30 +172,11 @@ XyLayout LayoutXy(const XyChart& chart, double width, double height, const Style
   L.X = {chart.X.Kind, chart.X.Threshold, L.XTicks.Lo, L.XTicks.Hi, left, left + plotW};
   L.Y = {chart.Y.Kind, chart.Y.Threshold, L.YTicks.Lo, L.YTicks.Hi, top + plotH, top};
 
-  if (legendRight) {
-    L.LegendBox = {L.Width - pad - legendW + pad, top, legendW - pad,
-                   rowH * static_cast<double>(L.Legend.size())};
-    double y = top;
-    for (LegendEntry& e : L.Legend) {
-      e.Swatch = {L.LegendBox.X, y + 0.2 * rowH, swatchW, 0.6 * rowH};
-      e.TextAt = {L.LegendBox.X + swatchW + 6.0, y + 0.5 * rowH};
-      y += rowH;
-    }
-  } else if (!L.Legend.empty()) {
-    const double y0 = L.Height - pad - legendBelowH + pad;
-    double x = pad, y = y0;
-    for (LegendEntry& e : L.Legend) {
-      const double w = swatchW + 6.0 + measure(e.Name, style.TextSize) + 2.0 * pad;
-      if (x + w > L.Width - pad && x > pad) {
-        y += rowH;
-        x = pad;
-      }
-      e.Swatch = {x, y + 0.2 * rowH, swatchW, 0.6 * rowH};
-      e.TextAt = {x + swatchW + 6.0, y + 0.5 * rowH};
-      x += w;
-    }
-    L.LegendBox = {pad, y0, L.Width - 2.0 * pad, y + rowH - y0};
-  }
+  if (legendRight)
+    L.LegendBox = PlaceLegendColumn(L.Legend, L.Width - legendW, top, style, measure);
+  else if (!L.Legend.empty())
+    L.LegendBox = PlaceLegendRows(L.Legend, pad, L.Height - legendBelowH, L.Width - 2.0 * pad,
+                                  style, measure);
   return L;
 }
 

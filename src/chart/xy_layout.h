@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/canvas.h"
+#include "chart/legend.h"
 #include "chart/scale.h"
 #include "chart/style.h"
 #include "chart/ticks.h"
@@ -13,21 +14,6 @@
 
 // Where each part of an XY chart goes in a picture of a given size, and drawing it there.
 namespace chart {
-
-// Width of a text at a font size, in pixels: the canvas's own metrics or the estimate.
-using TextMeasure = std::function<double(std::string_view, double)>;
-
-enum class LegendKind { Line, Band, Marker };
-
-struct LegendEntry {
-  std::string Name{};
-  LegendKind Kind = LegendKind::Line;
-  Color Colour{};
-  Dash Style = Dash::Solid;
-  MarkerShape Shape = MarkerShape::Circle;
-  Rect Swatch{};
-  Point TextAt{};  // left end, vertically centred
-};
 
 struct XyLayout {
   double Width = 0.0;
