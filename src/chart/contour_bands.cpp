@@ -144,7 +144,9 @@ double ValueAt(const Grid& g, double x, double y) {
     if (v <= u) return z00 + u * (z10 - z00) + v * (z11 - z10);
     return z00 + v * (z01 - z00) + u * (z11 - z01);
   }
-  if (u + v <= 1.0) return z00 + u * (z10 - z00) + v * (z01 - z00);
+  // On the diagonal itself both triangles agree where both have values.
+  if (u + v < 1.0 || (u + v == 1.0 && std::isfinite(z00)))
+    return z00 + u * (z10 - z00) + v * (z01 - z00);
   return z11 + (1.0 - u) * (z01 - z11) + (1.0 - v) * (z10 - z11);
 }
 
