@@ -61,6 +61,7 @@ struct ContourLayout {
   std::vector<double> Levels{};
   std::vector<Color> BandColours{};
   Rect Scale{};  // the colour bar
+  double YTitleX = 0.0;
 };
 
 ContourLayout LayoutContour(const ContourMap& map, double width, double height, const Style& style,

@@ -91,6 +91,7 @@ ContourLayout LayoutContour(const ContourMap& map, double width, double height, 
                                  : GridTicks(map.X, map.Values.X,
                                              std::clamp(static_cast<int>(plotW / 70.0) + 1, 3, 11));
   L.Plot = {left, top, plotW, plotH};
+  L.YTitleX = left - yLabelW - 6.0 - yTitleW;
   L.X = {Scale::Linear, 1.0, L.XTicks.Lo, L.XTicks.Hi, left, left + plotW};
   L.Y = {Scale::Linear, 1.0, L.YTicks.Lo, L.YTicks.Hi, top + plotH, top};
   L.Scale = {L.Plot.Right() + pad + measure("00", style.TickSize) / 2, top, 1.2 * style.TextSize,
@@ -183,7 +184,7 @@ void DrawContour(Canvas& c, const ContourMap& map, const ContourLayout& L, const
   }
   c.EndGroup();
   if (const std::string t = AxisTitle(map.Y); !t.empty())
-    c.Text({s.Pad, r.Y + r.H / 2}, t,
+    c.Text({L.YTitleX, r.Y + r.H / 2}, t,
            {p.MutedText, s.TextSize, HAlign::Centre, VAlign::Top, false, true});
   c.EndGroup();
 
