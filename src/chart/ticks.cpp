@@ -80,6 +80,13 @@ std::string DecadeLabel(double mantissa, int e) {
   return ExponentLabel(v, 1);
 }
 
+// threshold x 10^e, also where 10^e alone would overflow (a tiny threshold, a huge range).
+double DecadeOf(double threshold, int e) {
+  const double v = threshold * Pow10(e);
+  if (std::isfinite(v)) return v;
+  return std::min(std::pow(10.0, std::log10(threshold) + e), kHuge);
+}
+
 }  // namespace
 
 double NiceStep(double span, int maxTicks) {
@@ -174,19 +181,21 @@ AxisTicks SymLogTicks(double lo, double hi, double threshold, int maxLabels) {
   // The ends go out to the next decade of the threshold on each side that has data.
   const auto decadeAbove = [threshold](double a) {
     if (a <= 0.0) return 0;
-    return std::max(0, static_cast<int>(std::ceil(std::log10(a / threshold) - 1e-9)));
+    // a / threshold may overflow to infinity; no double spans more than 700 decades.
+    const double decades = std::ceil(std::log10(a / threshold) - 1e-9);
+    return static_cast<int>(std::clamp(decades, 0.0, 700.0));
   };
   const int eHi = hi > 0.0 ? decadeAbove(hi) : -1;
   const int eLo = lo < 0.0 ? decadeAbove(-lo) : -1;
   AxisTicks out;
-  out.Lo = lo < 0.0 ? -threshold * Pow10(eLo) : 0.0;
-  out.Hi = hi > 0.0 ? threshold * Pow10(eHi) : 0.0;
+  out.Lo = lo < 0.0 ? -DecadeOf(threshold, eLo) : 0.0;
+  out.Hi = hi > 0.0 ? DecadeOf(threshold, eHi) : 0.0;
   const int span = std::max(eHi, 0) + std::max(eLo, 0) + 2;
   const int stride = std::max(1, (span + std::max(1, maxLabels) - 1) / std::max(1, maxLabels));
   const auto label = [](double v) { return TickLabel(v, std::fabs(v)); };
   const auto side = [&](int eMax, double sign, std::vector<Tick>& ticks) {
     for (int e = 0; e <= eMax; ++e) {
-      const double v = sign * threshold * Pow10(e);
+      const double v = sign * DecadeOf(threshold, e);
       ticks.push_back({v, e % stride == 0 ? label(v) : std::string(), true});
       if (e < eMax)
         for (const double m : {2.0, 5.0}) ticks.push_back({sign * m * std::fabs(v), {}, false});

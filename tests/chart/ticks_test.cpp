@@ -190,6 +190,15 @@ INSTANTIATE_TEST_SUITE_P(
         SymLogRow{"BadThresholdIsOne", -2, 2, kNaN, -10, 10, {"-10", "-1", "0", "1", "10"}}),
     [](const auto& row) { return std::string(row.param.name); });
 
+TEST(SymLogTicks, ExtremeRatioOfRangeToThresholdStaysBounded) {
+  const AxisTicks t = SymLogTicks(-1e300, 1e300, 1e-300, 12);
+  EXPECT_TRUE(std::isfinite(t.Lo));
+  EXPECT_TRUE(std::isfinite(t.Hi));
+  int labelled = 0;
+  for (const Tick& k : t.Ticks) labelled += k.Label.empty() ? 0 : 1;
+  EXPECT_LE(labelled, 14);
+}
+
 TEST(NiceStep, PicksOneTwoFive) {
   EXPECT_DOUBLE_EQ(NiceStep(10, 11), 1);
   EXPECT_DOUBLE_EQ(NiceStep(10, 6), 2);
