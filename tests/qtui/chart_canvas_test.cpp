@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <vector>
 
 #include "chart/contour.h"
@@ -54,7 +55,7 @@ chart::XyChart Powers() {
     chart::Series s{k == 0 ? "Incident" : k == 1 ? "Reflected" : "Absorbed"};
     for (int i = 0; i <= 360; ++i) {
       s.X.push_back(i - 180.0);
-      s.Y.push_back(1000.0 - 300.0 * k + 100.0 * std::cos((i - 180.0) * M_PI / 180.0));
+      s.Y.push_back(1000.0 - 300.0 * k + 100.0 * std::cos((i - 180.0) * std::numbers::pi / 180.0));
     }
     c.Lines.push_back(s);
     c.Bands.push_back({"",
