@@ -238,7 +238,8 @@ void SvgCanvas::Text(Point anchor, std::string_view text, const TextStyle& style
 
 void SvgCanvas::PushClip(const Rect& r) {
   const std::string id = "clip" + std::to_string(++clipCount_);
-  body_ += "<clipPath id=\"" + id + "\"><rect x=\"";
+  // Inside defs: a renderer without clip paths then draws nothing for it, not a black box.
+  body_ += "<defs><clipPath id=\"" + id + "\"><rect x=\"";
   AppendNumber(body_, std::isfinite(r.X) ? r.X : 0.0);
   body_ += "\" y=\"";
   AppendNumber(body_, std::isfinite(r.Y) ? r.Y : 0.0);
@@ -246,7 +247,7 @@ void SvgCanvas::PushClip(const Rect& r) {
   AppendNumber(body_, std::isfinite(r.W) && r.W > 0.0 ? r.W : 0.0);
   body_ += "\" height=\"";
   AppendNumber(body_, std::isfinite(r.H) && r.H > 0.0 ? r.H : 0.0);
-  body_ += "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
+  body_ += "\"/></clipPath></defs>\n<g clip-path=\"url(#" + id + ")\">\n";
   open_.push_back(Open::Clip);
 }
 

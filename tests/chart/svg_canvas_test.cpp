@@ -60,6 +60,9 @@ TEST(SvgCanvas, DocumentIsSelfContainedAndBalanced) {
   EXPECT_NE(doc.find("viewBox=\"0 0 800 500\""), std::string::npos);
   EXPECT_NE(doc.find("font-family=\"Noto &quot;Sans&quot;\""), std::string::npos);
   EXPECT_EQ(Count(doc, "<g"), Count(doc, "</g>"));
+  // A renderer without clip paths must not draw the clip's rectangle as a shape.
+  EXPECT_NE(doc.find("<defs><clipPath id=\"clip1\"><rect"), std::string::npos);
+  EXPECT_NE(doc.find("<g clip-path=\"url(#clip1)\">"), std::string::npos);
   EXPECT_EQ(doc.find("<script"), std::string::npos);
   EXPECT_EQ(doc.find("href"), std::string::npos);
 }
