@@ -60,7 +60,7 @@ class Canvas {
  public:
   virtual ~Canvas() = default;
 
-  // Named groups nest; they carry no drawing of their own but let a reader find the parts.
+  // Named groups nest; they carry no drawing of their own but let a reader find each element.
   virtual void BeginGroup(std::string_view name) = 0;
   virtual void EndGroup() = 0;
 

@@ -12,7 +12,7 @@ struct Vertex {
   double Z;
 };
 
-// Keeps the part of a convex polygon where sign * (z - level) >= 0, cutting its edges where
+// Keeps the piece of a convex polygon where sign * (z - level) >= 0, cutting its edges where
 // the linear surface crosses the level.
 std::vector<Vertex> ClipAt(const std::vector<Vertex>& poly, double level, double sign) {
   std::vector<Vertex> out;

@@ -10,7 +10,7 @@ struct Style {
   double TitleSize = 14.0;
   double TextSize = 12.0;  // axis titles, legend, notes
   double TickSize = 11.0;
-  double Pad = 8.0;  // free space at the picture's edges and between its parts
+  double Pad = 8.0;  // free space at the picture's edges and between its elements
 };
 
 }  // namespace chart

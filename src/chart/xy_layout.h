@@ -12,7 +12,7 @@
 #include "chart/ticks.h"
 #include "chart/xy_chart.h"
 
-// Where each part of an XY chart goes in a picture of a given size, and drawing it there.
+// Where each element of an XY chart goes in a picture of a given size, and drawing it there.
 namespace chart {
 
 struct XyLayout {

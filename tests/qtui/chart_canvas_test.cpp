@@ -92,7 +92,7 @@ class ChartCanvasTest : public QObject {
       chart::DrawXy(canvas, Powers(), 800, 500, style);
     }
     QCOMPARE(img.pixel(1, 1), Rgb(palette->Background));
-    // Curves, bands, grid and texts cover a good part of the picture.
+    // Curves, bands, grid and texts cover a good share of the picture.
     QVERIFY(PixelsNotEqualTo(img, Rgb(palette->Background)) > 800 * 500 / 20);
     // Each curve in its own colour.
     for (int k = 0; k < 3; ++k) QVERIFY(PixelsNear(img, palette->Series[k], 8) > 200);
