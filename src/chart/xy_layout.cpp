@@ -50,14 +50,19 @@ AxisTicks TicksFor(const Axis& a, const Range& data, int maxTicks) {
   return t;
 }
 
-bool AnyPair(const std::vector<double>& xs, const std::vector<double>& ys) {
-  const std::size_t n = std::min(xs.size(), ys.size());
-  for (std::size_t i = 0; i < n; ++i)
-    if (std::isfinite(xs[i]) && std::isfinite(ys[i])) return true;
-  return false;
+bool Placeable(double x, double y, const Axis& ax, const Axis& ay) {
+  return std::isfinite(Forward(ax.Kind, x, ax.Threshold)) &&
+         std::isfinite(Forward(ay.Kind, y, ay.Threshold));
 }
 
-bool BandHasPoints(const Band& b) { return AnyPair(b.X, b.Lower) || AnyPair(b.X, b.Upper); }
+// Whether a curve has a point the axes can place: a power of 0 W has none on a log axis.
+bool AnyPair(const std::vector<double>& xs, const std::vector<double>& ys, const Axis& ax,
+             const Axis& ay) {
+  const std::size_t n = std::min(xs.size(), ys.size());
+  for (std::size_t i = 0; i < n; ++i)
+    if (Placeable(xs[i], ys[i], ax, ay)) return true;
+  return false;
+}
 
 double MaxWidth(const AxisTicks& t, double size, const TextMeasure& measure) {
   double w = 0.0;
@@ -93,6 +98,11 @@ XyLayout LayoutXy(const XyChart& chart, double width, double height, const Style
   L.Height = std::isfinite(height) && height > 0.0 ? height : 0.0;
   const double pad = style.Pad;
 
+  const Axis& ax = chart.X;
+  const Axis& ay = chart.Y;
+  const auto bandHasPoints = [&](const Band& b) {
+    return AnyPair(b.X, b.Lower, ax, ay) || AnyPair(b.X, b.Upper, ax, ay);
+  };
   Range rx, ry;
   for (const Series& s : chart.Lines) AddPairs(s.X, s.Y, chart.X, chart.Y, rx, ry);
   for (const Band& b : chart.Bands) {
@@ -107,26 +117,26 @@ XyLayout LayoutXy(const XyChart& chart, double width, double height, const Style
   // The legend: only what has something to show.
   for (std::size_t i = 0; i < chart.Bands.size(); ++i) {
     const Band& b = chart.Bands[i];
-    if (b.Name.empty() || !BandHasPoints(b)) continue;
+    if (b.Name.empty() || !bandHasPoints(b)) continue;
     L.Legend.push_back({b.Name, LegendKind::Band, BandColour(chart, style.Colours, i)});
   }
   for (std::size_t i = 0; i < chart.Lines.size(); ++i) {
     const Series& s = chart.Lines[i];
-    if (s.Name.empty() || !AnyPair(s.X, s.Y)) continue;
+    if (s.Name.empty() || !AnyPair(s.X, s.Y, ax, ay)) continue;
     L.Legend.push_back({s.Name, LegendKind::Line, LineColour(chart, style.Colours, i), s.Style});
   }
   for (std::size_t i = 0; i < chart.Markers.size(); ++i) {
     const Marker& m = chart.Markers[i];
-    if (m.Name.empty() || !std::isfinite(m.X) || !std::isfinite(m.Y)) continue;
+    if (m.Name.empty() || !Placeable(m.X, m.Y, ax, ay)) continue;
     L.Legend.push_back(
         {m.Name, LegendKind::Marker, MarkerColour(chart, style.Colours, i), Dash::Solid, m.Shape});
   }
   for (const Series& s : chart.Lines)
-    if (!s.EmptyNote.empty() && !AnyPair(s.X, s.Y) &&
+    if (!s.EmptyNote.empty() && !AnyPair(s.X, s.Y, ax, ay) &&
         std::find(L.Notes.begin(), L.Notes.end(), s.EmptyNote) == L.Notes.end())
       L.Notes.push_back(s.EmptyNote);
   for (const Band& b : chart.Bands)
-    if (!b.EmptyNote.empty() && !BandHasPoints(b) &&
+    if (!b.EmptyNote.empty() && !bandHasPoints(b) &&
         std::find(L.Notes.begin(), L.Notes.end(), b.EmptyNote) == L.Notes.end())
       L.Notes.push_back(b.EmptyNote);
 

@@ -165,6 +165,20 @@ TEST(XyChartSvg, EmptySeriesGetsItsNoteAndNoLegendEntry) {
   EXPECT_EQ(Texts(Group(doc, "legend")), (std::vector<std::string>{"Incident"}));
 }
 
+TEST(XyChartSvg, SeriesALogAxisCannotPlaceCountsAsEmpty) {
+  XyChart c;
+  c.Y.Kind = Scale::Log;
+  c.Lines.push_back({"Incident", {0, 1}, {10, 20}});
+  Series absorbed{"Absorbed", {0, 1}, {0, 0}};
+  absorbed.EmptyNote = "total reflection: no absorbed power";
+  c.Lines.push_back(absorbed);
+  c.Markers.push_back({"Operating point", 0.5, 0.0});
+  const std::string doc = Svg(c);
+  EXPECT_EQ(Texts(Group(doc, "notes")),
+            (std::vector<std::string>{"total reflection: no absorbed power"}));
+  EXPECT_EQ(Texts(Group(doc, "legend")), (std::vector<std::string>{"Incident"}));
+}
+
 TEST(XyChartSvg, NoNotesWhenEverySeriesHasPoints) {
   XyChart c;
   Series s{"S", {0, 1}, {kNaN, 3}};
