@@ -95,7 +95,8 @@ class ChartCanvasTest : public QObject {
     // Curves, bands, grid and texts cover a good share of the picture.
     QVERIFY(PixelsNotEqualTo(img, Rgb(palette->Background)) > 800 * 500 / 20);
     // Each curve in its own colour.
-    for (int k = 0; k < 3; ++k) QVERIFY(PixelsNear(img, palette->Series[k], 8) > 200);
+    for (int k = 0; k < 3; ++k)
+      QVERIFY(PixelsNear(img, palette->Series[static_cast<std::size_t>(k)], 8) > 200);
     // Texts in the palette's text colour.
     QVERIFY(PixelsNear(img, palette->Text, 24) > 100);
   }
