@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/canvas.h"
+#include "chart/style.h"
+#include "chart/xy_chart.h"
+
+// A chart's legend: one swatch and name per thing drawn, drawn the way the thing itself is.
+namespace chart {
+
+// Width of a text at a font size, in pixels: the canvas's own metrics or the estimate.
+using TextMeasure = std::function<double(std::string_view, double)>;
+
+enum class LegendKind { Line, Band, Marker };
+
+struct LegendEntry {
+  std::string Name{};
+  LegendKind Kind = LegendKind::Line;
+  Color Colour{};
+  Dash Style = Dash::Solid;
+  MarkerShape Shape = MarkerShape::Circle;
+  Rect Swatch{};
+  Point TextAt{};  // left end, vertically centred
+};
+
+// Width of one entry, and of the widest.
+double LegendEntryWidth(const LegendEntry& e, const Style& s, const TextMeasure& measure);
+double LegendColumnWidth(const std::vector<LegendEntry>& entries, const Style& s,
+                         const TextMeasure& measure);
+double LegendRowHeight(const Style& s);
+
+// Places the entries one under the other from (x, y); returns the box they take.
+Rect PlaceLegendColumn(std::vector<LegendEntry>& entries, double x, double y, const Style& s,
+                       const TextMeasure& measure);
+// Places them in rows that wrap within [x, x + width]; returns the box they take.
+Rect PlaceLegendRows(std::vector<LegendEntry>& entries, double x, double y, double width,
+                     const Style& s, const TextMeasure& measure);
+
+void DrawLegend(Canvas& c, const std::vector<LegendEntry>& entries, const Style& s);
+
+}  // namespace chart
