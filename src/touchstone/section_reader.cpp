@@ -100,8 +100,9 @@ bool SectionReader::Line(std::string_view line, int number) {
 }
 
 bool SectionReader::OptionLine(std::string_view content, std::size_t at) {
-  // Only the first option line counts; later ones are ignored, as version 1 prescribes.
-  if (haveOptions_) return true;
+  // Only the first option line before the data counts; later ones are ignored, as version 1
+  // prescribes, so that the data's units never change within the file.
+  if (haveOptions_ || section_ != Section::Header) return true;
   haveOptions_ = true;
   const std::string_view rest = content.substr(at + 1);
   if (const auto fault = ParseOptions(rest, options_)) {
@@ -222,6 +223,7 @@ bool SectionReader::KeywordValue(Keyword k, std::string_view rest, std::size_t r
       if (section_ != Section::Network) return Fail(at, kSectionOutOfOrder);
       if (!rest.empty()) return Fail(restAt, kExpectedNothingAfter);
       if (!values_.empty()) return Fail(at, kDataIncomplete);
+      if (ports_ != 2) return Fail(at, kNoiseOnlyTwoPort);
       if (noiseFrequencies_ < 0) return Fail(at, kNeedNoiseCount);
       if (!CheckCount(frequencies_, points_, kCountBefore, at)) return false;
       section_ = Section::Noise;

@@ -158,8 +158,13 @@ INSTANTIATE_TEST_SUITE_P(
                "line 4, column 17: expected Full, Lower or Upper"},
         BadRow{"MixedMode", kV2Head + "[Mixed-Mode Order] D2,3 D1,4\n", 1, 1,
                "line 4, column 1: mixed-mode data cannot be read as the reflection of one port"},
-        BadRow{"NoiseWithoutCount",
+        BadRow{"NoiseOnOnePort",
                kV2Head + "[Number of Frequencies] 1\n[Network Data]\n1 .5 0\n[Noise Data]\n", 1, 1,
+               "line 7, column 1: noise data belongs to 2-port files only"},
+        BadRow{"NoiseWithoutCount",
+               "[Version] 2.0\n[Number of Ports] 2\n[Two-Port Data Order] 12_21\n[Number of "
+               "Frequencies] 1\n[Network Data]\n1 .1 0 .2 0 .2 0 .1 0\n[Noise Data]\n",
+               2, 1,
                "line 7, column 1: [Noise Data] needs [Number of Noise Frequencies] before it"},
         BadRow{"NoiseCountShort",
                "[Version] 2.0\n[Number of Ports] 2\n[Two-Port Data Order] 12_21\n[Number of "

@@ -54,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileRow{"OnlyFormat", "# DB\n2.45 -6.020599913279624 180\n", 1, 1, 2.45e9, -0.5, 0.0},
         FileRow{"TabsBetween", "#\tGHz\tS\tRI\n2.45\t0.1\t0.2\n", 1, 1, 2.45e9, 0.1, 0.2},
         FileRow{"SecondIgnored", "# GHz RI\n# MHz MA\n2.45 0.1 0.2\n", 1, 1, 2.45e9, 0.1, 0.2},
+        FileRow{"AfterDataIgnored", "2.45 0.5 90\n# MHz RI\n2.5 0.5 90\n", 1, 1, 2.45e9, 0.0, 0.5},
         FileRow{"CommentAfter", "# GHz RI ! calibrated\n2.45 0.1 0.2 ! S11\n", 1, 1, 2.45e9, 0.1,
                 0.2},
         FileRow{"SignsAndExponents", "# GHz RI\n+2.45E+00 +1.0e-1 -.2\n", 1, 1, 2.45e9, 0.1, -0.2}),
