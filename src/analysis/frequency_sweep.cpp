@@ -10,10 +10,13 @@ double BandPointHz(double fromHz, double toHz, int i, int n) {
   return fromHz + (toHz - fromHz) * (static_cast<double>(i) / static_cast<double>(n - 1));
 }
 
-void SetReflection(rf::TRefl& r, rf::TComplex z) {
+void SetPolar(rf::TRefl& r, rf::TComplex z) {
   r.Mag = std::hypot(z.Re, z.Im);
-  // Divided by pi last, as the model's own conversion multiplies by pi first.
   r.Pha = std::atan2(z.Im, z.Re) * 180.0 / 3.141592653589793;
+}
+
+void SetReflection(rf::TRefl& r, rf::TComplex z) {
+  SetPolar(r, z);
   rf::ReflFromMag(r);
 }
 

@@ -30,27 +30,54 @@ void SetReflection(rf::TRefl& r, rf::TComplex z);
 // Passed as the source's function: the source keeps the base state's reflection.
 struct KeepSource {};
 
+// Puts a reflection's magnitude and phase (degrees) into r from its rectangular form; the
+// return loss and SWR are left for ReflFromMag.
+void SetPolar(rf::TRefl& r, rf::TComplex z);
+
 // Calls f(hz, model) for n points (none when n < 1). loadAt(hz), and srcAt(hz) unless it is
 // KeepSource, return a result with Ok(), Value (an rf::TComplex) and Error (a message); the
 // first one that is not Ok stops the sweep and its Error is returned; empty when every point
-// was evaluated. base must hold the inputs that do not depend on frequency.
+// was evaluated. base must hold the inputs that do not depend on frequency. Every point is
+// what the window's ComputeTransmission gives for its reflections, bit for bit; what depends
+// on the magnitudes alone (the limits over all phases, the coupler factors) is formed again
+// only when a magnitude changes from one point to the next (a constant load, or a file's
+// repeated values).
 template <class LoadAt, class SrcAt, class F>
 std::string ForEachFrequencyPoint(const rf::ModelState& base, double fromHz, double toHz, int n,
                                   LoadAt&& loadAt, SrcAt&& srcAt, F&& f) {
+  constexpr bool kKeepSource = std::is_same_v<std::decay_t<SrcAt>, KeepSource>;
   rf::ModelState m = base;
+  rf::CouplerFactors factors;
+  rf::TComplex gs;
+  rf::TComplex gl;
   for (int i = 0; i < n; ++i) {
     const double hz = BandPointHz(fromHz, toHz, i, n);
+    const double loadMag = m.LoaRfl.Mag;
+    const double srcMag = m.SrcRfl.Mag;
     const auto load = loadAt(hz);
     if (!load.Ok()) return load.Error;
-    SetReflection(m.LoaRfl, load.Value);
-    if constexpr (!std::is_same_v<std::decay_t<SrcAt>, KeepSource>) {
+    SetPolar(m.LoaRfl, load.Value);
+    if constexpr (!kKeepSource) {
       const auto src = srcAt(hz);
       if (!src.Ok()) return src.Error;
-      SetReflection(m.SrcRfl, src.Value);
+      SetPolar(m.SrcRfl, src.Value);
     }
-    // The magnitudes change with frequency, so the limits over all phases change too: the
-    // whole transmission and its measurement, as the window computes them.
-    rf::ComputeTransmission(m);
+    // As ComputeTransmission forms them: from the stored magnitude and phase.
+    if (i == 0 || !kKeepSource) {
+      rf::CxSet(gs, m.SrcRfl.Mag, m.SrcRfl.Pha);
+      rf::CxPolarDegToRect(gs, gs);
+    }
+    rf::CxSet(gl, m.LoaRfl.Mag, m.LoaRfl.Pha);
+    rf::CxPolarDegToRect(gl, gl);
+    // A NaN magnitude never equals the last one, so it is always formed afresh.
+    if (i == 0 || m.LoaRfl.Mag != loadMag || m.SrcRfl.Mag != srcMag) {
+      rf::ReflFromMag(m.LoaRfl);
+      if constexpr (!kKeepSource) rf::ReflFromMag(m.SrcRfl);
+      rf::ComputeTransmissionLimits(m);
+      factors = rf::ComputeCouplerFactors(m);
+    }
+    rf::ComputeTransmissionAt(m, gs, gl);
+    rf::ApplyMeasurement(m, factors);
     f(hz, static_cast<const rf::ModelState&>(m));
   }
   return {};

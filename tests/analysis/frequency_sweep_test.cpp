@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 #include "analysis/sweep.h"
@@ -19,6 +20,11 @@ struct Refl {
   std::string Error;
   bool Ok() const { return Error.empty(); }
 };
+
+// The same double, NaN matching NaN and the sign of zero counting.
+bool SameBits(double a, double b) {
+  return std::isnan(a) ? std::isnan(b) : a == b && std::signbit(a) == std::signbit(b);
+}
 
 constexpr double kC = 299792458.0;
 constexpr double kPi = 3.141592653589793;
@@ -60,6 +66,62 @@ TEST(FrequencySweep, LosslessTemLineIsAPhaseSweep) {
   EXPECT_EQ(r.Points.front().FreqHz, 2.4e9);
   EXPECT_EQ(r.Points.back().FreqHz, 2.5e9);
 }
+
+struct BitsRow {
+  std::string name;
+  double (*loadMag)(double hz);
+  bool srcFromFunction;
+};
+
+void PrintTo(const BitsRow& row, std::ostream* os) { *os << row.name; }
+
+class FrequencySweepBits : public testing::TestWithParam<BitsRow> {};
+
+// Forming the magnitude-only parts once while the magnitudes stay changes no bit: every point
+// is the window's ComputeTransmission of its reflections.
+TEST_P(FrequencySweepBits, AreTheWindowsResults) {
+  const BitsRow& row = GetParam();
+  const rf::ModelState base = Model({.src = 0.3, .srcPha = 40.0, .dirDb = 18.0});
+  auto load = [&](double hz) {
+    const double turn = -4.0 * kPi * 2.0 * hz / kC;
+    const double mag = row.loadMag(hz);
+    return Refl{{mag * std::cos(turn), mag * std::sin(turn)}, ""};
+  };
+  auto src = [](double hz) { return Refl{{0.1, hz < 2.45e9 ? 0.2 : -0.2}, ""}; };
+  int count = 0;
+  auto check = [&](double, const rf::ModelState& m) {
+    rf::ModelState direct = base;
+    direct.LoaRfl.Mag = m.LoaRfl.Mag;
+    direct.LoaRfl.Pha = m.LoaRfl.Pha;
+    direct.SrcRfl.Mag = m.SrcRfl.Mag;
+    direct.SrcRfl.Pha = m.SrcRfl.Pha;
+    rf::ReflFromMag(direct.LoaRfl);
+    rf::ReflFromMag(direct.SrcRfl);
+    rf::ComputeTransmission(direct);
+    for (const rf::ScalarField& f : rf::ScalarFields()) {
+      ASSERT_TRUE(SameBits(f.Value(direct), f.Value(m)))
+          << f.Name() << ": " << f.Value(direct) << " vs " << f.Value(m);
+    }
+    ++count;
+  };
+  const std::string error =
+      row.srcFromFunction
+          ? analysis::ForEachFrequencyPoint(base, 2.4e9, 2.5e9, 41, load, src, check)
+          : analysis::ForEachFrequencyPoint(base, 2.4e9, 2.5e9, 41, load, analysis::KeepSource{},
+                                            check);
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(count, 41);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Loads, FrequencySweepBits,
+    testing::Values(
+        BitsRow{"ConstantMagnitude", [](double) { return 0.5; }, false},
+        BitsRow{"ChangingMagnitude", [](double hz) { return 0.2 + hz / 1e10; }, false},
+        BitsRow{"StepsInMagnitude", [](double hz) { return hz < 2.45e9 ? 0.3 : 0.7; }, false},
+        BitsRow{"NaNMagnitude", [](double hz) { return hz < 2.45e9 ? 0.3 : std::nan(""); }, false},
+        BitsRow{"SourceFromAFile", [](double) { return 0.5; }, true}),
+    [](const auto& row) { return row.param.name; });
 
 TEST(FrequencySweep, StopsAtTheFirstFrequencyWithoutAReflection) {
   const rf::ModelState base = Model({});
