@@ -57,6 +57,11 @@ std::string Hz(double v) {
   return std::string(buf, r.ptr);
 }
 
+std::string NotIncreasing(double hz, double lastHz) {
+  return std::string(kNotIncreasingBefore) + Hz(hz) + std::string(kNotIncreasingMiddle) +
+         Hz(lastHz) + std::string(kHz);
+}
+
 }  // namespace
 
 SectionReader::SectionReader(const ReadRequest& request,
@@ -333,15 +338,17 @@ bool SectionReader::DataLine(std::string_view content, std::size_t at) {
       // frequency stops increasing.
       if (version_ == 1 && dataPorts_ == 2 && points_ > 0 && hz <= lastHz_) {
         section_ = Section::Noise;
-        return NoiseLine(content, at);
+        if (NoiseLine(content, at)) return true;
+        // A first "noise" line that is no noise line is network data out of order.
+        if (error_.Message == kNoiseNumbers) return Fail(t.At, NotIncreasing(hz, lastHz_));
+        return false;
       }
       if (v < 0.0) return Fail(t.At, kNegativeFrequency);
       if (!std::isfinite(hz)) return Fail(t.At, kFrequencyTooLarge);
       if (points_ > 0 && hz <= lastHz_) {
-        return Fail(t.At, std::string(kNotIncreasingBefore) + Hz(hz) +
-                              std::string(kNotIncreasingMiddle) + Hz(lastHz_) + std::string(kHz));
+        return Fail(t.At, NotIncreasing(hz, lastHz_));
       }
-      v = hz;
+      v = hz == 0.0 ? 0.0 : hz;  // -0 is 0 Hz
     }
     values_.push_back(v);
     if (values_.size() == perFrequency_ + 1) {

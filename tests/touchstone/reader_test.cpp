@@ -57,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileRow{"AfterDataIgnored", "2.45 0.5 90\n# MHz RI\n2.5 0.5 90\n", 1, 1, 2.45e9, 0.0, 0.5},
         FileRow{"CommentAfter", "# GHz RI ! calibrated\n2.45 0.1 0.2 ! S11\n", 1, 1, 2.45e9, 0.1,
                 0.2},
+        FileRow{"ZeroHz", "# Hz RI\n-0 0.1 0.2\n", 1, 1, 0.0, 0.1, 0.2},
         FileRow{"SignsAndExponents", "# GHz RI\n+2.45E+00 +1.0e-1 -.2\n", 1, 1, 2.45e9, 0.1, -0.2}),
     touchstone_test::RowName());
 
