@@ -89,7 +89,8 @@ Result<double> ParseFrequency(std::string_view text) { return Parse(text, false)
 Result<double> ParseFrequencyOrZero(std::string_view text) { return Parse(text, true); }
 
 std::string FormatFrequency(double hz) {
-  static constexpr std::array<Suffix, 3> kUnits{{{" GHz", 1e9}, {" MHz", 1e6}, {" kHz", 1e3}}};
+  static constexpr std::array<Suffix, 3> kUnits{
+      {{kUnitGHz, 1e9}, {kUnitMHz, 1e6}, {kUnitKHz, 1e3}}};
   if (std::isfinite(hz)) {
     for (const Suffix& u : kUnits) {
       if (std::fabs(hz) < u.HzPer) continue;
@@ -100,7 +101,7 @@ std::string FormatFrequency(double hz) {
       break;
     }
   }
-  return Shortest(hz) + " Hz";
+  return Shortest(hz) + std::string(kUnitHz);
 }
 
 }  // namespace lines

@@ -8,6 +8,9 @@
 // Frequencies as the user types them and as the program writes them.
 namespace lines {
 
+// The window's frequency when no file gives one: the ISM band's magnetrons.
+inline constexpr double kDefaultFrequencyHz = 2.45e9;
+
 // "2.45G", "2450M", "2450000000", "2.45 GHz", "915 MHz", "2450000 kHz": a number, optional
 // blanks, and an optional k, M or G with or without "Hz", in any case (m is mega: no one
 // means millihertz for a magnetron). A positive finite frequency in Hz, or the message.

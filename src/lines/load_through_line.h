@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "lines/band.h"
 #include "lines/line.h"
 #include "lines/result.h"
 #include "rf/complex.h"
@@ -14,5 +15,12 @@ namespace lines {
 // extrapolated), then turned and attenuated by the line's round trip.
 Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::Point> points,
                                          const Line& line, double hz);
+
+// A file's reflection at hz with no line: a source's port match read from a file.
+Result<rf::TComplex> FileReflectionAt(std::span<const touchstone::Point> points, double hz);
+
+// The file's whole range, first to last frequency; an error for a file with no positive
+// frequency range to sweep (no points, or a first point at 0 Hz).
+Result<Band> FileBand(std::span<const touchstone::Point> points);
 
 }  // namespace lines

@@ -5,6 +5,12 @@
 // Every message about frequencies, bands and lines.
 namespace lines {
 
+// Frequencies as the program writes them: "2.45 GHz".
+inline constexpr std::string_view kUnitGHz = " GHz";
+inline constexpr std::string_view kUnitMHz = " MHz";
+inline constexpr std::string_view kUnitKHz = " kHz";
+inline constexpr std::string_view kUnitHz = " Hz";
+
 inline constexpr std::string_view kExpectedFrequency =
     "expected a frequency such as 2.45G, 2450M, 2.45 GHz or 2450000000";
 inline constexpr std::string_view kFrequencyNegative = "a frequency cannot be negative";

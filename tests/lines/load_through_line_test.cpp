@@ -38,4 +38,19 @@ TEST(FileLoadThroughLine, NamesWhatIsMissing) {
             "1.5 GHz lies at or below the TE10 cutoff of WR-340, 1.735713628994905 GHz");
 }
 
+TEST(FileBand, IsTheFilesWholeRange) {
+  const auto points = Points("# GHz RI\n2.4 0.5 0\n2.45 0.4 0\n2.5 0.3 0\n");
+  const lines::Result<lines::Band> band = lines::FileBand(points);
+  ASSERT_EQ(band.Error, "");
+  EXPECT_EQ(band.Value.FromHz, 2.4e9);
+  EXPECT_EQ(band.Value.ToHz, 2.5e9);
+  EXPECT_EQ(lines::FileBand({}).Error, "no frequencies are loaded");
+  EXPECT_EQ(lines::FileBand(Points("# GHz RI\n0 0.5 0\n1 0.5 0\n")).Error,
+            "the band's start: a frequency must be above zero");
+  // A source's match without a line: the file's value itself.
+  const lines::Result<rf::TComplex> src = lines::FileReflectionAt(points, 2.45e9);
+  EXPECT_EQ(src.Value.Re, 0.4);
+  EXPECT_EQ(src.Value.Im, 0.0);
+}
+
 }  // namespace
