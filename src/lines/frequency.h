@@ -20,7 +20,7 @@ Result<double> ParseFrequency(std::string_view text);
 // As ParseFrequency, but 0 Hz is a value too (a band's spread).
 Result<double> ParseFrequencyOrZero(std::string_view text);
 
-// "2.45 GHz", "915 MHz", "50 kHz", "7 Hz": the largest unit that keeps a whole part, the
+// "2.45 GHz", "915 MHz", "50 kHz", "7 Hz": the largest unit that keeps a value of 1 or more, the
 // shortest digits that ParseFrequency reads back to exactly hz; Hz when no unit does.
 std::string FormatFrequency(double hz);
 

@@ -23,7 +23,7 @@ class SectionReader {
   bool Line(std::string_view line, int number);
   // After the last line, which had lastLength bytes; false when the file is incomplete.
   bool Finish(int lastLine, std::size_t lastLength);
-  // [End] was read: the rest of the file is not part of it.
+  // [End] was read: what follows it does not belong to the file.
   bool Done() const { return section_ == Section::Done; }
   const ReadError& Error() const { return error_; }
 
