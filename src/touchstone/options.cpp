@@ -46,19 +46,23 @@ const typename Table::value_type* Find(const Table& table, std::string_view toke
 
 }  // namespace
 
-std::string_view ParseNumber(std::string_view token, double& value) {
-  std::string_view digits = token;
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+std::string_view ScanNumber(const char*& p, const char* end, double& value) {
+  const char* q = p;
+  if (q < end && *q == '+') ++q;
   // from_chars would also take "inf" and "nan"; a file's numbers start with a digit or a point.
-  const std::size_t lead = !digits.empty() && digits.front() == '-' ? 1 : 0;
-  if (digits.size() <= lead || !(IsDigit(digits[lead]) || digits[lead] == '.')) {
-    return kExpectedNumber;
-  }
-  const char* end = digits.data() + digits.size();
-  const auto [ptr, ec] = std::from_chars(digits.data(), end, value);
+  const char* first = q < end && *q == '-' ? q + 1 : q;
+  if (first == end || !(IsDigit(*first) || *first == '.')) return kExpectedNumber;
+  const auto [ptr, ec] = std::from_chars(q, end, value);
+  if (ptr == q || (ptr < end && !text::IsSpaceOrTab(*ptr))) return kExpectedNumber;
   if (ec == std::errc::result_out_of_range) return kNumberOutOfRange;
-  if (ec != std::errc() || ptr != end) return kExpectedNumber;
+  if (ec != std::errc()) return kExpectedNumber;
+  p = ptr;
   return {};
+}
+
+std::string_view ParseNumber(std::string_view token, double& value) {
+  const char* p = token.data();
+  return ScanNumber(p, token.data() + token.size(), value);
 }
 
 std::optional<OptionFault> ParseOptions(std::string_view text, Options& out) {

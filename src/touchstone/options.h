@@ -26,8 +26,11 @@ struct OptionFault {
 // Reads the text after "#" into out (G and H included: refusing them is the reader's call).
 std::optional<OptionFault> ParseOptions(std::string_view text, Options& out);
 
-// A number as the files write it ("+1.5E-03", "-.5"): the whole token, finite, locale-free.
-// Returns the message of the fault, or an empty view.
+// A number as the files write it ("+1.5E-03", "-.5"), finite, locale-free, starting at p and
+// ending at a blank or at end; p moves past it. Returns the message of the fault, or an
+// empty view.
+std::string_view ScanNumber(const char*& p, const char* end, double& value);
+// The same for a whole token.
 std::string_view ParseNumber(std::string_view token, double& value);
 
 }  // namespace touchstone

@@ -324,13 +324,18 @@ bool SectionReader::DataLine(std::string_view content, std::size_t at) {
     if (version_ == 2) return Fail(at, kDataOutsideSection);
     if (!StartNetwork(at)) return false;
   }
-  std::size_t pos = at;
+  const char* const begin = content.data();
+  const char* const end = begin + content.size();
   bool complete = false;
-  for (Token t = NextToken(content, pos); !t.Text.empty(); t = NextToken(content, pos)) {
-    if (complete) return Fail(t.At, kExpectedEndOfLine);
+  // Straight over the line's bytes: each number is scanned once, by from_chars itself.
+  for (const char* p = begin + at;;) {
+    while (p < end && text::IsSpaceOrTab(*p)) ++p;
+    if (p == end) break;
+    const auto tokenAt = static_cast<std::size_t>(p - begin);
+    if (complete) return Fail(tokenAt, kExpectedEndOfLine);
     double v = 0.0;
-    if (const std::string_view fault = ParseNumber(t.Text, v); !fault.empty()) {
-      return Fail(t.At, fault);
+    if (const std::string_view fault = ScanNumber(p, end, v); !fault.empty()) {
+      return Fail(tokenAt, fault);
     }
     if (values_.empty()) {
       const double hz = v * options_.HzPerUnit;
@@ -340,19 +345,17 @@ bool SectionReader::DataLine(std::string_view content, std::size_t at) {
         section_ = Section::Noise;
         if (NoiseLine(content, at)) return true;
         // A first "noise" line that is no noise line is network data out of order.
-        if (error_.Message == kNoiseNumbers) return Fail(t.At, NotIncreasing(hz, lastHz_));
+        if (error_.Message == kNoiseNumbers) return Fail(tokenAt, NotIncreasing(hz, lastHz_));
         return false;
       }
-      if (v < 0.0) return Fail(t.At, kNegativeFrequency);
-      if (!std::isfinite(hz)) return Fail(t.At, kFrequencyTooLarge);
-      if (points_ > 0 && hz <= lastHz_) {
-        return Fail(t.At, NotIncreasing(hz, lastHz_));
-      }
+      if (v < 0.0) return Fail(tokenAt, kNegativeFrequency);
+      if (!std::isfinite(hz)) return Fail(tokenAt, kFrequencyTooLarge);
+      if (points_ > 0 && hz <= lastHz_) return Fail(tokenAt, NotIncreasing(hz, lastHz_));
       v = hz == 0.0 ? 0.0 : hz;  // -0 is 0 Hz
     }
     values_.push_back(v);
     if (values_.size() == perFrequency_ + 1) {
-      if (!CompleteRecord(t.At)) return false;
+      if (!CompleteRecord(tokenAt)) return false;
       complete = true;
     }
   }
