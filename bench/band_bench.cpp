@@ -15,6 +15,7 @@
 #include "ratio_report.h"
 #include "rf/model.h"
 #include "rf/reflection.h"
+#include "touchstone/interpolate.h"
 #include "touchstone/reader.h"
 
 namespace {
@@ -63,7 +64,7 @@ lines::Line Run() { return lines::MakeLine(1.2, lines::FindWaveguide("WR340").Va
 
 void BM_FrequencySweepFromFile(benchmark::State& state) {
   const rf::ModelState base = FirstStart();
-  const std::vector<touchstone::Point> points = FilePoints();
+  const std::vector<touchstone::PolarPoint> points = touchstone::ToPolar(FilePoints());
   const lines::Line line = Run();
   auto load = [&](double hz) { return lines::FileLoadThroughLine(points, line, hz); };
   for (auto _ : state) {

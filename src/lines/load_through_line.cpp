@@ -7,19 +7,38 @@
 
 namespace lines {
 
-Result<rf::TComplex> FileReflectionAt(std::span<const touchstone::Point> points, double hz) {
-  touchstone::Interpolated at = touchstone::InterpolateAt(points, hz);
+namespace {
+
+Result<rf::TComplex> FromInterpolated(touchstone::Interpolated at) {
   Result<rf::TComplex> out;
   out.Value = at.Refl;
   out.Error = std::move(at.Error);
   return out;
 }
 
-Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::Point> points,
-                                         const Line& line, double hz) {
-  const Result<rf::TComplex> load = FileReflectionAt(points, hz);
+template <class P>
+Result<rf::TComplex> ThroughLine(std::span<const P> points, const Line& line, double hz) {
+  const Result<rf::TComplex> load = FromInterpolated(touchstone::InterpolateAt(points, hz));
   if (!load.Ok()) return load;
   return ReflectionThroughLine(line, hz, load.Value);
+}
+
+}  // namespace
+
+Result<rf::TComplex> FileReflectionAt(std::span<const touchstone::Point> points, double hz) {
+  return FromInterpolated(touchstone::InterpolateAt(points, hz));
+}
+Result<rf::TComplex> FileReflectionAt(std::span<const touchstone::PolarPoint> points, double hz) {
+  return FromInterpolated(touchstone::InterpolateAt(points, hz));
+}
+
+Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::Point> points,
+                                         const Line& line, double hz) {
+  return ThroughLine(points, line, hz);
+}
+Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::PolarPoint> points,
+                                         const Line& line, double hz) {
+  return ThroughLine(points, line, hz);
 }
 
 Result<Band> FileBand(std::span<const touchstone::Point> points) {

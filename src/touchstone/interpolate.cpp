@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "touchstone/texts.h"
 
@@ -25,9 +26,13 @@ Interpolated Polar(double mag, double rad) {
   return out;
 }
 
-}  // namespace
+double MagOf(const Point& p) { return std::hypot(p.Refl.Re, p.Refl.Im); }
+double PhaOf(const Point& p) { return std::atan2(p.Refl.Im, p.Refl.Re); }
+double MagOf(const PolarPoint& p) { return p.Mag; }
+double PhaOf(const PolarPoint& p) { return p.PhaRad; }
 
-Interpolated InterpolateAt(std::span<const Point> points, double freqHz) {
+template <class P>
+Interpolated Between(std::span<const P> points, double freqHz) {
   Interpolated out;
   if (points.empty()) {
     out.Error = kNoPoints;
@@ -45,18 +50,18 @@ Interpolated InterpolateAt(std::span<const Point> points, double freqHz) {
     return out;
   }
   const auto hi = std::lower_bound(points.begin(), points.end(), freqHz,
-                                   [](const Point& p, double f) { return p.FreqHz < f; });
-  const Point& b = *hi;
-  const double magB = std::hypot(b.Refl.Re, b.Refl.Im);
-  const double phaB = std::atan2(b.Refl.Im, b.Refl.Re);
+                                   [](const P& p, double f) { return p.FreqHz < f; });
+  const P& b = *hi;
+  const double magB = MagOf(b);
+  const double phaB = PhaOf(b);
   if (b.FreqHz == freqHz || hi == points.begin()) {
     out = Polar(magB, phaB);
     out.Refl = b.Refl;
     return out;
   }
-  const Point& a = *(hi - 1);
-  const double magA = std::hypot(a.Refl.Re, a.Refl.Im);
-  const double phaA = std::atan2(a.Refl.Im, a.Refl.Re);
+  const P& a = *(hi - 1);
+  const double magA = MagOf(a);
+  const double phaA = PhaOf(a);
   const double t = (freqHz - a.FreqHz) / (b.FreqHz - a.FreqHz);
   // The step from a to b the shorter way round, within -pi..pi.
   const double step = std::remainder(phaB - phaA, 2.0 * std::numbers::pi);
@@ -64,6 +69,23 @@ Interpolated InterpolateAt(std::span<const Point> points, double freqHz) {
   if (pha > std::numbers::pi) pha -= 2.0 * std::numbers::pi;
   if (pha < -std::numbers::pi) pha += 2.0 * std::numbers::pi;
   return Polar(magA + t * (magB - magA), pha);
+}
+
+}  // namespace
+
+std::vector<PolarPoint> ToPolar(std::span<const Point> points) {
+  std::vector<PolarPoint> out;
+  out.reserve(points.size());
+  for (const Point& p : points) out.push_back({p.FreqHz, MagOf(p), PhaOf(p), p.Refl});
+  return out;
+}
+
+Interpolated InterpolateAt(std::span<const Point> points, double freqHz) {
+  return Between(points, freqHz);
+}
+
+Interpolated InterpolateAt(std::span<const PolarPoint> points, double freqHz) {
+  return Between(points, freqHz);
 }
 
 }  // namespace touchstone

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "rf/complex.h"
 #include "touchstone/reader.h"
@@ -22,5 +23,16 @@ struct Interpolated {
 // extrapolated: a frequency outside the file's first to last frequency, an empty file and a
 // NaN frequency give an error. points must increase in frequency, as the reader gives them.
 Interpolated InterpolateAt(std::span<const Point> points, double freqHz);
+
+// A file's points with their magnitudes and phases formed once, for the many frequencies of a
+// sweep; the same results as the points themselves give, bit for bit.
+struct PolarPoint {
+  double FreqHz = 0.0;
+  double Mag = 0.0;
+  double PhaRad = 0.0;  // -pi..pi
+  rf::TComplex Refl;
+};
+std::vector<PolarPoint> ToPolar(std::span<const Point> points);
+Interpolated InterpolateAt(std::span<const PolarPoint> points, double freqHz);
 
 }  // namespace touchstone

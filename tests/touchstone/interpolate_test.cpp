@@ -73,6 +73,19 @@ TEST(Interpolation, AtAPointGivesThatPointExactly) {
   }
 }
 
+TEST(Interpolation, PolarPointsGiveTheSameBits) {
+  const std::vector<touchstone::PolarPoint> polar = touchstone::ToPolar(kAcross);
+  for (double hz = 0.5e9; hz <= 4.5e9; hz += 0.0625e9) {
+    const touchstone::Interpolated a = touchstone::InterpolateAt(kAcross, hz);
+    const touchstone::Interpolated b = touchstone::InterpolateAt(polar, hz);
+    EXPECT_EQ(a.Error, b.Error) << hz;
+    EXPECT_TRUE(zephlane_test::SameBits(a.Mag, b.Mag)) << hz;
+    EXPECT_TRUE(zephlane_test::SameBits(a.PhaDeg, b.PhaDeg)) << hz;
+    EXPECT_TRUE(zephlane_test::SameBits(a.Refl.Re, b.Refl.Re)) << hz;
+    EXPECT_TRUE(zephlane_test::SameBits(a.Refl.Im, b.Refl.Im)) << hz;
+  }
+}
+
 struct OutsideRow {
   std::string name;
   std::vector<touchstone::Point> points;
