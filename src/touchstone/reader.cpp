@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 
@@ -94,8 +95,13 @@ Loaded ReadPoints(std::istream& in, const ReadRequest& request) {
 }
 
 Loaded ReadFile(const std::string& path, int port) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  // UTF-8 on every platform: through a path, Windows opens the file by its wide name.
+  const std::filesystem::path name(std::u8string(path.begin(), path.end()));
+  std::error_code ec;
+  std::ifstream in;
+  // A folder opens as a stream on some systems and then reads as an empty file.
+  if (!std::filesystem::is_directory(name, ec)) in.open(name, std::ios::binary);
+  if (!in.is_open()) {
     Loaded out;
     out.Error = ReadError{0, 0, std::string(kCannotOpen)};
     return out;

@@ -53,7 +53,7 @@ struct Loaded {
   std::optional<ReadError> Error;
 };
 Loaded ReadPoints(std::istream& in, const ReadRequest& request);
-// Ports of a version 1 file from the path's name.
+// A file by its path in UTF-8; the ports of a version 1 file from its name.
 Loaded ReadFile(const std::string& path, int port);
 
 }  // namespace touchstone
