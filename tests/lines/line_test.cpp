@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <ostream>
 #include <string>
 
@@ -111,7 +112,7 @@ lines::Line MakeLine(const std::string& medium, double lengthM, double loss = 0.
   return lines::MakeLine(lengthM, lines::ParseMedium(medium).Value, loss).Value;
 }
 
-double PhaseDeg(rf::TComplex z) { return std::atan2(z.Im, z.Re) * 180.0 / M_PI; }
+double PhaseDeg(rf::TComplex z) { return std::atan2(z.Im, z.Re) * 180.0 / std::numbers::pi; }
 
 TEST(LineRoundTrip, QuarterWaveTurnsTheReflectionByHalfATurn) {
   for (const std::string medium : {"tem", "tem:0.66", "WR340", "WR284"}) {

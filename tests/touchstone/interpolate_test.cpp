@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -48,8 +49,8 @@ TEST_P(Interpolation, IsLinearInMagnitudeAndUnwrappedPhase) {
   EXPECT_GE(r.PhaDeg, -180.0);
   EXPECT_LE(r.PhaDeg, 180.0);
   // The rectangular form is the same reflection.
-  EXPECT_NEAR(r.Refl.Re, row.mag * std::cos(row.deg * M_PI / 180.0), 1e-12);
-  EXPECT_NEAR(r.Refl.Im, row.mag * std::sin(row.deg * M_PI / 180.0), 1e-12);
+  EXPECT_NEAR(r.Refl.Re, row.mag * std::cos(row.deg * std::numbers::pi / 180.0), 1e-12);
+  EXPECT_NEAR(r.Refl.Im, row.mag * std::sin(row.deg * std::numbers::pi / 180.0), 1e-12);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -192,7 +193,8 @@ TEST(TouchstoneVersions, AgreeAndSkipNoiseData) {
   // S22 of the second frequency: 0.3 at 40 degrees.
   const touchstone::Loaded s22 = Read(v1, 2, 2);
   EXPECT_NEAR(std::hypot(s22.Points[1].Refl.Re, s22.Points[1].Refl.Im), 0.3, 1e-15);
-  EXPECT_NEAR(std::atan2(s22.Points[1].Refl.Im, s22.Points[1].Refl.Re) * 180 / M_PI, 40.0, 1e-12);
+  EXPECT_NEAR(std::atan2(s22.Points[1].Refl.Im, s22.Points[1].Refl.Re) * 180 / std::numbers::pi,
+              40.0, 1e-12);
 }
 
 // A noise line whose frequency equals the last network frequency also starts the noise data.
