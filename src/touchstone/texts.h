@@ -14,8 +14,8 @@ inline constexpr std::string_view kCannotOpen = "cannot open the file";
 inline constexpr std::string_view kCannotRead = "the file cannot be read to its end";
 inline constexpr std::string_view kLineTooLong = "the line is longer than 65536 bytes";
 inline constexpr std::string_view kNoSuchPortBefore = "there is no port ";
-inline constexpr std::string_view kNoSuchPortMiddle = " in a file of ";
-inline constexpr std::string_view kNoSuchPortAfter = " ports";
+inline constexpr std::string_view kNoSuchPortMiddle = " in a ";
+inline constexpr std::string_view kNoSuchPortAfter = "-port file";
 inline constexpr std::string_view kPortsUnknown =
     "the number of ports is not known: the file's name should end in .s1p, .s2p, .s3p or .s4p";
 
@@ -62,9 +62,9 @@ inline constexpr std::string_view kExpectedOrder = "expected 12_21 or 21_12";
 inline constexpr std::string_view kExpectedMatrixFormat = "expected Full, Lower or Upper";
 inline constexpr std::string_view kMixedMode =
     "mixed-mode data cannot be read as the reflection of one port";
-inline constexpr std::string_view kExpectedReferenceBefore = "expected ";
-inline constexpr std::string_view kExpectedReferenceAfter =
-    " reference resistances, positive numbers of ohms";
+inline constexpr std::string_view kExpectedReferenceBefore =
+    "[Reference] needs one positive resistance in ohms for each port, ";
+inline constexpr std::string_view kExpectedReferenceAfter = " in all";
 inline constexpr std::string_view kExpectedNothingAfter = "expected nothing after this keyword";
 inline constexpr std::string_view kNeedPorts = "[Network Data] needs [Number of Ports] before it";
 inline constexpr std::string_view kNeedFrequencies =

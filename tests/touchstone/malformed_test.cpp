@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                "line 2, column 1: the number of ports is not known: the file's name should end "
                "in .s1p, .s2p, .s3p or .s4p"},
         BadRow{"NoSuchPort", "# GHz\n1 0.5 0\n", 1, 2,
-               "line 2, column 1: there is no port 2 in a file of 1 ports"},
+               "line 2, column 1: there is no port 2 in a 1-port file"},
         BadRow{"PortZero", "# GHz\n1 0.5 0\n", 1, 0, "there is no port 0"},
         BadRow{"LineTooLong", "# GHz\n" + std::string(70000, ' ') + "1 0.5 0\n", 1, 1,
                "line 2, column 65537: the line is longer than 65536 bytes"}),
@@ -157,11 +157,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"ReferenceShort",
                "[Version] 2.0\n[Number of Ports] 2\n[Reference] 50\n[Two-Port Data Order] 12_21\n",
                1, 1,
-               "line 4, column 1: expected 2 reference resistances, positive numbers of ohms"},
-        BadRow{"ReferenceLong", kV2Head + "[Reference] 50 75\n", 1, 1,
-               "line 4, column 16: expected 1 reference resistances, positive numbers of ohms"},
-        BadRow{"ReferenceNegative", kV2Head + "[Reference] -50\n", 1, 1,
-               "line 4, column 13: expected 1 reference resistances, positive numbers of ohms"},
+               "line 4, column 1: [Reference] needs one positive resistance in ohms for each port, "
+               "2 in all"},
+        BadRow{
+            "ReferenceLong", kV2Head + "[Reference] 50 75\n", 1, 1,
+            "line 4, column 16: [Reference] needs one positive resistance in ohms for each port, "
+            "1 in all"},
+        BadRow{
+            "ReferenceNegative", kV2Head + "[Reference] -50\n", 1, 1,
+            "line 4, column 13: [Reference] needs one positive resistance in ohms for each port, "
+            "1 in all"},
         BadRow{"MatrixFormatUnknown", kV2Head + "[Matrix Format] Diagonal\n", 1, 1,
                "line 4, column 17: expected Full, Lower or Upper"},
         BadRow{"MixedMode", kV2Head + "[Mixed-Mode Order] D2,3 D1,4\n", 1, 1,
