@@ -27,12 +27,12 @@ double BandPointHz(double fromHz, double toHz, int i, int n);
 // return loss and SWR.
 void SetReflection(rf::TRefl& r, rf::TComplex z);
 
-// Passed as the source's function: the source keeps the base state's reflection.
-struct KeepSource {};
-
 // Puts a reflection's magnitude and phase (degrees) into r from its rectangular form; the
 // return loss and SWR are left for ReflFromMag.
 void SetPolar(rf::TRefl& r, rf::TComplex z);
+
+// Passed as the source's function: the source keeps the base state's reflection.
+struct KeepSource {};
 
 // Calls f(hz, model) for n points (none when n < 1). loadAt(hz), and srcAt(hz) unless it is
 // KeepSource, return a result with Ok(), Value (an rf::TComplex) and Error (a message); the
