@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "lines/frequency.h"
 #include "touchstone/interpolate.h"
 #include "touchstone/texts.h"
 
@@ -39,6 +40,13 @@ Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::Point> poin
 Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::PolarPoint> points,
                                          const Line& line, double hz) {
   return ThroughLine(points, line, hz);
+}
+
+double FirstFrequencyHz(std::span<const touchstone::Point> points) {
+  for (const touchstone::Point& p : points) {
+    if (p.FreqHz > 0.0) return p.FreqHz;
+  }
+  return kDefaultFrequencyHz;
 }
 
 Result<Band> FileBand(std::span<const touchstone::Point> points) {

@@ -25,6 +25,10 @@ Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::PolarPoint>
 Result<rf::TComplex> FileReflectionAt(std::span<const touchstone::Point> points, double hz);
 Result<rf::TComplex> FileReflectionAt(std::span<const touchstone::PolarPoint> points, double hz);
 
+// The window's frequency for a file: its first frequency above 0 Hz; kDefaultFrequencyHz
+// without one.
+double FirstFrequencyHz(std::span<const touchstone::Point> points);
+
 // The file's whole range, first to last frequency; an error for a file with no positive
 // frequency range to sweep (no points, or a first point at 0 Hz).
 Result<Band> FileBand(std::span<const touchstone::Point> points);

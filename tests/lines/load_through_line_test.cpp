@@ -38,6 +38,12 @@ TEST(FileLoadThroughLine, NamesWhatIsMissing) {
             "1.5 GHz lies at or below the TE10 cutoff of WR-340, 1.735713628994905 GHz");
 }
 
+TEST(FirstFrequency, IsTheFilesFirstAboveZero) {
+  EXPECT_EQ(lines::FirstFrequencyHz(Points("# GHz RI\n2.4 0.5 0\n2.5 0.3 0\n")), 2.4e9);
+  EXPECT_EQ(lines::FirstFrequencyHz(Points("# GHz RI\n0 0.5 0\n0.9 0.3 0\n")), 0.9e9);
+  EXPECT_EQ(lines::FirstFrequencyHz({}), 2.45e9);
+}
+
 TEST(FileBand, IsTheFilesWholeRange) {
   const auto points = Points("# GHz RI\n2.4 0.5 0\n2.45 0.4 0\n2.5 0.3 0\n");
   const lines::Result<lines::Band> band = lines::FileBand(points);
