@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <ostream>
@@ -157,6 +158,24 @@ INSTANTIATE_TEST_SUITE_P(
                 "1\n[Network Data]\n2.45 0.1 0.2\n[End]\nwhatever follows\n",
                 1, 1, 2.45e9, 0.1, 0.2}),
     touchstone_test::RowName());
+
+// Every order of the four fields reads the same: 2450 MHz, Z data as real and imaginary
+// parts against 100 ohms, z = 3 giving (3 - 1) / (3 + 1).
+TEST(OptionLine, EveryOrderOfTheFieldsReadsTheSame) {
+  std::vector<std::string> fields{"MHz", "Z", "RI", "R 100"};
+  std::sort(fields.begin(), fields.end());
+  int orders = 0;
+  do {
+    std::string line = "#";
+    for (const std::string& f : fields) line += " " + f;
+    const touchstone::Loaded l = Read(line + "\n2450 3 0\n", 1);
+    ASSERT_FALSE(l.Error) << line << ": " << ErrorOf(l);
+    EXPECT_EQ(l.Points[0].FreqHz, 2.45e9) << line;
+    EXPECT_EQ(l.Points[0].Refl.Re, 0.5) << line;
+    ++orders;
+  } while (std::next_permutation(fields.begin(), fields.end()));
+  EXPECT_EQ(orders, 24);
+}
 
 std::vector<double> Frequencies(const touchstone::Loaded& l) {
   std::vector<double> f;
