@@ -159,8 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
                 1, 1, 2.45e9, 0.1, 0.2}),
     touchstone_test::RowName());
 
-// Every order of the four fields reads the same: 2450 MHz, Z data as real and imaginary
-// parts against 100 ohms, z = 3 giving (3 - 1) / (3 + 1).
+// Every order of the four fields reads the same: 2450 MHz, Z data in real and imaginary
+// parts divided by R = 100 ohms, z = 3 giving (3 - 1) / (3 + 1).
 TEST(OptionLine, EveryOrderOfTheFieldsReadsTheSame) {
   std::vector<std::string> fields{"MHz", "Z", "RI", "R 100"};
   std::sort(fields.begin(), fields.end());
