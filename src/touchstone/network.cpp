@@ -85,8 +85,8 @@ rf::TComplex Converter::Reflection(const double* numbers) {
   FillMatrix(numbers);
   const bool isZ = layout_.Param == Parameter::Z;
   const auto port = static_cast<std::size_t>(layout_.Port - 1);
-  // B = Z + R or I + RY; A = B - 2R or B - 2RY differs from it only by a multiple of the
-  // matrix itself, so A's row is formed from the network matrix when it is needed.
+  // S_pp = (A B^-1)_pp with B = Z + R (or I + RY) and A = Z - R (or I - RY): B is solved for
+  // its inverse's column p, and only row p of A is formed, at the end.
   for (std::size_t r = 0; r < n_; ++r) {
     const double ref = layout_.Ref[r];
     for (std::size_t c = 0; c < n_; ++c) {
