@@ -37,7 +37,8 @@ class Converter {
   explicit Converter(const Layout& layout);
   // The port's reflection from the numbers of one frequency (NumbersPerFrequency of them).
   // An S parameter is taken as it stands; Y and Z data are turned into S with every other
-  // port terminated in its reference resistance: S = (Z - R)(Z + R)^-1, S = (I - RY)(I + RY)^-1.
+  // port terminated in its reference resistance: S = (Z - R)(Z + R)^-1, S = (I - RY)(I + RY)^-1
+  // (the power-wave S of unequal references differs from it off the diagonal only).
   rf::TComplex Reflection(const double* numbers);
 
  private:

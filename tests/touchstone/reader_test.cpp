@@ -97,6 +97,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "21_12\n[Number of Frequencies] 1\n[Reference] 50 25\n[Network Data]\n1 100 0 "
                 "50 0 50 0 50 0\n[End]\n",
                 2, 2, 1e9, 1.0 / 7.0, 0.0},
+        // Three ports, uncoupled: each sees only its own impedance, 100, 50 and 25 ohms.
+        FileRow{"ZThreePortS11",
+                "[Version] 2.0\n# GHz Z RI R 50\n[Number of Ports] 3\n[Number of Frequencies] "
+                "1\n[Network Data]\n1 100 0 0 0 0 0\n0 0 50 0 0 0\n0 0 0 0 25 0\n[End]\n",
+                3, 1, 1e9, 1.0 / 3.0, 0.0},
+        FileRow{"ZThreePortS33",
+                "[Version] 2.0\n# GHz Z RI R 50\n[Number of Ports] 3\n[Number of Frequencies] "
+                "1\n[Network Data]\n1 100 0 0 0 0 0\n0 0 50 0 0 0\n0 0 0 0 25 0\n[End]\n",
+                3, 3, 1e9, -1.0 / 3.0, 0.0},
         FileRow{"ZLowerTriangle",
                 "[Version] 2.0\n# GHz Z RI R 50\n[Number of Ports] 2\n[Two-Port Data Order] "
                 "12_21\n[Number of Frequencies] 1\n[Matrix Format] Lower\n[Network Data]\n1 100 "
