@@ -1,0 +1,1 @@
+#include "analysis/sweep.h"  // lines and waveguides are below the analysis
