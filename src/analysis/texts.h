@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string_view>
+
+// Every text the analysis hands to a user: the shapes of the distributions, the messages of
+// the readings and the design answers.
+namespace analysis {
+
+// How the values of a quantity spread when the phases are unknown, for the help and the
+// tables beside the coverage intervals.
+inline constexpr std::string_view kShapeFixed = "Fixed: the phases do not change it";
+inline constexpr std::string_view kShapeArcsine =
+    "U-shaped: most line lengths give values near the limits";
+inline constexpr std::string_view kShapeSkewedU =
+    "U-shaped and skewed: most line lengths give values near the limits, the high ones rarer and "
+    "farther out";
+inline constexpr std::string_view kShapeCentralCusp =
+    "Peaked in the middle: the two couplers' errors mostly cancel, and rarely add up to the "
+    "limits";
+inline constexpr std::string_view kShapeDisc =
+    "Spread over the disc of possible reflections: values near the nominal case are the most "
+    "common, the limits rare";
+inline constexpr std::string_view kShapeUndefined =
+    "Undefined: the source delivers nothing defined";
+
+}  // namespace analysis
