@@ -23,4 +23,15 @@ inline constexpr std::string_view kShapeDisc =
 inline constexpr std::string_view kShapeUndefined =
     "Undefined: the source delivers nothing defined";
 
+// What the readings tell of the truth, when they tell nothing numeric.
+inline constexpr std::string_view kTruthOk =
+    "The ranges hold every load consistent with the readings";
+inline constexpr std::string_view kTruthNoPower =
+    "Both readings are zero: there is no power to infer anything from";
+inline constexpr std::string_view kTruthInconsistent =
+    "No load gives these readings with these couplers: the reflected reading is too high for the "
+    "forward one; check the readings, their units and the directivity";
+inline constexpr std::string_view kTruthBadInput =
+    "A reading must be a finite power of at least 0 W, and the directivity 0 to 160 dB";
+
 }  // namespace analysis
