@@ -34,4 +34,15 @@ inline constexpr std::string_view kTruthInconsistent =
 inline constexpr std::string_view kTruthBadInput =
     "A reading must be a finite power of at least 0 W, and the directivity 0 to 160 dB";
 
+// Why a coupler design has no number.
+inline constexpr std::string_view kDesignAnyLoad = "any load";
+inline constexpr std::string_view kDesignTotalReflection =
+    "not reachable: a totally reflecting load absorbs nothing, so no reading is within any "
+    "relative error";
+inline constexpr std::string_view kDesignBeyondRange =
+    "not reachable: more than 160 dB of directivity would be needed";
+inline constexpr std::string_view kDesignLeakageAlone =
+    "not reachable: the couplers' leakage alone exceeds the target, even on a matched load";
+inline constexpr std::string_view kDesignBadTarget = "the target must be a positive number";
+
 }  // namespace analysis
