@@ -247,3 +247,21 @@ TEST(TruthFromReadings, EdgesOfWhatCouplersAllow) {
 }
 
 }  // namespace
+
+namespace {
+
+// The theory document's example: 1000 W forward and 100 W reflected through 20 dB couplers.
+TEST(TruthFromReadings, DocumentedExample) {
+  const Truth t = analysis::TruthFromReadings(1000.0, 100.0, false, 20.0);
+  ASSERT_EQ(t.Status, TruthStatus::Ok);
+  EXPECT_NEAR(t.Pinc.Min, 919.277, 5e-4);
+  EXPECT_NEAR(t.Pinc.Max, 1085.85, 5e-3);
+  EXPECT_NEAR(t.Pload.Min, 749.445, 5e-4);
+  EXPECT_NEAR(t.Pload.Max, 997.443, 5e-4);
+  EXPECT_NEAR(t.Mag.Min, 0.2096, 5e-5);
+  EXPECT_NEAR(t.Mag.Max, 0.42982, 5e-6);
+  EXPECT_NEAR(t.MagLo.Swr, 1.53036, 5e-6);
+  EXPECT_NEAR(t.MagHi.Swr, 2.50766, 5e-6);
+}
+
+}  // namespace
