@@ -161,6 +161,11 @@ BudgetResult TruthBudget(double forward, double reflected, bool ideal, double di
 
 BudgetResult FixedTrials(const ReadingTrial& trial, double coverage, std::uint64_t seed,
                          std::size_t n) {
+  if (!(coverage > 0.0 && coverage < 1.0)) {
+    BudgetResult bad;
+    bad.Mean = bad.Std = bad.Low = bad.High = kNaN;
+    return bad;
+  }
   Random rnd(seed);
   std::vector<double> v(n);
   for (double& y : v) y = trial(rnd);
