@@ -198,4 +198,11 @@ DiscRows DiscLimitsAndCoverage(const rf::ModelState& m, MagnitudeModel model, do
   return rows;
 }
 
+CoverageRows LimitsAndCoverage(const rf::ModelState& m, MagnitudeModel model, double p) {
+  CoverageRows rows = LimitsAndCoverage(m, p);
+  const DiscRows disc = DiscLimitsAndCoverage(m, model, p);
+  std::copy(disc.begin(), disc.end(), rows.begin());
+  return rows;
+}
+
 }  // namespace analysis

@@ -33,4 +33,10 @@ using DiscRows = std::array<CoverageRow, 5>;
 DiscRows DiscLimitsAndCoverage(const rf::ModelState& m, MagnitudeModel model,
                                double p = kDefaultCoverage);
 
+// Every row of the table for the chosen magnitude model: the transmission rows as above, the
+// readings' rows as LimitsAndCoverage has them. A reading refers to the actual transmission,
+// whose load magnitude is the one entered, so its spread is the leakage's alone.
+CoverageRows LimitsAndCoverage(const rf::ModelState& m, MagnitudeModel model,
+                               double p = kDefaultCoverage);
+
 }  // namespace analysis

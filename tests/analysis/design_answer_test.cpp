@@ -57,6 +57,13 @@ TEST(DesignAnswer, ShownValuesLieOnTheSafeSide) {
   EXPECT_EQ(swr.Decimals, 3);
   EXPECT_GT(ErrorWithLoadSwr(c, 1.547), 0.1);
   EXPECT_LE(ErrorWithLoadSwr(c, swr.Shown), 0.1);
+
+  // 30 dB couplers, 5 %: the nearest rounding 2.04 reads back as 5.0009 %.
+  const rf::ModelState c30 = Model({.dirDb = 30.0});
+  const DesignAnswer swr30 = analysis::LoadSwrAnswer(c30, 0.05);
+  ASSERT_EQ(swr30.Status, DesignStatus::Ok);
+  EXPECT_NEAR(ErrorWithLoadSwr(c30, 2.04), 0.050009, 1e-6);
+  EXPECT_EQ(swr30.Shown, 2.039);
 }
 
 // Fed back as shown and as computed, with sources of every kind, not only the nominal matched

@@ -192,6 +192,12 @@ TEST(DiscModel, ExactMagnitudesKeepTheClosedForms) {
       analysis::DiscLimitsAndCoverage(Model({.src = 0.0, .load = 0.0}), kBothDiscs, 0.9);
   EXPECT_EQ(none[4].Stats.Law, analysis::Shape::Fixed);
   EXPECT_EQ(none[4].Stats.Low, none[4].Max);
+  // The whole table: the disc's rows, then the readings as for exact magnitudes.
+  const analysis::CoverageRows all = analysis::LimitsAndCoverage(m, kLoadDisc, 0.9);
+  EXPECT_EQ(all[4].Stats.Low, disc[4].Stats.Low);
+  EXPECT_EQ(all[4].Max, disc[4].Max);
+  EXPECT_EQ(all[7].Name, "PloadReading");
+  EXPECT_EQ(all[7].Stats.High, exact[7].Stats.High);
 }
 
 }  // namespace
