@@ -52,6 +52,17 @@ inline double SensorFactor(const Calibration& c, Random& rnd) {
   return 1.0 + s / 100.0;
 }
 
+// cos(theta) for theta uniform, without a cosine: a point (u, v) uniform in the unit disc has a
+// uniform angle, and twice that angle has the cosine (u^2 - v^2) / (u^2 + v^2).
+inline double UniformCosine(Random& rnd) {
+  for (;;) {
+    const double u = rnd.Symmetric();
+    const double v = rnd.Symmetric();
+    const double s = u * u + v * v;
+    if (s < 1.0 && s > 0.0) return (u - v) * (u + v) / s;
+  }
+}
+
 // The cosines of the two leakage phases of one trial.
 struct LeakageCosines {
   double Fwd;
@@ -64,7 +75,7 @@ inline LeakageCosines DrawLeakage(const BudgetInputs& in, Random& rnd) {
     const double phi = kTurn * rnd.Uniform();
     return {std::cos(in.Psi0 * kRad + phi), std::cos(in.Chi0 * kRad - phi)};
   }
-  return {std::cos(kTurn * rnd.Uniform()), std::cos(kTurn * rnd.Uniform())};
+  return {UniformCosine(rnd), UniformCosine(rnd)};
 }
 
 // One trial of the forward question: the absorbed power the two readings give for a known
