@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "analysis/texts.h"
 #include "rf/reflection.h"
 
 namespace analysis {
@@ -137,6 +138,20 @@ BudgetResult Adaptive(const Trial& trial, double p, std::uint64_t seed) {
 double Leakage(bool ideal, double dirDb) { return ideal ? 0.0 : rf::DirDbToFactor(dirDb); }
 
 }  // namespace
+
+std::string_view BudgetStatusText(BudgetStatus status) {
+  switch (status) {
+    case BudgetStatus::Ok:
+      return {};
+    case BudgetStatus::Unstable:
+      return kBudgetUnstable;
+    case BudgetStatus::NoTrials:
+      return kBudgetNoTrials;
+    case BudgetStatus::BadInput:
+      break;
+  }
+  return kBudgetBadInput;
+}
 
 BudgetResult ReadingBudget(const rf::ModelState& m, const BudgetInputs& in, std::uint64_t seed) {
   BudgetResult bad;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <string_view>
 
 #include "analysis/random.h"
 #include "analysis/readings_truth.h"
@@ -141,6 +142,10 @@ enum class BudgetStatus {
   NoTrials,  // no drawn phases fit the readings
   BadInput,  // a calibration or coverage probability out of range, or readings refused
 };
+
+// What the budget tells when it has no settled answer; empty for Ok. For readings refused,
+// TruthStatusText of BudgetResult::Readings says why.
+std::string_view BudgetStatusText(BudgetStatus status);
 
 struct BudgetResult {
   BudgetStatus Status = BudgetStatus::BadInput;

@@ -45,4 +45,13 @@ inline constexpr std::string_view kDesignLeakageAlone =
     "not reachable: the couplers' leakage alone exceeds the target, even on a matched load";
 inline constexpr std::string_view kDesignBadTarget = "the target must be a positive number";
 
+// The measurement budget's reasons.
+inline constexpr std::string_view kBudgetUnstable =
+    "not settled: the interval's ends did not reach two significant digits within the trial limit";
+inline constexpr std::string_view kBudgetNoTrials =
+    "no leakage phases fit these readings often enough to give a budget";
+inline constexpr std::string_view kBudgetBadInput =
+    "calibration uncertainties must be finite and at least 0 (a sensor's below 100 %), the "
+    "coverage probability between 0 and 1, and the readings possible";
+
 }  // namespace analysis

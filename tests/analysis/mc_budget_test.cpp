@@ -11,6 +11,7 @@
 
 #include "analysis/coverage.h"
 #include "analysis/random.h"
+#include "analysis/texts.h"
 #include "model_setup.h"
 
 namespace {
@@ -144,6 +145,8 @@ TEST(TruthBudget, RefusesWhatItCannotAnswer) {
   EXPECT_EQ(r.Status, BudgetStatus::BadInput);
   EXPECT_EQ(r.Readings, analysis::TruthStatus::Inconsistent);
   EXPECT_TRUE(std::isnan(r.Low));
+  EXPECT_EQ(analysis::BudgetStatusText(r.Status), analysis::kBudgetBadInput);
+  EXPECT_TRUE(analysis::BudgetStatusText(BudgetStatus::Ok).empty());
   struct Bad {
     const char* name;
     BudgetInputs in;
