@@ -152,7 +152,7 @@ TEST(InterferenceCoverage, StandardDeviationKeepsItsPrecision) {
   EXPECT_NEAR(analysis::ComputeUncertainty(m).Interf.Std, 1.4142135623730951e-16, 1e-30);
 }
 
-// The example: 0.8 source, 0.6 load, 20 dB: the true absorbed power ranges 293 to
+// A strong mismatch: 0.8 source, 0.6 load, 20 dB: the true absorbed power ranges 293 to
 // 2372 W; the interval stays inside and leaves 2.5 % of line lengths above it.
 TEST(TransmissionCoverage, StrongMismatchStaysPhysical) {
   const rf::ModelState m = Model({.src = 0.8, .load = 0.6, .dirDb = 20.0});
