@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "rf/input_limits.h"
 #include "rf/model.h"
@@ -20,9 +21,35 @@ double AbsorbedReadingError(const rf::ModelState& m);
 std::optional<double> DesignDirectivity(const rf::ModelState& m, double target);
 
 // The largest load SWR for which the present couplers keep the absorbed-power reading within
-// +-target; +infinity for ideal couplers; nullopt when not even a matched load reaches it or
-// the target is not a positive number. Fed back as the load's SWR (ReflFromSwr) it gives an
-// error of at most the target.
+// +-target; +infinity for ideal couplers and wherever every load short of total reflection
+// meets the target; nullopt when not even a matched load reaches it or the target is not a
+// positive number. Fed back as the load's SWR (ReflFromSwr) it gives an error of at most the
+// target.
 std::optional<double> DesignLoadSwr(const rf::ModelState& m, double target);
+
+// Both answers hold for any source, not only for the present one: the error does not depend
+// on the power, and the search leaves room for the rounding of every source's own powers.
+
+enum class DesignStatus {
+  Ok,
+  AnyLoad,          // every load short of total reflection meets the target (SWR answer)
+  TotalReflection,  // the load absorbs nothing: no reading is within any relative error
+  BeyondRange,      // more than the 160 dB a coupler can be given would be needed
+  LeakageAlone,     // the leakage misses the target even on a matched load (SWR answer)
+  BadTarget,        // the target is not a positive number
+};
+std::string_view DesignStatusText(DesignStatus status);
+
+// An answer as shown and as computed. Shown is Exact rounded to Decimals on the safe side
+// (directivity up, SWR down), so that the number a user reads and types back still meets the
+// target; both NaN unless Status is Ok.
+struct DesignAnswer {
+  DesignStatus Status = DesignStatus::BadTarget;
+  double Exact = 0.0;
+  double Shown = 0.0;
+  int Decimals = 0;
+};
+DesignAnswer DirectivityAnswer(const rf::ModelState& m, double target);  // dB decimals
+DesignAnswer LoadSwrAnswer(const rf::ModelState& m, double target);      // SWR decimals
 
 }  // namespace analysis

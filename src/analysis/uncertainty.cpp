@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "analysis/coverage.h"
+
 namespace analysis {
 
 namespace {
@@ -27,15 +29,31 @@ Moments LeakageMoments(double lo, double hi) {
   return WithExpanded(mean, sd);
 }
 
+// The statistics are formed from the magnitudes and the phase-independent factors directly:
+// the extremes of a nearly matched line agree in all their digits, and their difference would
+// keep none of the spread.
 Uncertainty ComputeUncertainty(const rf::ModelState& m) {
+  const double rho = m.SrcRfl.Mag * m.LoaRfl.Mag;
+  const double ms = m.SrcRfl.Mism;
+  const double ml = m.LoaRfl.Mism;
+  const double mag = m.LoaRfl.Mag;
+  const double d = m.CplIdeal ? 0.0 : rf::DirDbToFactor(m.CplDirDb);
+  const auto interference = [&](double factor) {
+    const Coverage c = InterferenceCoverage(rho, factor, kDefaultCoverage);
+    return WithExpanded(c.Mean, c.Std);
+  };
+  const auto reading = [&](double u0, double v0) {
+    const Coverage c = PhasorCoverage(u0, v0, m.Pinc, kDefaultCoverage);
+    return WithExpanded(c.Mean, c.Std);
+  };
   Uncertainty u;
-  u.Interf = InterferenceMoments(m.InterfMin, m.InterfMax);
-  u.TrGain = InterferenceMoments(m.TrGainMin, m.TrGainMax);
-  u.Pinc = InterferenceMoments(m.PincMin, m.PincMax);
-  u.Prefl = InterferenceMoments(m.PreflMin, m.PreflMax);
-  u.Pload = InterferenceMoments(m.PloadMin, m.PloadMax);
-  u.PincReading = LeakageMoments(m.PincMinV, m.PincMaxV);
-  u.PreflReading = LeakageMoments(m.PreflMinV, m.PreflMaxV);
+  u.Interf = interference(1.0);
+  u.TrGain = interference(ms * ml);
+  u.Pinc = interference(m.Pav * ms);
+  u.Prefl = interference(m.Pav * ms * mag * mag);
+  u.Pload = interference(m.Pav * ms * ml);
+  u.PincReading = reading(1.0, d * mag);
+  u.PreflReading = reading(mag, d);
   // The absorbed power is the difference of two readings with independent leakage phases:
   // means subtract, variances add.
   u.PloadReading = WithExpanded(u.PincReading.Mean - u.PreflReading.Mean,
