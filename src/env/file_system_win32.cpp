@@ -75,6 +75,28 @@ bool ProcessRunning(DWORD pid) {
   return running;
 }
 
+// A settings path that is a symbolic link keeps being a link, as on other systems: the file it
+// leads to is replaced, where MoveFileExW would replace the link itself. The target is found by
+// opening through the link; a link whose target cannot be opened (dangling, or a loop) is
+// refused rather than turned into a file.
+bool ResolveLinks(std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+    return true;
+  Handle file(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.Valid()) return false;
+  constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+  const DWORD size = GetFinalPathNameByHandleW(file.Get(), nullptr, 0, kFlags);
+  if (size == 0) return false;
+  std::wstring resolved(size, L'\0');
+  const DWORD length = GetFinalPathNameByHandleW(file.Get(), resolved.data(), size, kFlags);
+  if (length == 0 || length >= size) return false;
+  resolved.resize(length);
+  target = resolved;
+  return true;
+}
+
 std::uint64_t Ticks(const FILETIME& t) {
   return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
@@ -102,8 +124,8 @@ std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
 }
 
 bool NativeFileSystem::ReplaceFileAtomically(const std::string& path, const std::string& contents) {
-  const std::wstring target = win32::Widen(path);
-  if (target.empty()) return false;
+  std::wstring target = win32::Widen(path);
+  if (target.empty() || !ResolveLinks(target)) return false;
 
   // The move below would replace a read-only file without asking, so a file the user made
   // read-only is refused here, as is a folder of that name.
@@ -113,7 +135,7 @@ bool NativeFileSystem::ReplaceFileAtomically(const std::string& path, const std:
     return false;
   }
 
-  RemoveStaleTemporaries(path);
+  RemoveStaleTemporaries(win32::Narrow(target));
   std::wstring tempName;
   Handle temp(CreateTemporary(target, tempName));
   if (!temp.Valid()) return false;
