@@ -81,17 +81,6 @@ IniDocument& TIniFile::Doc() const {
   return *doc_;
 }
 
-void TIniFile::Changed() {
-  if (depth_ > 0) {
-    dirty_ = true;
-    return;
-  }
-  // A single write outside an update is an update of its own.
-  BeginUpdate();
-  dirty_ = true;
-  CommitUpdate();
-}
-
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& def) const {
   const std::string* value = Doc().Find(section, key);
@@ -115,9 +104,13 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
   CheckSectionName(section);
   CheckKeyName(key);
-  // An existing key keeps its place; a new one goes to the end of its section.
+  // A single write outside an update is an update of its own, so that a failed one also
+  // returns the object to what the file holds. An existing key keeps its place; a new one goes
+  // to the end of its section.
+  BeginUpdate();
   Doc().Set(section, key, value);
-  Changed();
+  dirty_ = true;
+  CommitUpdate();
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key,
@@ -134,8 +127,9 @@ void TIniFile::WriteBool(const std::string& section, const std::string& key, boo
 
 void TIniFile::EraseSection(const std::string& section) {
   // A section that is not there leaves the file as it is (and a missing file missing).
-  if (!Doc().Erase(section)) return;
-  Changed();
+  BeginUpdate();
+  if (Doc().Erase(section)) dirty_ = true;
+  CommitUpdate();
 }
 
 void TIniFile::BeginUpdate() {

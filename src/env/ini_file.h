@@ -67,7 +67,6 @@ class TIniFile {
 
  private:
   IniDocument& Doc() const;  // reads the file on first use
-  void Changed();            // replaces the file now, or marks the update dirty
 
   std::string fileName_;
   std::shared_ptr<FileSystem> fs_;
