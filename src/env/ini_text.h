@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -74,8 +75,11 @@ bool ScanLines(std::string_view text, Header&& header, Key&& key) {
   const char* p = text.data();
   const char* const end = p + text.size();
   while (p < end) {
-    const char* lineEnd = p;
-    while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+    // A LF, a CR or both end a line; the library's search runs many bytes a step.
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    const char* lineEnd = lf ? static_cast<const char*>(lf) : end;
+    if (const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(lineEnd - p)))
+      lineEnd = static_cast<const char*>(cr);
     std::string_view line(p, static_cast<std::size_t>(lineEnd - p));
     p = lineEnd < end ? lineEnd + 1 : end;
     line = text::TrimFront(line, IsSpaceOrTab);
