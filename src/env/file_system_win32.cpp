@@ -110,7 +110,12 @@ std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return std::nullopt;
   if (GetFileType(file.Get()) != FILE_TYPE_DISK) return std::nullopt;
+  // Room for the whole file at once, so a large file is held once and not in a buffer that
+  // grew to twice its size.
   std::string data;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
+    data.reserve(static_cast<std::size_t>(size.QuadPart));
   std::vector<char> buf(16384);
   for (;;) {
     DWORD n = 0;
