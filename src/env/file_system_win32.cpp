@@ -86,6 +86,13 @@ bool ResolveLinks(std::wstring& target) {
   Handle file(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!file.Valid()) return false;
+  // A system that opens the link itself rather than its target (as Wine may) would lead the
+  // move to replace the link: refused too.
+  BY_HANDLE_FILE_INFORMATION opened{};
+  if (!GetFileInformationByHandle(file.Get(), &opened) ||
+      (opened.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    return false;
+  }
   constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
   const DWORD size = GetFinalPathNameByHandleW(file.Get(), nullptr, 0, kFlags);
   if (size == 0) return false;

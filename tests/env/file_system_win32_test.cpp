@@ -65,8 +65,9 @@ TEST(Win32FileSystem, ReplacesAndReadsUnderANonAsciiName) {
   EXPECT_EQ(fs->ReadFile(folder), std::nullopt);
 }
 
-// A link to the settings file stays a link and its target is replaced; a link that leads nowhere
-// is refused and stays. Creating links needs a privilege that not every account holds.
+// A link to the settings file stays a link and its target is replaced, or the save is refused;
+// a link that leads nowhere is refused and stays. Creating links needs a privilege that not every
+// account holds.
 TEST(Win32FileSystem, SymbolicLinkIsFollowedAndNeverReplaced) {
   TempDir dir;
   const std::wstring real = env::win32::Widen(dir / "real.ini");
@@ -80,9 +81,16 @@ TEST(Win32FileSystem, SymbolicLinkIsFollowedAndNeverReplaced) {
   }
   ASSERT_TRUE(CreateSymbolicLinkW(dangling.c_str(), (real + L".missing").c_str(), kUnprivileged) ||
               CreateSymbolicLinkW(dangling.c_str(), (real + L".missing").c_str(), 0));
+  // Wine's link functions only claim to make links.
+  const DWORD made = GetFileAttributesW(link.c_str());
+  if (made == INVALID_FILE_ATTRIBUTES || (made & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+    GTEST_SKIP() << "this system does not show symbolic links as reparse points";
   auto fs = env::RealFileSystem();
-  ASSERT_TRUE(fs->ReplaceFileAtomically(dir / "Zephlane.ini", "[Zephlane]\r\nudEff=5\r\n"));
-  EXPECT_EQ(ReadBytes(dir / "real.ini"), "[Zephlane]\r\nudEff=5\r\n");
+  // Where opening a link reaches the link itself and not its target, the save is refused.
+  if (fs->ReplaceFileAtomically(dir / "Zephlane.ini", "[Zephlane]\r\nudEff=5\r\n"))
+    EXPECT_EQ(ReadBytes(dir / "real.ini"), "[Zephlane]\r\nudEff=5\r\n");
+  else
+    EXPECT_EQ(ReadBytes(dir / "real.ini"), kOld);
   EXPECT_NE(GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
   EXPECT_FALSE(fs->ReplaceFileAtomically(dir / "dangling.ini", kOld));
   EXPECT_NE(GetFileAttributesW(dangling.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
