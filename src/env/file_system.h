@@ -28,7 +28,11 @@ class FileSystem {
 enum class ReplaceStep { Write, Sync, Rename, FolderSync };
 
 // The operating system's file system. An existing file without any write permission bit
-// counts as read-only, also for root. A symbolic link is followed: its target is replaced.
+// counts as read-only, also for root. A symbolic link is followed: its target is replaced, and
+// the link stays. A link whose target does not exist is followed too on POSIX systems (the
+// save creates the target); on Windows, where the target is found by opening it, such a link
+// is refused, as is a chain of links that never ends. Reading anything but a regular file
+// (a FIFO, a device) gives nothing, without waiting.
 class NativeFileSystem : public FileSystem {
  public:
   std::optional<std::string> ReadFile(const std::string& path) override;

@@ -11,7 +11,8 @@
 #include <ctime>
 #include <filesystem>
 #include <limits>
-#include <vector>
+#include <optional>
+#include <string>
 
 #include "env/file_system.h"
 
@@ -47,12 +48,23 @@ std::string FolderOf(const std::string& path) {
 }
 
 // A settings path that is a symbolic link (a dotfile kept elsewhere) keeps being a link: the
-// file it points to is the one replaced.
-std::string ResolveLinks(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_symlink(path, ec)) return path;
-  auto target = std::filesystem::weakly_canonical(path, ec);
-  return ec ? path : target.string();
+// file it points to is the one replaced. The links are followed one by one rather than
+// canonicalised, so that a link whose target does not exist yet still leads there: the save
+// then creates the target, as it replaces a live one. A chain too long (a loop) leads nowhere.
+std::optional<std::string> ResolveLinks(const std::string& path) {
+  // As the kernel's own limit on links followed in one lookup.
+  constexpr int kMaxLinks = 40;
+  std::filesystem::path current(path);
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, ec))) {
+      return current.string();
+    }
+    std::filesystem::path target = std::filesystem::read_symlink(current, ec);
+    if (ec || target.empty()) return std::nullopt;
+    current = target.is_absolute() ? target : current.parent_path() / target;
+  }
+  return std::nullopt;
 }
 
 std::string NameOf(const std::string& path) {
@@ -92,26 +104,42 @@ bool WriteAll(int fd, const std::string& contents) {
 }  // namespace
 
 std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Opening a FIFO for reading waits for a writer, and a device may wait for its hardware:
+  // open without waiting, and read only a regular file, in blocking mode again.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (fd.Get() < 0) return std::nullopt;
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-  std::string data;
-  std::vector<char> buf(16384);
+  const int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return std::nullopt;
+  // Sized once from the file's length, so a large file is held once and not in a buffer
+  // that grew to twice its size; a file that grows meanwhile is still read to its end.
+  std::string data(st.st_size > 0 ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+  std::size_t filled = 0;
+  char more[16384];
   for (;;) {
-    ssize_t n = ::read(fd.Get(), buf.data(), buf.size());
+    // Into the sized buffer while it has room, then (to find the end, or for what a writer
+    // appended) through a small one.
+    const bool room = filled < data.size();
+    char* into = room ? data.data() + filled : more;
+    const std::size_t size = room ? data.size() - filled : sizeof more;
+    const ssize_t n = ::read(fd.Get(), into, size);
     if (n < 0) {
       if (errno == EINTR) continue;
       return std::nullopt;
     }
     if (n == 0) break;
-    data.append(buf.data(), static_cast<std::size_t>(n));
+    if (!room) data.append(more, static_cast<std::size_t>(n));
+    filled += static_cast<std::size_t>(n);
   }
+  data.resize(filled);
   return data;
 }
 
 bool NativeFileSystem::ReplaceFileAtomically(const std::string& path, const std::string& contents) {
-  const std::string target = ResolveLinks(path);
+  const std::optional<std::string> resolved = ResolveLinks(path);
+  if (!resolved) return false;
+  const std::string& target = *resolved;
   const std::string folder = FolderOf(target);
 
   // Root passes every permission check and rename() ignores the file's own bits, so a

@@ -75,6 +75,35 @@ bool ProcessRunning(DWORD pid) {
   return running;
 }
 
+// A settings path that is a symbolic link keeps being a link, as on other systems: the file it
+// leads to is replaced, where MoveFileExW would replace the link itself. The target is found by
+// opening through the link; a link whose target cannot be opened (dangling, or a loop) is
+// refused rather than turned into a file.
+bool ResolveLinks(std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+    return true;
+  Handle file(CreateFileW(target.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.Valid()) return false;
+  // A system that opens the link itself rather than its target (as Wine may) would lead the
+  // move to replace the link: refused too.
+  BY_HANDLE_FILE_INFORMATION opened{};
+  if (!GetFileInformationByHandle(file.Get(), &opened) ||
+      (opened.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    return false;
+  }
+  constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+  const DWORD size = GetFinalPathNameByHandleW(file.Get(), nullptr, 0, kFlags);
+  if (size == 0) return false;
+  std::wstring resolved(size, L'\0');
+  const DWORD length = GetFinalPathNameByHandleW(file.Get(), resolved.data(), size, kFlags);
+  if (length == 0 || length >= size) return false;
+  resolved.resize(length);
+  target = resolved;
+  return true;
+}
+
 std::uint64_t Ticks(const FILETIME& t) {
   return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
@@ -88,7 +117,12 @@ std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return std::nullopt;
   if (GetFileType(file.Get()) != FILE_TYPE_DISK) return std::nullopt;
+  // Room for the whole file at once, so a large file is held once and not in a buffer that
+  // grew to twice its size.
   std::string data;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0)
+    data.reserve(static_cast<std::size_t>(size.QuadPart));
   std::vector<char> buf(16384);
   for (;;) {
     DWORD n = 0;
@@ -102,8 +136,8 @@ std::optional<std::string> NativeFileSystem::ReadFile(const std::string& path) {
 }
 
 bool NativeFileSystem::ReplaceFileAtomically(const std::string& path, const std::string& contents) {
-  const std::wstring target = win32::Widen(path);
-  if (target.empty()) return false;
+  std::wstring target = win32::Widen(path);
+  if (target.empty() || !ResolveLinks(target)) return false;
 
   // The move below would replace a read-only file without asking, so a file the user made
   // read-only is refused here, as is a folder of that name.
@@ -113,7 +147,7 @@ bool NativeFileSystem::ReplaceFileAtomically(const std::string& path, const std:
     return false;
   }
 
-  RemoveStaleTemporaries(path);
+  RemoveStaleTemporaries(win32::Narrow(target));
   std::wstring tempName;
   Handle temp(CreateTemporary(target, tempName));
   if (!temp.Valid()) return false;

@@ -8,11 +8,16 @@
 #include <vector>
 
 #include "env/file_system.h"
+#include "env/ini_text.h"
+#include "env/text_encoding.h"
 
 // The settings-file object. The file is read once, at the first read or write, and every key
 // is then served from memory; each write (or each update, below) replaces the whole file
 // atomically (temporary file, fsync, rename), so a failure never leaves it erased or
-// half-written, and the object then keeps what the file still holds.
+// half-written, and the object then keeps what the file still holds. The file's text is kept
+// as it was read, and only the sections asked for are parsed out of it (each once), so a
+// large file costs little more than its size and its own section; the sections nobody
+// touched are written back as they read. A file found in UTF-16 is written back in UTF-16.
 namespace env {
 
 // Raised by a write that cannot reach the file; what() is "Unable to write to <path>".
@@ -24,6 +29,8 @@ class IniWriteError : public std::runtime_error {
  private:
   std::string path_;
 };
+
+class IniDocument;
 
 class TIniFile {
  public:
@@ -59,41 +66,15 @@ class TIniFile {
   bool LastWriteFailed() const { return lastWriteFailed_; }
 
  private:
-  struct Document;
-  Document& Doc() const;  // parses the file on first use
-  void Changed();         // replaces the file now, or marks the update dirty
+  IniDocument& Doc() const;  // reads the file on first use
 
   std::string fileName_;
   std::shared_ptr<FileSystem> fs_;
-  mutable std::unique_ptr<Document> doc_;
+  mutable std::unique_ptr<IniDocument> doc_;
+  mutable TextEncoding encoding_ = TextEncoding::Utf8;  // the file's, kept when it is written
   int depth_ = 0;
   bool dirty_ = false;
   bool lastWriteFailed_ = false;
 };
-
-// The settings text: parsing and writing, for the object above and for tests.
-namespace ini {
-
-// The line end the file is written with: the platform's own, as its plain editors expect.
-// Reading takes LF, CR LF and CR alike.
-#ifdef _WIN32
-inline constexpr std::string_view kLineEnd = "\r\n";
-#else
-inline constexpr std::string_view kLineEnd = "\n";
-#endif
-
-struct Section {
-  std::string Name;
-  std::vector<std::pair<std::string, std::string>> Keys;  // in file order, values decoded
-};
-
-// Every section with at least a header, in file order; a section named twice is merged into
-// its first place and a key given twice keeps its last value. One pass, any bytes.
-std::vector<Section> Parse(const std::string& text);
-
-// The text that Parse reads back to exactly these sections, keys and values.
-std::string Format(const std::vector<Section>& sections);
-
-}  // namespace ini
 
 }  // namespace env

@@ -18,6 +18,17 @@ void ShellOpenDocument(const std::string& utf8Path) {
   if (SUCCEEDED(com)) CoUninitialize();
 }
 
+std::wstring WindowsFolderProgram(const std::wstring& name) {
+  // The system's Windows folder, not the per-user one that a terminal server gives
+  // GetWindowsDirectoryW: the programs are only in the former.
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::wstring path(folder, length);
+  if (path.back() != L'\\') path += L'\\';
+  return path + name;
+}
+
 }  // namespace env
 
 #endif  // _WIN32

@@ -69,74 +69,103 @@ bool ParseIntText(std::string_view s, std::int32_t& out) {
   return true;
 }
 
-// A decimal number text (after blanks were trimmed and "," replaced), or NAN/INF words.
+// The exponent's digits of a text that parsed whole as a number: the digits at its end, when
+// an "e" (and maybe a sign) stands before them; empty when it has no exponent.
+std::string_view ExponentDigits(std::string_view s) {
+  std::size_t j = s.size();
+  while (j > 0 && IsDigit(s[j - 1])) --j;
+  std::size_t mark = j;
+  if (mark > 0 && (s[mark - 1] == '+' || s[mark - 1] == '-')) --mark;
+  if (mark > 0 && (s[mark - 1] == 'e' || s[mark - 1] == 'E')) return s.substr(j);
+  return {};
+}
+
+// Exponents beyond 1024 either way are refused, leading zeros being fine: a number the
+// window's fields hold never needs one.
+bool ExponentTooLarge(std::string_view digits) {
+  while (!digits.empty() && digits.front() == '0') digits.remove_prefix(1);
+  if (digits.size() > 4) return true;
+  int exponent = 0;
+  for (char c : digits) exponent = exponent * 10 + (c - '0');
+  return exponent > 1024;
+}
+
+bool ParseFloatText(std::string_view s, double& out);
+
+// The text with every "," read as "."; apart, since few texts hold one and the copy is not
+// free.
+[[gnu::noinline]] bool ParseCommaText(std::string_view s, double& out) {
+  std::string replaced(s);
+  for (char& c : replaced) {
+    if (c == ',') c = '.';
+  }
+  return ParseFloatText(replaced, out);
+}
+
+// A decimal number text (after blanks were trimmed), "," standing for ".", or NAN/INF words.
+//
+// The grammar is a sign ("+" or "-"), digits with an optional point (at least one digit in
+// all), and an optional exponent "e" or "E" with an optional sign and at least one digit.
+// std::from_chars reads that grammar too once the text starts with a digit or a point (it
+// refuses "+", which is skipped here, and reads "infinity" and "nan(...)", which such a start
+// rules out), so it both checks and converts in one pass; only the exponent's size is checked
+// apart. A "," stops it, and only then is the text read again with "." in its place.
 bool ParseFloatText(std::string_view s, double& out) {
-  if (EqualsNoCase(s, "NAN")) {
-    out = std::numeric_limits<double>::quiet_NaN();
-    return true;
-  }
-  if (EqualsNoCase(s, "INF") || EqualsNoCase(s, "+INF")) {
-    out = std::numeric_limits<double>::infinity();
-    return true;
-  }
-  if (EqualsNoCase(s, "-INF")) {
-    out = -std::numeric_limits<double>::infinity();
-    return true;
+  const bool plus = !s.empty() && s.front() == '+';
+  const bool minus = !s.empty() && s.front() == '-';
+  const std::size_t mantissaBegin = plus || minus ? 1 : 0;
+  if (mantissaBegin >= s.size() || (!IsDigit(s[mantissaBegin]) && s[mantissaBegin] != '.')) {
+    if (mantissaBegin < s.size() && s[mantissaBegin] == ',') return ParseCommaText(s, out);
+    if (EqualsNoCase(s, "NAN")) {
+      out = std::numeric_limits<double>::quiet_NaN();
+      return true;
+    }
+    if (EqualsNoCase(s, "INF") || EqualsNoCase(s, "+INF")) {
+      out = std::numeric_limits<double>::infinity();
+      return true;
+    }
+    if (EqualsNoCase(s, "-INF")) {
+      out = -std::numeric_limits<double>::infinity();
+      return true;
+    }
+    return false;
   }
 
-  // Validate the grammar first: from_chars on its own would take "infinity", "nan(...)" and
-  // refuse a leading "+".
-  std::size_t i = 0;
-  const std::size_t n = s.size();
-  bool negative = false;
-  if (i < n && (s[i] == '+' || s[i] == '-')) {
-    negative = s[i] == '-';
-    ++i;
-  }
-  const std::size_t mantissa_begin = i;
-  std::size_t int_digits = 0;
-  while (i < n && IsDigit(s[i])) ++i, ++int_digits;
-  std::size_t frac_digits = 0;
-  if (i < n && s[i] == '.') {
-    ++i;
-    while (i < n && IsDigit(s[i])) ++i, ++frac_digits;
-  }
-  if (int_digits + frac_digits == 0) return false;
-  const std::size_t mantissa_end = i;
-  std::int64_t exponent = 0;
-  if (i < n && (s[i] == 'e' || s[i] == 'E')) {
-    ++i;
-    bool exp_negative = false;
-    if (i < n && (s[i] == '+' || s[i] == '-')) {
-      exp_negative = s[i] == '-';
-      ++i;
-    }
-    if (i == n) return false;
-    for (; i < n; ++i) {
-      if (!IsDigit(s[i])) return false;
-      exponent = exponent * 10 + (s[i] - '0');
-      if (exponent > 1024) return false;  // leading zeros are fine, a big exponent is not
-    }
-    if (exp_negative) exponent = -exponent;
-  }
-  if (i != n) return false;
-
-  const char* first = s.data() + mantissa_begin - (negative ? 1 : 0);
-  const char* last = s.data() + n;
+  const char* first = s.data() + (plus ? 1 : 0);
+  const char* last = s.data() + s.size();
   double value = 0.0;
   const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
-  if (ptr != last) return false;
+  if (ptr != last) return *ptr == ',' ? ParseCommaText(s, out) : false;
+  // A non-zero double written with an exponent beyond 1024 either way needs more than 700
+  // digits in its mantissa to bring it back into range; shorter texts need the check only for
+  // a zero or a value out of range.
+  constexpr std::size_t kShortestFarExponentText = 700;
+  std::string_view exponentDigits;
+  if (ec != std::errc() || value == 0.0 || s.size() >= kShortestFarExponentText) {
+    exponentDigits = ExponentDigits(s);
+    if (ExponentTooLarge(exponentDigits)) return false;
+  }
   if (ec == std::errc::result_out_of_range) {
     // The library leaves the value untouched both on overflow and on an underflow to zero.
     // Tell them apart by the decimal position of the first non-zero digit.
-    std::int64_t lead = static_cast<std::int64_t>(int_digits);  // position after that digit
-    for (std::size_t k = mantissa_begin; k < mantissa_end; ++k) {
+    std::int64_t exponent = 0;
+    for (char c : exponentDigits) exponent = exponent * 10 + (c - '0');
+    std::size_t mantissaEnd = s.size();
+    if (!exponentDigits.empty()) {
+      const auto digitsAt = static_cast<std::size_t>(exponentDigits.data() - s.data());
+      if (s[digitsAt - 1] == '-') exponent = -exponent;
+      mantissaEnd = s.find_first_of("eE", mantissaBegin);
+    }
+    std::int64_t intDigits = 0;
+    for (std::size_t k = mantissaBegin; k < mantissaEnd && IsDigit(s[k]); ++k) ++intDigits;
+    std::int64_t lead = intDigits;  // position after the first non-zero digit
+    for (std::size_t k = mantissaBegin; k < mantissaEnd; ++k) {
       if (s[k] == '.') continue;
       if (s[k] != '0') break;
       --lead;
     }
     if (lead + exponent > 0) return false;  // too large for a double
-    value = negative ? -0.0 : 0.0;
+    value = minus ? -0.0 : 0.0;
   } else if (ec != std::errc()) {
     return false;
   }
@@ -169,12 +198,8 @@ std::int32_t TextToInt(std::string_view s, std::int32_t def, std::int32_t min, s
 }
 
 double TextToFloat(std::string_view s, double def, double min, double max, bool clamp) {
-  std::string text(TrimBlanks(s));
-  for (char& c : text) {
-    if (c == ',') c = '.';
-  }
   double v = 0.0;
-  if (!ParseFloatText(text, v)) return def;
+  if (!ParseFloatText(TrimBlanks(s), v)) return def;
   if (min > v) return clamp ? min : def;
   if (v > max) return clamp ? max : def;
   return v;

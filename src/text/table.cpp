@@ -1,5 +1,6 @@
 #include "text/table.h"
 
+#include "text/ascii.h"
 #include "text/texts.h"
 
 namespace text {
@@ -8,6 +9,44 @@ namespace {
 
 bool NeedsQuotes(std::string_view s) {
   return s.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A number as the program writes one: a sign, then decimal digits with an optional point and
+// exponent, or the words for an infinity and not-a-number, or the infinity sign.
+bool IsNumberText(std::string_view s) {
+  if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
+  if (s == "\u221E" || EqualsNoCase(s, "inf") || EqualsNoCase(s, "infinity") ||
+      EqualsNoCase(s, "nan")) {
+    return true;
+  }
+  std::size_t i = 0;
+  std::size_t digits = 0;
+  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    const std::size_t exponentBegin = i;
+    while (i < s.size() && IsDigit(s[i])) ++i;
+    if (i == exponentBegin) return false;
+  }
+  return i == s.size();
+}
+
+// A spreadsheet that opens the file takes a cell starting with one of these as a formula (one
+// that can start programs), and drops a leading tab or CR on the way to one; a number with its
+// sign is only a number.
+bool OpensAsFormula(std::string_view s) {
+  if (s.empty()) return false;
+  const char c = s.front();
+  const bool trigger = c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+  return trigger && !IsNumberText(s);
 }
 
 void AppendTabField(std::string& out, std::string_view s) {
@@ -23,11 +62,15 @@ const ResultRow& Header() {
 }  // namespace
 
 void AppendCsvField(std::string& out, std::string_view s) {
+  // The usual leading apostrophe: the cell is shown as typed, as text, and never run.
+  const bool neutralise = OpensAsFormula(s);
   if (!NeedsQuotes(s)) {
+    if (neutralise) out += '\'';
     out += s;
     return;
   }
   out += '"';
+  if (neutralise) out += '\'';
   for (const char c : s) {
     if (c == '"') out += '"';
     out += c;

@@ -16,7 +16,9 @@ struct ResultRow {
 
 // Comma separated, a header row first, lines ending in CR LF, fields quoted by RFC 4180 when
 // they hold a comma, a quote, a CR or a LF (a quote doubled inside). Texts go out as given
-// (UTF-8); numbers keep their "." decimal point.
+// (UTF-8); numbers keep their "." decimal point. A text that a spreadsheet would run as a
+// formula (starting with "=", "+", "-", "@", a tab or a CR, and not a number such as "-1.5",
+// "-inf" or "-\u221E") goes out behind an apostrophe.
 std::string ToCsv(std::span<const ResultRow> rows);
 // Tab separated, a header row first, lines ending in LF; a tab or line break inside a text
 // becomes a space, since the format has no quoting.
@@ -24,7 +26,7 @@ std::string ToTabText(std::span<const ResultRow> rows);
 // A <table> with a header row; &, <, >, " and ' escaped.
 std::string ToHtml(std::span<const ResultRow> rows);
 
-// One field in CSV form, appended.
+// One field in CSV form, appended; quoted and neutralised as ToCsv does.
 void AppendCsvField(std::string& out, std::string_view s);
 // Text with the five HTML special characters escaped, appended.
 void AppendHtmlEscaped(std::string& out, std::string_view s);

@@ -60,10 +60,13 @@ void Win32Platform::ShowError(const std::string& title, const std::string& text)
 void Win32Platform::OpenDocument(const std::string& path) { env::ShellOpenDocument(path); }
 
 // The compiled-help viewer takes "file::/topic" as its one argument; the path is quoted, never
-// split by the viewer's command line.
+// split by the viewer's command line. The viewer is started from the Windows folder by its full
+// path, never found by name.
 void Win32Platform::ShowHelpTopic(const std::string& helpFile, const std::string& topic) {
+  const std::wstring viewer = env::WindowsFolderProgram(L"hh.exe");
+  if (viewer.empty()) return;
   const std::wstring argument = L"\"" + env::win32::Widen(helpFile + "::/" + topic) + L"\"";
-  ShellExecuteW(nullptr, L"open", L"hh.exe", argument.c_str(), nullptr, SW_SHOWNORMAL);
+  ShellExecuteW(nullptr, L"open", viewer.c_str(), argument.c_str(), nullptr, SW_SHOWNORMAL);
 }
 
 env::ScreenSize Win32Platform::PrimaryScreen() const {

@@ -50,7 +50,7 @@ TEST(IniUpdate, CollectsWritesAndCommitsOnce) {
   EXPECT_EQ(fs->Files["/p/a.ini"], kOld);
   ini.CommitUpdate();
   EXPECT_EQ(fs->Replacements, 1);
-  EXPECT_EQ(fs->Files["/p/a.ini"], "[Zephlane]\nedAnodeV=4350\nudEff=72\n");
+  EXPECT_EQ(fs->Files["/p/a.ini"], NativeLines("[Zephlane]\nedAnodeV=4350\nudEff=72\n"));
 }
 
 TEST(IniUpdate, FailedCommitThrowsKeepsOldFileAndEndsTheUpdate) {
@@ -72,7 +72,7 @@ TEST(IniUpdate, FailedCommitThrowsKeepsOldFileAndEndsTheUpdate) {
   fs->Fail = false;
   EXPECT_EQ(ini.ReadString("Zephlane", "edAnodeV", ""), "4000");
   ini.WriteString("Zephlane", "edAnodeV", "2");
-  EXPECT_EQ(fs->Files["/p/a.ini"], "[Zephlane]\nedAnodeV=2\n");
+  EXPECT_EQ(fs->Files["/p/a.ini"], NativeLines("[Zephlane]\nedAnodeV=2\n"));
 }
 
 TEST(IniUpdate, NestedUpdateCommitsWithTheOutermost) {

@@ -10,6 +10,7 @@
 
 #include "env/file_system.h"
 #include "env/ini_file.h"
+#include "env/shell_open.h"
 #include "env/win32_text.h"
 #include "temp_dir.h"
 
@@ -62,6 +63,46 @@ TEST(Win32FileSystem, ReplacesAndReadsUnderANonAsciiName) {
   EXPECT_EQ(Entries(folder), std::vector<std::string>{"Zephlane.ini"});
   EXPECT_EQ(fs->ReadFile(folder + "\\missing.ini"), std::nullopt);
   EXPECT_EQ(fs->ReadFile(folder), std::nullopt);
+}
+
+// A link to the settings file stays a link and its target is replaced, or the save is refused;
+// a link that leads nowhere is refused and stays. Creating links needs a privilege that not every
+// account holds.
+TEST(Win32FileSystem, SymbolicLinkIsFollowedAndNeverReplaced) {
+  TempDir dir;
+  const std::wstring real = env::win32::Widen(dir / "real.ini");
+  const std::wstring link = env::win32::Widen(dir / "Zephlane.ini");
+  const std::wstring dangling = env::win32::Widen(dir / "dangling.ini");
+  WriteBytes(dir / "real.ini", kOld);
+  constexpr DWORD kUnprivileged = 0x2;  // SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE
+  if (!CreateSymbolicLinkW(link.c_str(), real.c_str(), kUnprivileged) &&
+      !CreateSymbolicLinkW(link.c_str(), real.c_str(), 0)) {
+    GTEST_SKIP() << "this account may not create symbolic links";
+  }
+  ASSERT_TRUE(CreateSymbolicLinkW(dangling.c_str(), (real + L".missing").c_str(), kUnprivileged) ||
+              CreateSymbolicLinkW(dangling.c_str(), (real + L".missing").c_str(), 0));
+  // Wine's link functions only claim to make links.
+  const DWORD made = GetFileAttributesW(link.c_str());
+  if (made == INVALID_FILE_ATTRIBUTES || (made & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+    GTEST_SKIP() << "this system does not show symbolic links as reparse points";
+  auto fs = env::RealFileSystem();
+  // Where opening a link reaches the link itself and not its target, the save is refused.
+  if (fs->ReplaceFileAtomically(dir / "Zephlane.ini", "[Zephlane]\r\nudEff=5\r\n"))
+    EXPECT_EQ(ReadBytes(dir / "real.ini"), "[Zephlane]\r\nudEff=5\r\n");
+  else
+    EXPECT_EQ(ReadBytes(dir / "real.ini"), kOld);
+  EXPECT_NE(GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+  EXPECT_FALSE(fs->ReplaceFileAtomically(dir / "dangling.ini", kOld));
+  EXPECT_NE(GetFileAttributesW(dangling.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+}
+
+TEST(Win32Shell, HelpViewerIsNamedByItsFullPathInTheWindowsFolder) {
+  wchar_t folder[MAX_PATH];
+  const UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  std::wstring expected(folder, length);
+  if (expected.back() != L'\\') expected += L'\\';
+  EXPECT_EQ(env::WindowsFolderProgram(L"hh.exe"), expected + L"hh.exe");
 }
 
 }  // namespace

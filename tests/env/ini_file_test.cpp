@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "memory_file_system.h"
 #include "temp_dir.h"
 
 namespace {
@@ -103,7 +104,7 @@ TEST(IniFile, NamesIgnoreAsciiCase) {
   ini.WriteInteger("Zephlane", "Top", 12);
   ini.WriteInteger("ZEPHLANE", "TOP", 13);
   EXPECT_EQ(ini.ReadInteger("zephlane", "top", 0), 13);
-  EXPECT_EQ(ReadBytes(dir / "a.ini"), "[Zephlane]\nTop=13\n");
+  EXPECT_EQ(ReadBytes(dir / "a.ini"), NativeLines("[Zephlane]\nTop=13\n"));
 }
 
 struct TextRow {
@@ -159,7 +160,8 @@ TEST(IniFile, ExistingKeyKeepsItsPlaceNewKeyGoesToSectionEnd) {
   ini.WriteString("A", "a", "9");
   ini.WriteString("A", "z", "26");
   ini.WriteBool("C", "on", true);
-  EXPECT_EQ(ReadBytes(dir / "a.ini"), "[A]\na=9\nb=2\nz=26\n\n[B]\nc=3\n\n[C]\non=1\n");
+  EXPECT_EQ(ReadBytes(dir / "a.ini"),
+            NativeLines("[A]\na=9\nb=2\nz=26\n\n[B]\nc=3\n\n[C]\non=1\n"));
 }
 
 TEST(IniFile, SectionsListedInFileOrder) {
@@ -206,10 +208,11 @@ TEST(IniFile, SaveLeavesOnlyTheWrittenSectionInWriteOrder) {
   ini.WriteBool("Zephlane", "chIdeal", true);
   ini.CommitUpdate();
   EXPECT_EQ(ReadBytes(dir / "a.ini"),
-            "[Zephlane]\nedAnodeV=4350\nedAnodeI=0.32\nedSrcMag=0.2\nedLoaMag=0.5\nTop=-8\n"
-            "Left=100\nudEff=72\nudSrcPha=0\nudDire=20\nudLoaPha=90\ncbSrcRfl=0\ncbSrcMism=0\n"
-            "cbLoaRfl=0\ncbLoaMism=0\nrgTransmMagUnit=0\nrgPowMeasUnit=0\nrgPowerUnit=0\n"
-            "rgLoadMeasMagUnit=0\nchIdeal=1\n");
+            NativeLines(
+                "[Zephlane]\nedAnodeV=4350\nedAnodeI=0.32\nedSrcMag=0.2\nedLoaMag=0.5\nTop=-8\n"
+                "Left=100\nudEff=72\nudSrcPha=0\nudDire=20\nudLoaPha=90\ncbSrcRfl=0\ncbSrcMism=0\n"
+                "cbLoaRfl=0\ncbLoaMism=0\nrgTransmMagUnit=0\nrgPowMeasUnit=0\nrgPowerUnit=0\n"
+                "rgLoadMeasMagUnit=0\nchIdeal=1\n"));
 }
 
 TEST(IniFile, IntegersAndBooleansAreWrittenAsPlainDecimal) {
@@ -218,7 +221,7 @@ TEST(IniFile, IntegersAndBooleansAreWrittenAsPlainDecimal) {
   ini.WriteInteger("S", "min", -2147483647 - 1);
   ini.WriteInteger("S", "max", 2147483647);
   ini.WriteBool("S", "no", false);
-  EXPECT_EQ(ReadBytes(dir / "a.ini"), "[S]\nmin=-2147483648\nmax=2147483647\nno=0\n");
+  EXPECT_EQ(ReadBytes(dir / "a.ini"), NativeLines("[S]\nmin=-2147483648\nmax=2147483647\nno=0\n"));
   EXPECT_EQ(ini.ReadInteger("S", "min", 0), -2147483647 - 1);
 }
 
