@@ -16,13 +16,13 @@
 #include "analysis/sweep.h"
 #include "analysis/texts.h"
 #include "analysis/uncertainty.h"
-#include "model_setup.h"
+#include "worked_example.h"
 
 namespace {
 
 using analysis::Coverage;
-using analysis_test::Model;
-using analysis_test::Setup;
+using test_support::WorkedModel;
+using test_support::Setup;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -59,7 +59,7 @@ class TransmissionCoverage : public testing::TestWithParam<Row> {};
 // Every interval end against the quantile of the model itself evaluated over the round-trip
 // phase, every point through ComputeTransmission; and the fraction of line lengths inside.
 TEST_P(TransmissionCoverage, MatchesTheModelOverTheRoundTripPhase) {
-  const rf::ModelState base = Model(GetParam().setup);
+  const rf::ModelState base = WorkedModel(GetParam().setup);
   const double p = GetParam().p;
   const analysis::CoverageSet c = analysis::ComputeCoverage(base, p);
   constexpr int kSamples = 1 << 15;
@@ -148,14 +148,14 @@ TEST(InterferenceCoverage, StandardDeviationKeepsItsPrecision) {
         << r.rho;
   }
   // Today's statistics beside the window's table share the direct form.
-  const rf::ModelState m = Model({.src = 1e-8, .load = 1e-8});
+  const rf::ModelState m = WorkedModel({.src = 1e-8, .load = 1e-8});
   EXPECT_NEAR(analysis::ComputeUncertainty(m).Interf.Std, 1.4142135623730951e-16, 1e-30);
 }
 
 // A strong mismatch: 0.8 source, 0.6 load, 20 dB: the true absorbed power ranges 293 to
 // 2372 W; the interval stays inside and leaves 2.5 % of line lengths above it.
 TEST(TransmissionCoverage, StrongMismatchStaysPhysical) {
-  const rf::ModelState m = Model({.src = 0.8, .load = 0.6, .dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.src = 0.8, .load = 0.6, .dirDb = 20.0});
   const Coverage c = analysis::ComputeCoverage(m).Pload;
   EXPECT_NEAR(m.PloadMin, 293.0, 0.5);
   EXPECT_NEAR(m.PloadMax, 2372.0, 0.5);
@@ -170,7 +170,7 @@ class ReadingCoverage : public testing::TestWithParam<Row> {};
 // The readings by their physical definition: each coupler adds its leakage d times the opposite
 // wave at its own phase, the two phases independent and uniform.
 TEST_P(ReadingCoverage, MatchesTheLeakageModel) {
-  const rf::ModelState m = Model(GetParam().setup);
+  const rf::ModelState m = WorkedModel(GetParam().setup);
   const double p = GetParam().p;
   const analysis::CoverageSet c = analysis::ComputeCoverage(m, p);
   const double d = m.CplIdeal ? 0.0 : std::pow(10.0, -m.CplDirDb / 20.0);
@@ -291,25 +291,25 @@ TEST(ArcsineSum, EndsAndSymmetry) {
 TEST(Coverage, DegenerateAndUndefinedCases) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   // A matched load: nothing depends on the line length.
-  Coverage c = analysis::ComputeCoverage(Model({.load = 0.0})).Pload;
+  Coverage c = analysis::ComputeCoverage(WorkedModel({.load = 0.0})).Pload;
   EXPECT_EQ(c.Law, analysis::Shape::Fixed);
   EXPECT_EQ(c.Std, 0.0);
   EXPECT_EQ(c.Low, c.High);
   // Total load reflection: nothing absorbed at any phase.
-  c = analysis::ComputeCoverage(Model({.load = 1.0})).Pload;
+  c = analysis::ComputeCoverage(WorkedModel({.load = 1.0})).Pload;
   EXPECT_EQ(c.Low, 0.0);
   EXPECT_EQ(c.High, 0.0);
   // Total source reflection: undefined powers, a defined interference factor.
-  const analysis::CoverageSet s = analysis::ComputeCoverage(Model({.src = 1.0, .dirDb = 20.0}));
+  const analysis::CoverageSet s = analysis::ComputeCoverage(WorkedModel({.src = 1.0, .dirDb = 20.0}));
   EXPECT_EQ(s.Pinc.Law, analysis::Shape::Undefined);
   EXPECT_TRUE(std::isnan(s.PloadReading.High));
   EXPECT_EQ(s.Interf.Law, analysis::Shape::SkewedU);
   // Ideal couplers read exactly.
-  c = analysis::ComputeCoverage(Model({})).PloadReading;
+  c = analysis::ComputeCoverage(WorkedModel({})).PloadReading;
   EXPECT_EQ(c.Law, analysis::Shape::Fixed);
   // Coverage probabilities outside (0, 1) give no interval, never a made-up one.
   for (const double p : {0.0, 1.0, -0.5, 1.5, nan}) {
-    const analysis::CoverageSet bad = analysis::ComputeCoverage(Model({.dirDb = 20.0}), p);
+    const analysis::CoverageSet bad = analysis::ComputeCoverage(WorkedModel({.dirDb = 20.0}), p);
     EXPECT_TRUE(std::isnan(bad.Interf.Low)) << p;
     EXPECT_TRUE(std::isnan(bad.PincReading.High)) << p;
     EXPECT_TRUE(std::isnan(bad.PloadReading.Low)) << p;
@@ -319,7 +319,7 @@ TEST(Coverage, DegenerateAndUndefinedCases) {
 }
 
 TEST(Coverage, RowsPairLimitsWithIntervalsAndNameTheirShape) {
-  const rf::ModelState m = Model({.dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.dirDb = 20.0});
   const auto rows = analysis::LimitsAndCoverage(m, 0.9);
   EXPECT_EQ(rows[0].Name, "Interf");
   EXPECT_EQ(rows[7].Name, "PloadReading");

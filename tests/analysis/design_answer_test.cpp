@@ -8,15 +8,15 @@
 
 #include "analysis/coupler_design.h"
 #include "analysis/texts.h"
-#include "model_setup.h"
+#include "worked_example.h"
 #include "rf/reflection.h"
 
 namespace {
 
 using analysis::DesignAnswer;
 using analysis::DesignStatus;
-using analysis_test::Model;
-using analysis_test::Setup;
+using test_support::WorkedModel;
+using test_support::Setup;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -40,7 +40,7 @@ double ErrorWithLoadSwr(rf::ModelState m, double swr) {
 // rounding, gives 5.00024 % when typed back; 34.61 is shown instead. At 20 dB the 10 % load
 // limit is SWR 1.546586: 1.547 would miss, 1.546 is shown.
 TEST(DesignAnswer, ShownValuesLieOnTheSafeSide) {
-  const rf::ModelState m = Model({});
+  const rf::ModelState m = WorkedModel({});
   const DesignAnswer dir = analysis::DirectivityAnswer(m, 0.05);
   ASSERT_EQ(dir.Status, DesignStatus::Ok);
   EXPECT_NEAR(dir.Exact, 34.600413, 5e-6);
@@ -49,7 +49,7 @@ TEST(DesignAnswer, ShownValuesLieOnTheSafeSide) {
   EXPECT_GT(ErrorWithDirectivity(m, 34.6), 0.05) << "the nearest rounding misses the target";
   EXPECT_LE(ErrorWithDirectivity(m, dir.Shown), 0.05);
 
-  const rf::ModelState c = Model({.dirDb = 20.0});
+  const rf::ModelState c = WorkedModel({.dirDb = 20.0});
   const DesignAnswer swr = analysis::LoadSwrAnswer(c, 0.1);
   ASSERT_EQ(swr.Status, DesignStatus::Ok);
   EXPECT_NEAR(swr.Exact, 1.546586, 1e-5);
@@ -59,7 +59,7 @@ TEST(DesignAnswer, ShownValuesLieOnTheSafeSide) {
   EXPECT_LE(ErrorWithLoadSwr(c, swr.Shown), 0.1);
 
   // 30 dB couplers, 5 %: the nearest rounding 2.04 reads back as 5.0009 %.
-  const rf::ModelState c30 = Model({.dirDb = 30.0});
+  const rf::ModelState c30 = WorkedModel({.dirDb = 30.0});
   const DesignAnswer swr30 = analysis::LoadSwrAnswer(c30, 0.05);
   ASSERT_EQ(swr30.Status, DesignStatus::Ok);
   EXPECT_NEAR(ErrorWithLoadSwr(c30, 2.04), 0.050009, 1e-6);
@@ -80,7 +80,7 @@ TEST(DesignAnswer, HoldsForAnySource) {
     for (const double src : sources) {
       for (const double pha : srcPhases) {
         for (const double load : loads) {
-          rf::ModelState m = Model({.src = src, .srcPha = pha, .load = load});
+          rf::ModelState m = WorkedModel({.src = src, .srcPha = pha, .load = load});
           m.Va = op[0];
           m.Ia = op[1] / 100.0;
           rf::ComputeTransmission(m);
@@ -126,7 +126,7 @@ class DesignStatusRows : public testing::TestWithParam<StatusRow> {};
 // Where there is no number, the answer says why, and no number is offered.
 TEST_P(DesignStatusRows, SaysWhy) {
   const StatusRow& row = GetParam();
-  const rf::ModelState m = Model(row.setup);
+  const rf::ModelState m = WorkedModel(row.setup);
   const DesignAnswer dir = analysis::DirectivityAnswer(m, row.target);
   const DesignAnswer swr = analysis::LoadSwrAnswer(m, row.target);
   EXPECT_EQ(dir.Status, row.directivity);
@@ -192,7 +192,7 @@ TEST(DesignAnswer, StatusTextsNameTheReason) {
 // The former answer just below the total-reflection threshold read back as total reflection;
 // the optional form now says "every load" by infinity, as for ideal couplers.
 TEST(DesignAnswer, LegacyFormNoLongerCapsTheSwr) {
-  EXPECT_EQ(analysis::DesignLoadSwr(Model({.dirDb = 160.0}), 0.001), kInf);
+  EXPECT_EQ(analysis::DesignLoadSwr(WorkedModel({.dirDb = 160.0}), 0.001), kInf);
 }
 
 }  // namespace

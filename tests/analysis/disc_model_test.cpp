@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "model_setup.h"
+#include "worked_example.h"
 
 namespace {
 
 using analysis::MagnitudeKnown;
 using analysis::MagnitudeModel;
-using analysis_test::Model;
-using analysis_test::Setup;
+using test_support::WorkedModel;
+using test_support::Setup;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -56,7 +56,7 @@ class DiscModel : public testing::TestWithParam<Row> {};
 // error, and no sample leaves the worst-case limits.
 TEST_P(DiscModel, AgreesWithMonteCarloOverTheDisc) {
   const Row& row = GetParam();
-  const rf::ModelState m = Model(row.setup);
+  const rf::ModelState m = WorkedModel(row.setup);
   const analysis::DiscRows rows = analysis::DiscLimitsAndCoverage(m, row.model, 0.95);
   constexpr int kSamples = 250000;
   Random rnd{12345};
@@ -113,7 +113,7 @@ TEST_P(DiscModel, AgreesWithMonteCarloOverTheDisc) {
 // every worst case.
 TEST_P(DiscModel, LimitsAreTheWorstCaseOverTheDisc) {
   const Row& row = GetParam();
-  const rf::ModelState m = Model(row.setup);
+  const rf::ModelState m = WorkedModel(row.setup);
   const analysis::DiscRows rows = analysis::DiscLimitsAndCoverage(m, row.model, 0.95);
   const auto grid = [](double r, MagnitudeKnown known) {
     std::vector<double> g;
@@ -178,7 +178,7 @@ TEST(MismatchTermStd, DatasheetValues) {
 }
 
 TEST(DiscModel, ExactMagnitudesKeepTheClosedForms) {
-  const rf::ModelState m = Model({.dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.dirDb = 20.0});
   const analysis::DiscRows rows = analysis::DiscLimitsAndCoverage(m, {}, 0.9);
   const analysis::CoverageRows exact = analysis::LimitsAndCoverage(m, 0.9);
   for (std::size_t k = 0; k < rows.size(); ++k) {
@@ -189,7 +189,7 @@ TEST(DiscModel, ExactMagnitudesKeepTheClosedForms) {
   const analysis::DiscRows disc = analysis::DiscLimitsAndCoverage(m, kLoadDisc, 0.9);
   EXPECT_EQ(disc[4].Stats.Law, analysis::Shape::Disc);
   const analysis::DiscRows none =
-      analysis::DiscLimitsAndCoverage(Model({.src = 0.0, .load = 0.0}), kBothDiscs, 0.9);
+      analysis::DiscLimitsAndCoverage(WorkedModel({.src = 0.0, .load = 0.0}), kBothDiscs, 0.9);
   EXPECT_EQ(none[4].Stats.Law, analysis::Shape::Fixed);
   EXPECT_EQ(none[4].Stats.Low, none[4].Max);
   // The whole table: the disc's rows, then the readings as for exact magnitudes.

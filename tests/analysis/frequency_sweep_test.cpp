@@ -8,12 +8,12 @@
 #include <string>
 
 #include "analysis/sweep.h"
-#include "model_setup.h"
+#include "worked_example.h"
 #include "rf/model_fields.h"
 
 namespace {
 
-using analysis_test::Model;
+using test_support::WorkedModel;
 
 struct Refl {
   rf::TComplex Value;
@@ -41,7 +41,7 @@ double WrappedDeg(double deg) { return std::remainder(deg, 360.0); }
 // Without loss only the phase changes along the band: each point is the load-phase sweep's
 // point at that phase.
 TEST(FrequencySweep, LosslessTemLineIsAPhaseSweep) {
-  const rf::ModelState base = Model({.src = 0.3, .srcPha = 40.0, .load = 0.6, .dirDb = 25.0});
+  const rf::ModelState base = WorkedModel({.src = 0.3, .srcPha = 40.0, .load = 0.6, .dirDb = 25.0});
   const analysis::FrequencySweepResult r =
       analysis::FrequencySweep(base, 2.4e9, 2.5e9, 51, ThroughAirLine);
   ASSERT_EQ(r.Error, "");
@@ -81,7 +81,7 @@ class FrequencySweepBits : public testing::TestWithParam<BitsRow> {};
 // is the window's ComputeTransmission of its reflections.
 TEST_P(FrequencySweepBits, AreTheWindowsResults) {
   const BitsRow& row = GetParam();
-  const rf::ModelState base = Model({.src = 0.3, .srcPha = 40.0, .dirDb = 18.0});
+  const rf::ModelState base = WorkedModel({.src = 0.3, .srcPha = 40.0, .dirDb = 18.0});
   auto load = [&](double hz) {
     const double turn = -4.0 * kPi * 2.0 * hz / kC;
     const double mag = row.loadMag(hz);
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return row.param.name; });
 
 TEST(FrequencySweep, StopsAtTheFirstFrequencyWithoutAReflection) {
-  const rf::ModelState base = Model({});
+  const rf::ModelState base = WorkedModel({});
   int calls = 0;
   auto load = [&](double hz) {
     return hz > 2.42e9 ? Refl{{}, "outside the file"} : Refl{{0.5, 0.0}, ""};
@@ -141,7 +141,7 @@ TEST(FrequencySweep, StopsAtTheFirstFrequencyWithoutAReflection) {
 
 // The source's reflection may come from a file too; a source of its own error stops the sweep.
 TEST(FrequencySweep, TakesTheSourceFromItsFunction) {
-  const rf::ModelState base = Model({.src = 0.4});
+  const rf::ModelState base = WorkedModel({.src = 0.4});
   auto load = [](double) { return Refl{{0.0, -0.5}, ""}; };
   auto matched = [](double) { return Refl{{0.0, 0.0}, ""}; };
   const auto r = analysis::FrequencySweep(base, 1e9, 2e9, 3, load, matched);
@@ -162,7 +162,7 @@ TEST(FrequencySweep, PointsIncludeBothEndsAndNoneForNoCount) {
   EXPECT_EQ(analysis::BandPointHz(2.4e9, 2.5e9, 1, 3), 2.45e9);
   EXPECT_EQ(analysis::BandPointHz(2.4e9, 2.5e9, 2, 3), 2.5e9);
   EXPECT_EQ(analysis::BandPointHz(2.4e9, 2.5e9, 0, 1), 2.4e9);
-  const auto r = analysis::FrequencySweep(Model({}), 1e9, 2e9, 0, ThroughAirLine);
+  const auto r = analysis::FrequencySweep(WorkedModel({}), 1e9, 2e9, 0, ThroughAirLine);
   EXPECT_EQ(r.Error, "");
   EXPECT_TRUE(r.Points.empty());
 }

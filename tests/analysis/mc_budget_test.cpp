@@ -12,7 +12,7 @@
 #include "analysis/coverage.h"
 #include "analysis/random.h"
 #include "analysis/texts.h"
-#include "model_setup.h"
+#include "worked_example.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ using analysis::BudgetInputs;
 using analysis::BudgetResult;
 using analysis::BudgetStatus;
 using analysis::CalibrationLaw;
-using analysis_test::Model;
-using analysis_test::Setup;
+using test_support::WorkedModel;
+using test_support::Setup;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -39,7 +39,7 @@ class BudgetPhasesOnly : public testing::TestWithParam<Row> {};
 // With no calibration uncertainty the budget is the closed-form law of the absorbed-power
 // reading over both leakage phases; the Monte Carlo must agree within the tolerance it reports.
 TEST_P(BudgetPhasesOnly, ReproducesTheClosedForm) {
-  const rf::ModelState m = Model(GetParam().setup);
+  const rf::ModelState m = WorkedModel(GetParam().setup);
   BudgetInputs in;
   in.Coverage = GetParam().coverage;
   const BudgetResult r = analysis::ReadingBudget(m, in, 20261209);
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return row.param.name; });
 
 TEST(Budget, SameSeedSameResult) {
-  const rf::ModelState m = Model({.dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.dirDb = 20.0});
   BudgetInputs in;
   in.Coupling = {0.2, CalibrationLaw::Normal};
   in.Sensor = {1.5, CalibrationLaw::Rectangular};
@@ -83,7 +83,7 @@ TEST(Budget, SameSeedSameResult) {
 // -2 sin((psi0 + chi0)/2) sin(phi + (psi0 - chi0)/2), one arcsine term of amplitude
 // 2 |sin((psi0 + chi0)/2)| instead of two independent ones.
 TEST(Budget, CorrelatedPhasesOfOnePairOfCouplers) {
-  const rf::ModelState m = Model({.dirDb = 20.0});
+  const rf::ModelState m = WorkedModel({.dirDb = 20.0});
   const double d = 0.1;
   const double centre = m.Pload * (1.0 - d * d);
   const double amp = 2.0 * d * m.LoaRfl.Mag * m.Pinc;
@@ -106,7 +106,7 @@ TEST(Budget, CorrelatedPhasesOfOnePairOfCouplers) {
 // Ideal couplers and a sensor calibration of +-1 % rectangular on the forward reading alone (no
 // reflected power): the reading is uniform over Pinc [0.99, 1.01].
 TEST(Budget, SensorCalibrationAlone) {
-  const rf::ModelState m = Model({.load = 0.0});
+  const rf::ModelState m = WorkedModel({.load = 0.0});
   BudgetInputs in;
   in.Sensor = {1.0, CalibrationLaw::Rectangular};
   const BudgetResult r = analysis::ReadingBudget(m, in, 1);
@@ -162,12 +162,12 @@ TEST(TruthBudget, RefusesWhatItCannotAnswer) {
   bad[3].in.Coverage = 1.0;
   bad[4].in.Coverage = 0.0;
   for (const auto& b : bad) {
-    r = analysis::ReadingBudget(Model({.dirDb = 20.0}), b.in, 1);
+    r = analysis::ReadingBudget(WorkedModel({.dirDb = 20.0}), b.in, 1);
     EXPECT_EQ(r.Status, BudgetStatus::BadInput) << b.name;
     EXPECT_TRUE(std::isnan(r.High)) << b.name;
   }
   // A total source reflection leaves no incident power to read.
-  EXPECT_EQ(analysis::ReadingBudget(Model({.src = 1.0, .dirDb = 20.0}), ok, 1).Status,
+  EXPECT_EQ(analysis::ReadingBudget(WorkedModel({.src = 1.0, .dirDb = 20.0}), ok, 1).Status,
             BudgetStatus::BadInput);
 }
 
