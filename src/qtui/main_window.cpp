@@ -21,7 +21,11 @@
 #include <type_traits>
 #include <variant>
 
-#include "mainwindow/window_rules.h"
+#include "mainwindow/binding_rules.h"
+#include "mainwindow/design_colors.h"
+#include "mainwindow/focus_order.h"
+#include "mainwindow/window_layout.h"
+#include "qtui/qt_text.h"
 #include "qtui/radio_group.h"
 #include "qtui/up_down.h"
 #include "qtui/value_cell.h"
@@ -36,27 +40,9 @@ using mainwindow::DesignEntry;
 using mainwindow::TColor;
 using mainwindow::TextAlign;
 
-QString Q(std::string_view s) {
-  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString ToolTip(std::string_view hint) { return Q(mainwindow::ToolTipText(hint)); }
 
-// Only the text before "|" is a tooltip; the long hint after it is not shown.
-QString ToolTip(std::string_view hint) { return Q(hint.substr(0, hint.find('|'))); }
-
-QColor ColorOf(TColor c) {
-  switch (c) {
-    case TColor::clYellow:
-      return {255, 255, 0};
-    case TColor::clWhite:
-      return {255, 255, 255};
-    case TColor::clBtnFace:
-      break;
-  }
-  return QApplication::palette().color(QPalette::Active, QPalette::Window);
-}
-
-// The design's window-text colour, drawn on every background the design fixes.
-constexpr QColor kDesignTextColor{0, 0, 0};
+QColor QColorOf(mainwindow::Rgb c) { return {c.R, c.G, c.B}; }
 
 // Gives a widget a background colour and a text colour that reads on it: on a background the
 // design fixes, black text; on the button face the desktop's own colours, in every group.
@@ -66,8 +52,8 @@ void SetColors(QWidget* w, QPalette::ColorRole background, QPalette::ColorRole t
   for (const QPalette::ColorGroup group :
        {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     if (mainwindow::DesignFixesBackground(c)) {
-      p.setColor(group, background, ColorOf(c));
-      p.setColor(group, text, kDesignTextColor);
+      p.setColor(group, background, QColorOf(mainwindow::DesignRgb(c)));
+      p.setColor(group, text, QColorOf(mainwindow::kDesignTextRgb));
     } else {
       p.setColor(group, background, desktop.color(group, background));
       p.setColor(group, text, desktop.color(group, text));
@@ -111,17 +97,7 @@ bool IsUserFocusReason(Qt::FocusReason reason) {
          reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
 }
 
-// Holds a flag for the length of a scope, also when the scope is left by an exception.
-class FlagGuard {
- public:
-  explicit FlagGuard(bool& flag) : flag_(flag) { flag_ = true; }
-  ~FlagGuard() { flag_ = false; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-
- private:
-  bool& flag_;
-};
+using mainwindow::FlagGuard;
 
 }  // namespace
 
@@ -150,15 +126,13 @@ QFont MainWindow::DesignFont() const {
   const mainwindow::FormDesign& fd = mainwindow::Form1Design();
   QFont font(QStringList{Q(fd.FontName), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
                          QStringLiteral("Arial"), QStringLiteral("sans-serif")});
-  const int designSize = Scale(fd.FontHeightPx);
-  for (int size = designSize; size >= designSize * 3 / 4; --size) {
+  font.setPixelSize(mainwindow::StepDownFontSize(Scale(fd.FontHeightPx), [&](int size) {
     font.setPixelSize(size);
     const QFontMetrics metrics(font);
-    const bool fits = mainwindow::LabelCaptionsFit(
+    return mainwindow::LabelCaptionsFit(
         [&](std::string_view caption) { return metrics.horizontalAdvance(Q(caption)); },
         logicalDpiX());
-    if (fits) break;
-  }
+  }));
   return font;
 }
 
@@ -321,10 +295,7 @@ QWidget* MainWindow::FocusWidget(std::string_view name) const {
   if (auto* group = qobject_cast<RadioGroup*>(w)) {
     const std::vector<QRadioButton*>& buttons = group->Buttons();
     if (buttons.empty()) return nullptr;
-    const int index = group->ItemIndex();
-    return index >= 0 && static_cast<std::size_t>(index) < buttons.size()
-               ? buttons[static_cast<std::size_t>(index)]
-               : buttons.front();
+    return buttons[mainwindow::FocusButtonOfRadioGroup(group->ItemIndex(), buttons.size())];
   }
   if (w == pages_) return pages_->tabBar();
   return w;
@@ -372,15 +343,9 @@ void MainWindow::Place(bool firstStart) {
 }
 
 void MainWindow::Act(const std::function<void()>& action) {
-  // A handler that opens a box runs a nested event loop; nothing may start a second action.
-  if (acting_ || form_.Closed()) return;
-  {
-    const FlagGuard guard(acting_);
-    Pull();
-    action();
-    Push();
-  }
-  if (form_.Closed() && !closing_) close();
+  const bool closed = mainwindow::RunUserAction(
+      acting_, form_, [this] { Pull(); }, action, [this] { Push(); });
+  if (closed && !closing_) close();
 }
 
 void MainWindow::Pull() {

@@ -1,6 +1,6 @@
 #include "qtui/radio_group.h"
 
-#include "mainwindow/window_rules.h"
+#include "mainwindow/window_layout.h"
 
 #include <QRadioButton>
 #include <QSignalBlocker>

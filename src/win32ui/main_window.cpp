@@ -9,7 +9,10 @@
 #include <variant>
 
 #include "env/win32_text.h"
-#include "mainwindow/window_rules.h"
+#include "mainwindow/binding_rules.h"
+#include "mainwindow/design_colors.h"
+#include "mainwindow/focus_order.h"
+#include "mainwindow/window_layout.h"
 #include "startup/lifecycle.h"
 #include "win32ui/child_windows.h"
 
@@ -43,19 +46,13 @@ void SetText(HWND hwnd, const std::wstring& text) {
   if (TextOf(hwnd) != text) SetWindowTextW(hwnd, text.c_str());
 }
 
-// Only the text before "|" is a tooltip; the long hint after it is not shown.
-std::wstring ToolTip(std::string_view hint) { return W(hint.substr(0, hint.find('|'))); }
+std::wstring ToolTip(std::string_view hint) { return W(mainwindow::ToolTipText(hint)); }
+
+COLORREF ColorRefOf(mainwindow::Rgb c) { return RGB(c.R, c.G, c.B); }
 
 COLORREF ColorRef(TColor c) {
-  switch (c) {
-    case TColor::clYellow:
-      return RGB(255, 255, 0);
-    case TColor::clWhite:
-      return RGB(255, 255, 255);
-    case TColor::clBtnFace:
-      break;
-  }
-  return GetSysColor(COLOR_BTNFACE);
+  return mainwindow::DesignFixesBackground(c) ? ColorRefOf(mainwindow::DesignRgb(c))
+                                              : GetSysColor(COLOR_BTNFACE);
 }
 
 // The colour property of a control, where its kind has one.
@@ -71,18 +68,7 @@ TColor ColorOfControl(const mainwindow::ControlPtr& ptr) {
       ptr);
 }
 
-// Holds a flag for the length of a scope, also when the scope is left by an exception.
-class FlagGuard {
- public:
-  explicit FlagGuard(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~FlagGuard() { flag_ = old_; }
-  FlagGuard(const FlagGuard&) = delete;
-  FlagGuard& operator=(const FlagGuard&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
+using mainwindow::FlagGuard;
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -174,8 +160,7 @@ HFONT MainWindow::CreateFonts() {
     font = CreateFontIndirectW(&lf);
   }
   // Character heights (a font height below zero); a positive one counts the same here.
-  const int designHeight = std::abs(lf.lfHeight);
-  for (int h = designHeight; h >= designHeight * 3 / 4; --h) {
+  const int height = mainwindow::StepDownFontSize(std::abs(lf.lfHeight), [&](int h) {
     lf.lfHeight = -h;
     HFONT candidate = CreateFontIndirectW(&lf);
     HGDIOBJ old = SelectObject(dc, candidate);
@@ -188,13 +173,12 @@ HFONT MainWindow::CreateFonts() {
         },
         dpi_);
     SelectObject(dc, old);
-    if (fits || h <= designHeight * 3 / 4) {
-      DeleteObject(font);
-      font = candidate;
-      break;
-    }
     DeleteObject(candidate);
-  }
+    return fits;
+  });
+  lf.lfHeight = -height;
+  DeleteObject(font);
+  font = CreateFontIndirectW(&lf);
   HGDIOBJ old = SelectObject(dc, font);
   TEXTMETRICW tm{};
   GetTextMetricsW(dc, &tm);
@@ -380,10 +364,7 @@ HWND MainWindow::FocusWindow(std::string_view name) const {
   if (c->Design->Kind == ControlKind::RadioGroup) {
     if (c->Buttons.empty()) return nullptr;
     const auto* group = std::get<mainwindow::RadioGroup*>(c->Ref->Ptr);
-    const int index = group->ItemIndex();
-    return index >= 0 && static_cast<std::size_t>(index) < c->Buttons.size()
-               ? c->Buttons[static_cast<std::size_t>(index)]
-               : c->Buttons.front();
+    return c->Buttons[mainwindow::FocusButtonOfRadioGroup(group->ItemIndex(), c->Buttons.size())];
   }
   return c->Hwnd;
 }
@@ -502,15 +483,10 @@ void MainWindow::Create(int showCommand) {
 }
 
 void MainWindow::Act(const std::function<void()>& action) {
-  // A handler that opens a box runs a nested message loop; nothing may start a second action.
-  if (acting_ || form_.Closed()) return;
-  {
-    const FlagGuard guard(acting_);
-    Pull();
-    action();
-    Push();
+  if (mainwindow::RunUserAction(
+          acting_, form_, [this] { Pull(); }, action, [this] { Push(); })) {
+    DestroyWindow(hwnd_);
   }
-  if (form_.Closed()) DestroyWindow(hwnd_);
 }
 
 void MainWindow::Pull() {

@@ -1,10 +1,4 @@
-#include "mainwindow/window_rules.h"
-
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <type_traits>
-#include <variant>
+#include "mainwindow/focus_order.h"
 
 #include "mainwindow/design.h"
 #include "mainwindow/form.h"
@@ -50,8 +44,6 @@ bool Reachable(const TForm1& form, std::string_view name) {
 
 }  // namespace
 
-bool DesignFixesBackground(TColor background) { return background != TColor::clBtnFace; }
-
 const std::vector<std::string_view>& DesignTabCycle() {
   static const std::vector<std::string_view> cycle = [] {
     std::vector<std::string_view> c;
@@ -86,61 +78,9 @@ std::string_view UpDownOfEdit(std::string_view edit) {
   return {};
 }
 
-WindowPosition PlaceWindow(bool firstStart, WindowPosition stored, int width, int height,
-                           const ScreenRect& workArea) {
-  if (firstStart) {
-    // The work area's centre pixel less half the window, both rounded down.
-    return {workArea.Left + (workArea.Width - 1) / 2 - width / 2,
-            workArea.Top + (workArea.Height - 1) / 2 - height / 2};
-  }
-  const int right = std::max(workArea.Left, workArea.Left + workArea.Width - width);
-  const int bottom = std::max(workArea.Top, workArea.Top + workArea.Height - height);
-  return {std::clamp(stored.Left, workArea.Left, right),
-          std::clamp(stored.Top, workArea.Top, bottom)};
-}
-
-int ScaleDesignPx(int designPx, double dotsPerInch) {
-  const double px = std::round(designPx * dotsPerInch / kDesignDotsPerInch);
-  // A broken DPI report must not turn into undefined behaviour in the conversion to int.
-  if (!(px > std::numeric_limits<int>::min() && px < std::numeric_limits<int>::max())) return 0;
-  return static_cast<int>(px);
-}
-
-Extent PlaceLabelText(TextAlign align, int left, int width, int textWidth) {
-  switch (align) {
-    case TextAlign::Center: {
-      const int w = std::max(textWidth, width);
-      return {left + (width - w) / 2, w};
-    }
-    case TextAlign::Right: {
-      const int w = std::max(textWidth, width);
-      return {left + width - w, w};
-    }
-    case TextAlign::Left:
-      break;
-  }
-  return {left, textWidth};
-}
-
-ScreenRect RadioButtonRect(int index, int count, int columns, int groupWidth, int groupHeight,
-                           int textHeight) {
-  if (count <= 0 || columns <= 0 || index < 0 || index >= count) return {};
-  const int perColumn = (count + columns - 1) / columns;
-  const int leftMargin = static_cast<int>(std::lround(textHeight * 8.0 / 15.0));
-  const int rightMargin = static_cast<int>(std::lround(textHeight * 2.0 / 15.0));
-  const int buttonWidth = std::max(0, (groupWidth - leftMargin - rightMargin) / columns);
-  const int free = std::max(0, groupHeight - textHeight - 5);
-  const int buttonHeight = free / perColumn;
-  const int topMargin = textHeight + 1 + (free % perColumn) / 2;
-  return {leftMargin + (index / perColumn) * buttonWidth,
-          topMargin + (index % perColumn) * buttonHeight, buttonWidth, buttonHeight};
-}
-
-bool LabelCaptionsFit(const std::function<int(std::string_view)>& textWidth, double dotsPerInch) {
-  return std::all_of(DesignTable().begin(), DesignTable().end(), [&](const DesignEntry& d) {
-    return d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left ||
-           textWidth(d.Caption) <= ScaleDesignPx(d.Width, dotsPerInch) + 1;
-  });
+std::size_t FocusButtonOfRadioGroup(std::int32_t index, std::size_t buttons) {
+  return index >= 0 && static_cast<std::size_t>(index) < buttons ? static_cast<std::size_t>(index)
+                                                                 : 0;
 }
 
 }  // namespace mainwindow

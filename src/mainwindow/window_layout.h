@@ -2,39 +2,13 @@
 
 #include <functional>
 #include <string_view>
-#include <vector>
 
-#include "mainwindow/controls.h"
 #include "mainwindow/design.h"
 
-// Rules that every face of the window needs and that no toolkit decides for us: where Tab
-// goes, which up-down the arrow keys step, where the window opens, and how design pixels
-// reach the screen. Each binding maps these names onto its own widgets.
+// How the design reaches the screen: where the window opens, design pixels to screen pixels,
+// labels sized to their captions, radio buttons in their group and the font size that lets
+// every caption fit.
 namespace mainwindow {
-
-class TForm1;
-
-// Whether Tab and Shift+Tab stop at controls of this kind. Up-downs can hold the focus (a
-// click on an arrow) but, like labels and panels, are passed over by Tab; a radio group is one
-// stop (its selected button), the page control one (its tabs).
-
-// Every tab stop of the design in the order Tab visits them: container by container from the
-// window down, each container's children by their tab order. Ignores the controls' state.
-const std::vector<std::string_view>& DesignTabCycle();
-
-// The control that Tab (forward) or Shift+Tab (backward) moves the focus to from `current`:
-// the next tab stop that is enabled and shown (its own Visible and every container's, and on
-// a tab sheet only when that sheet is active), going round at either end. `current` may be any
-// control or empty (then the first or last stop). Empty when no control can take the focus.
-std::string_view NextTabStop(const TForm1& form, std::string_view current, bool forward);
-
-// The up-down that the Up and Down keys step while the focus is in this edit, or empty.
-std::string_view UpDownOfEdit(std::string_view edit);
-
-// Whether the design fixes this background whatever the desktop's colours (the yellow inputs,
-// the white value cells). Text on such a background is drawn in the design's window-text
-// colour, black; on the button face it follows the desktop, so both read on any theme.
-bool DesignFixesBackground(TColor background);
 
 // A rectangle in screen pixels.
 struct ScreenRect {
@@ -82,5 +56,9 @@ ScreenRect RadioButtonRect(int index, int count, int columns, int groupWidth, in
 // widths (screen pixels) `textWidth` gives, at this resolution. A substitute font wider than
 // the design's steps down in size until this holds.
 bool LabelCaptionsFit(const std::function<int(std::string_view)>& textWidth, double dotsPerInch);
+
+// The font size from the design's down to three quarters of it: the first that `fits`, else the
+// smallest. A substitute font wider than the design's steps down so.
+int StepDownFontSize(int designSize, const std::function<bool(int size)>& fits);
 
 }  // namespace mainwindow

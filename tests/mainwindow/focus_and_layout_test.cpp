@@ -1,4 +1,6 @@
-#include "mainwindow/window_rules.h"
+#include "mainwindow/design_colors.h"
+#include "mainwindow/focus_order.h"
+#include "mainwindow/window_layout.h"
 
 #include <gtest/gtest.h>
 
