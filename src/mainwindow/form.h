@@ -259,7 +259,7 @@ class TForm1 : public rf::ModelState {
   std::string TheoryFile;
   env::TMyHelp MyHelp;
 
-  // ---- Registry: Form1 first, then the 153 controls in declaration order ----
+  // ---- Registry: Form1 first, then every control in declaration order ----
   std::span<const ControlRef> Controls() const;
   const ControlRef* FindControl(std::string_view name) const;
 
@@ -295,7 +295,7 @@ class TForm1 : public rf::ModelState {
 
   // ---- Evaluation cycle ----
   void bEvaluateClick();
-  // How many full cycles have run since construction (for tests and the driver).
+  // How many full cycles have run since construction (the tests count them).
   std::uint64_t CycleCount() const { return cycles_; }
 
   // ---- Input panel ----

@@ -29,7 +29,7 @@ void InputRows(const TForm1& f, std::vector<ResultRow>& rows) {
   const std::string& src = f.gbSrcRho.Caption;
   rows.push_back({Name(src, f.lbSrcMag.Caption, {}), f.edSrcMag.Text,
                   ItemText(f.cbSrcRfl.Items, f.cbSrcRfl.ItemIndex())});
-  rows.push_back({Name(src, f.lbSrcPha.Caption, {}), f.edSrcPha.Text, f.Label13.Caption});
+  rows.push_back({Name(src, f.lbSrcPha.Caption, {}), f.edSrcPha.Text, f.Label12.Caption});
   rows.push_back({Name(src, f.lbSrcMism1.Caption, {}), f.pnlSrcMism.Caption,
                   ItemText(f.cbSrcMism.Items, f.cbSrcMism.ItemIndex())});
   const std::string& load = f.GroupBox4.Caption;

@@ -1,6 +1,5 @@
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <variant>
 
 #include "mainwindow/form.h"
