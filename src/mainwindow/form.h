@@ -184,7 +184,8 @@ struct FormProps {
   std::int32_t ClientWidth = 0;
   std::int32_t ClientHeight = 0;
   TColor Color = TColor::clBtnFace;
-  bool Resizable = true;  // false once start-up has fixed the border
+  bool Resizable = true;        // false once start-up has fixed the border
+  bool PositionStored = false;  // the settings gave both Left and Top as whole numbers
 };
 
 namespace detail {

@@ -315,7 +315,7 @@ void MainWindow::PlaceLabel(std::string_view name) {
 
 void MainWindow::Create() {
   if (form_.OnCreate) form_.OnCreate();
-  const bool firstStart = startup::IsFirstStart(form_);
+  const bool firstStart = startup::OpensCentred(form_);
   Push();
   const QSize client(Scale(form_.Form1.ClientWidth), Scale(form_.Form1.ClientHeight));
   if (form_.Form1.Resizable) {

@@ -66,10 +66,10 @@ void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action) {
   form.AutoIniFile.reset();
 }
 
-bool IsFirstStart(const mainwindow::TForm1& form) {
+bool OpensCentred(const mainwindow::TForm1& form) {
   std::error_code ec;
   // The file name is UTF-8 on every platform; Windows must not read it in its ANSI code page.
-  return !form.AutoIniFile ||
+  return !form.Form1.PositionStored || !form.AutoIniFile ||
          !std::filesystem::exists(
              std::filesystem::path(std::u8string(form.AutoIniFile->FileName().begin(),
                                                  form.AutoIniFile->FileName().end())),

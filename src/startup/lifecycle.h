@@ -14,9 +14,11 @@ void FormCreate(mainwindow::TForm1& form);
 // settings object without writing; any other answer leaves Action at caNone.
 void FormClose(mainwindow::TForm1& form, mainwindow::TCloseAction& action);
 
-// Whether this start is the program's first: no settings file existed when the window was
-// created (the file is written only by a confirmed close). A first start centres the window.
-bool IsFirstStart(const mainwindow::TForm1& form);
+// Whether the window opens centred in the work area rather than where the user left it: at
+// the program's first start (no settings file existed when the window was created; the file is
+// written only by a confirmed close), and whenever the file holds no usable position (a
+// malformed or hand-made file), which would otherwise put the window at the screen's corner.
+bool OpensCentred(const mainwindow::TForm1& form);
 
 // Binds OnCreate and OnClose of the window to the handlers above.
 void Attach(mainwindow::TForm1& form);

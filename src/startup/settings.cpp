@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -82,7 +83,15 @@ void Load(TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
           const env::ScreenSize screen = form.Platform().PrimaryScreen();
           std::int32_t& edge = target == WindowEdge::Top ? form.Form1.Top : form.Form1.Left;
           const int far = target == WindowEdge::Top ? screen.Height : screen.Width;
-          edge = numtext::ClampInt(0, ini.ReadInteger(kSection, key, edge), far - 10);
+          // A missing or malformed edge reads as the sentinel: no usable position.
+          constexpr std::int32_t kNoEdge = std::numeric_limits<std::int32_t>::min();
+          const std::int32_t stored = ini.ReadInteger(kSection, key, kNoEdge);
+          if (stored == kNoEdge) {
+            form.Form1.PositionStored = false;
+            return;
+          }
+          if (target == WindowEdge::Top) form.Form1.PositionStored = true;
+          edge = numtext::ClampInt(0, stored, far - 10);
         } else if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
           (form.*target).Text = ini.ReadString(kSection, key, std::string(k.DefaultText));
         } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {

@@ -470,7 +470,7 @@ void MainWindow::Place(bool firstStart) {
 
 void MainWindow::Create(int showCommand) {
   if (form_.OnCreate) form_.OnCreate();
-  const bool firstStart = startup::IsFirstStart(form_);
+  const bool firstStart = startup::OpensCentred(form_);
   Push();
   SetClientSize();
   Layout();

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -62,6 +63,33 @@ TEST_F(SettingsFile, SavedDefaultsReadLineByLine) {
   std::ifstream in(ini.FileName(), std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(text, kDefaultsFile);
+}
+
+// Without a usable position the window opens centred, as at a first start, instead of at the
+// screen's corner the missing edges would give.
+TEST_F(SettingsFile, OpensCentredUnlessBothEdgesAreStored) {
+  struct Row {
+    const char* Name;
+    const char* Keys;
+    bool Centred;
+  };
+  const Row rows[] = {
+      {"BothEdges", "Top=120\nLeft=300\n", false},
+      {"BothEdgesOffScreen", "Top=-50\nLeft=99999\n", false},
+      {"NoEdges", "edAnodeV=4000\n", true},
+      {"TopOnly", "Top=120\n", true},
+      {"LeftOnly", "Left=300\n", true},
+      {"MalformedTop", "Top=high\nLeft=300\n", true},
+      {"MalformedLeft", "Top=120\nLeft=\n", true},
+  };
+  for (const Row& r : rows) {
+    const std::string path = home.Path() + "/" + r.Name + ".ini";
+    std::ofstream(path) << "[Zephlane]\n" << r.Keys;
+    TForm1 form(platform);
+    form.AutoIniFile = std::make_unique<env::TIniFile>(path);
+    LoadSettings(form, *form.AutoIniFile);
+    EXPECT_EQ(OpensCentred(form), r.Centred) << r.Name;
+  }
 }
 
 TEST_F(SettingsFile, SaveLeavesOnlyTheOwnSection) {
