@@ -49,10 +49,14 @@ install(TARGETS zephlane RUNTIME DESTINATION ${ZEPHLANE_APP_DIR})
 # The compiler's .comment section says only which compiler made the binary; a Debian package
 # drops it (the strip that CPack runs keeps it).
 if(CMAKE_OBJCOPY)
-  foreach(program zephlane zephlane-driver)
+  foreach(installed zephlane:${ZEPHLANE_APP_DIR} zephlane-driver:${ZEPHLANE_APP_DIR}
+                    zephlane-calc:bin)
+    string(REPLACE ":" ";" installed ${installed})
+    list(GET installed 0 program)
+    list(GET installed 1 dir)
     if(TARGET ${program})
       install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
-        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ZEPHLANE_APP_DIR}/${program}\"
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${dir}/${program}\"
         COMMAND_ERROR_IS_FATAL ANY)")
     endif()
   endforeach()
@@ -65,6 +69,13 @@ install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/zephlane.desktop
         DESTINATION share/applications)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/desktop/zephlane.svg
         DESTINATION share/icons/hicolor/scalable/apps)
+# Menus and docks that take no SVG look for PNGs in the usual sizes.
+if(TARGET zephlane_icons)
+  foreach(size ${ZEPHLANE_ICON_SIZES})
+    install(FILES ${ZEPHLANE_ICON_DIR}/${size}/zephlane.png
+            DESTINATION share/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+endif()
 if(TARGET zephlane_metainfo)
   install(FILES ${ZEPHLANE_METAINFO} DESTINATION share/metainfo)
 endif()
@@ -96,17 +107,24 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zephlane Developers <developers@zephlane.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zephlane.invalid/)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The help buttons hand the documents to the desktop's viewers through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# The help buttons hand the documents to the desktop's viewers through xdg-open, which needs a
+# browser for the HTML help (without one it opens the page as text) and a PDF viewer; on
+# Wayland, Qt draws natively with its Wayland plug-in instead of falling back to XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "xdg-utils, www-browser | x-www-browser, pdf-viewer, qt6-wayland")
 # dpkg-shlibdeps derives the exact Qt runtime packages from the binaries where it exists; the
 # explicit list serves machines without it. Qt draws the window icon (an SVG) through a plug-in
 # of libqt6svg6 that no binary links, so that package is always named.
 find_program(ZEPHLANE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(ZEPHLANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+  # A program that links Qt Svg gets the package from dpkg-shlibdeps already; naming it again
+  # would list it twice.
+  get_target_property(qt_links zephlane_qtui LINK_LIBRARIES)
+  if(NOT "Qt6::Svg" IN_LIST qt_links)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+  endif()
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libqt6widgets6, libqt6gui6, libqt6core6, libqt6charts6, libqt6svg6, libstdc++6, libc6")

@@ -35,6 +35,8 @@ foreach(expected
     "./usr/lib/zephlane/WebHelp/Content/zephlane.css"
     "./usr/share/applications/zephlane.desktop"
     "./usr/share/icons/hicolor/scalable/apps/zephlane.svg"
+    "./usr/share/icons/hicolor/48x48/apps/zephlane.png"
+    "./usr/share/icons/hicolor/256x256/apps/zephlane.png"
     "./usr/bin/zephlane-calc"
     "./usr/share/man/man1/zephlane-calc.1.gz"
     "./usr/share/metainfo/invalid.zephlane.Zephlane.metainfo.xml"
@@ -57,6 +59,26 @@ execute_process(COMMAND dpkg-deb -f "${debs}" Depends Recommends Maintainer Arch
 if(NOT fields MATCHES "libqt6widgets6" OR NOT fields MATCHES "libqt6svg6"
    OR NOT fields MATCHES "Recommends: xdg-utils" OR NOT fields MATCHES "Maintainer: [^\n]+")
   message(SEND_ERROR "package fields lack the Qt runtime, xdg-utils or a maintainer:\n${fields}")
+  math(EXPR failures "${failures} + 1")
+endif()
+foreach(recommended "www-browser | x-www-browser" "pdf-viewer" "qt6-wayland")
+  string(FIND "${fields}" "${recommended}" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "Recommends lacks ${recommended}:\n${fields}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endforeach()
+string(REGEX MATCHALL "libqt6svg6" svg_mentions "${fields}")
+list(LENGTH svg_mentions svg_count)
+if(NOT svg_count EQUAL 1)
+  message(SEND_ERROR "libqt6svg6 named ${svg_count} times:\n${fields}")
+  math(EXPR failures "${failures} + 1")
+endif()
+# A URL in the metadata must lead somewhere a software centre can reach; none may point at a
+# placeholder host.
+execute_process(COMMAND dpkg-deb -f "${debs}" Homepage OUTPUT_VARIABLE homepage)
+if(homepage MATCHES "\\.invalid")
+  message(SEND_ERROR "the package's homepage is a placeholder: ${homepage}")
   math(EXPR failures "${failures} + 1")
 endif()
 
