@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "rf/input_limits.h"
+#include "safe_text.h"
 
 // Every text zephlane-calc shows: messages, help, the names of its outputs.
 namespace calc {
@@ -26,6 +27,10 @@ inline constexpr RangeWords kRangeMag{"a magnitude from ", ""};
 inline constexpr RangeWords kRangeDb{"a return loss from ", " dB"};
 inline constexpr RangeWords kRangeSwr{"an SWR from ", ""};
 inline constexpr RangeWords kRangePoints{"a whole number of points from ", ""};
+inline constexpr RangeWords kRangeWhole{"a whole number from ", ""};
+inline constexpr std::string_view kRangeCoverage = "a probability above 0 and below 1";
+inline constexpr std::string_view kRangeReading = "a power of at least 0 W";
+inline constexpr std::string_view kRangeAtLeastZero = "a number of at least 0 and below ";
 inline constexpr std::string_view kRangeTarget = "a per cent above 0, at most 100";
 
 // A range's end as a plain decimal ("100000", "-160", "0.5"), never in exponent form.
@@ -46,11 +51,11 @@ inline std::string Expected(RangeWords w, rf::InputRange r) { return Expected(w,
 
 // Built by appending: GCC 12 at -O3 misreads `const char* + std::string&&` as an overlapping
 // copy (a -Wrestrict false positive).
+// A value from the input is quoted safe for a terminal and at most kMaxQuotedChars long.
 inline std::string Quoted(std::string_view s) {
   std::string q;
-  q.reserve(s.size() + 2);
   q += '"';
-  q += s;
+  q += SafeCell(s);
   q += '"';
   return q;
 }
@@ -80,12 +85,41 @@ inline constexpr std::string_view kBatchNoText = "--batch writes csv or json lin
 inline constexpr std::string_view kPowerUnitNeedsText =
     "applies to --format text only (JSON and CSV give watts)";
 inline constexpr std::string_view kBatchNoSweep = "cannot be combined with --batch";
+inline constexpr std::string_view kModelExact = "exact";
+inline constexpr std::string_view kModelDisc = "disc";
+inline constexpr std::string_view kModels =
+    "exact (the magnitude is known) or disc (the magnitude is an upper limit)";
+inline constexpr std::string_view kExpectedReading =
+    "expected a power such as 1000, 1.2kW, 60dBm or 30dBW (units W, kW, MW, dBm, dBW, dBkW)";
+inline constexpr std::string_view kExpectedReadings =
+    "expected the forward and the reflected reading as FWD,REF";
+inline constexpr std::string_view kCoverageNeeds =
+    "needs --uncertainty, --coupling-unc or --sensor-unc";
+inline constexpr std::string_view kModelNeedsUncertainty = "needs --uncertainty";
+inline constexpr std::string_view kSeedNeedsBudget = "needs --coupling-unc or --sensor-unc";
+inline constexpr std::string_view kPortNeedsFile = "needs --load-file";
+inline constexpr std::string_view kNeedsLine = "needs --line";
+inline constexpr std::string_view kNeedsFrequencySweep = "needs --sweep frequency";
+inline constexpr std::string_view kFromAndTo = "needs both --from and --to";
+inline constexpr std::string_view kFrequencySweepRange =
+    "frequency needs --from and --to, --band or a --load-file whose range it sweeps";
+inline constexpr std::string_view kMapWritesCsv = "--map writes CSV; use --format csv or none";
+inline constexpr std::string_view kMapAlone =
+    "writes one row per point of the reflection plane "
+    "and cannot be combined with the extras";
+inline constexpr std::string_view kBandNeedsJson = "writes its extremes in JSON; use --format json";
+inline constexpr std::string_view kBatchNoFiles =
+    "cannot be combined with --load-file, --src-file, --freq or --line";
+inline constexpr std::string_view kFileHasNoPoints = "the file holds no frequencies";
+inline constexpr std::string_view kMapHeader = "re,im,Pload,reading_error\n";
+inline constexpr std::string_view kReadingsPrefix = "--readings: ";
+inline constexpr std::string_view kBudgetPrefix = "budget: ";
 
 // Batch input.
 inline constexpr std::string_view kEmptyInput = "no header row: the input is empty";
 inline constexpr std::string_view kUnknownColumn = "unknown column";
 inline constexpr std::string_view kDuplicateColumn = "column named twice";
-inline constexpr std::string_view kColumns = "va, ia, eff, src, load, dir";
+inline constexpr std::string_view kColumns = "va, ia, eff, src, load, dir, fwd, ref";
 inline constexpr std::string_view kLineTooLong = "line longer than 65536 bytes";
 inline constexpr std::string_view kBadQuotes = "malformed quoted field";
 inline std::string FieldCount(std::size_t expected, std::size_t found) {
@@ -96,11 +130,22 @@ inline constexpr std::string_view kCannotRead = "cannot read the input";
 
 // Rows of the text format beside the window's cells.
 inline constexpr std::string_view kRowMean = " (mean)";
+inline constexpr std::string_view kRowMedian = " (median)";
 inline constexpr std::string_view kRowStd = " (std)";
-inline constexpr std::string_view kRowExpanded = " (expanded, k=2)";
+inline constexpr std::string_view kRowLow = " (interval low, ";
+inline constexpr std::string_view kRowHigh = " (interval high, ";
+inline constexpr std::string_view kRowPercentClose = " %)";
+inline constexpr int kCoverageDecimals = 1;
+inline constexpr std::string_view kRowMin = " (min)";
+inline constexpr std::string_view kRowMax = " (max)";
+inline constexpr std::string_view kRowTruthPinc = "Truth: Pinc";
+inline constexpr std::string_view kRowTruthPrefl = "Truth: Prefl";
+inline constexpr std::string_view kRowTruthPload = "Truth: Pload";
+inline constexpr std::string_view kRowTruthMag = "Truth: load Mag";
+inline constexpr std::string_view kRowBudget = "Budget: Pload";
+inline constexpr std::string_view kRowTrials = " (trials)";
 inline constexpr std::string_view kRowDesignDir = "Design: smallest directivity";
 inline constexpr std::string_view kRowDesignSwr = "Design: largest load SWR";
-inline constexpr std::string_view kNotReachable = "not reachable";
 inline constexpr std::string_view kUnitDb = "dB";
 inline constexpr std::string_view kUnitSwr = "SWR";
 
