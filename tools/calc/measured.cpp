@@ -4,14 +4,20 @@
 #include "lines/load_through_line.h"
 #include "output_values.h"
 #include "rf/model_fields.h"
+#include "safe_text.h"
 #include "texts.h"
 
 namespace calc {
 
 namespace {
 
+// A path is quoted whole, however long: only its controls are escaped.
+std::string FileName(std::string_view option, const std::string& path) {
+  return std::string(option) + ": \"" + SafeMessage(path) + "\"";
+}
+
 std::string FileMessage(std::string_view option, const std::string& path, const std::string& e) {
-  return std::string(option) + ": " + Quoted(path) + ": " + e;
+  return FileName(option, path) + ": " + e;
 }
 
 std::optional<std::string> ReadInto(std::string_view option, const std::string& path, int port,
@@ -37,11 +43,13 @@ std::variant<MeasuredSetup, std::string> LoadMeasured(const Options& o) {
   if (!m.LoadFile.empty()) {
     if (auto e = ReadInto("--load-file", m.LoadFile, m.Port, s.Load)) return *e;
     s.LoadPolar = touchstone::ToPolar(s.Load);
+    s.LoadName = FileName("--load-file", m.LoadFile);
   }
   if (!m.SrcFile.empty()) {
     std::vector<touchstone::Point> src;
     if (auto e = ReadInto("--src-file", m.SrcFile, 1, src)) return *e;
     s.SrcPolar = touchstone::ToPolar(src);
+    s.SrcName = FileName("--src-file", m.SrcFile);
   }
   const auto line = lines::MakeLine(m.LineM, m.Medium, m.LossDbPerM);
   if (!line.Ok()) return "--line: " + line.Error;
@@ -55,7 +63,7 @@ lines::Result<rf::TComplex> LoadAt(const MeasuredSetup& s, const Inputs& in, dou
   lines::Result<rf::TComplex> r;
   if (!s.LoadPolar.empty()) {
     r = lines::FileLoadThroughLine(s.LoadPolar, s.Line, hz);
-    if (!r.Ok()) r.Error = "--load-file: " + r.Error;
+    if (!r.Ok()) r.Error = s.LoadName + ": " + r.Error;
     return r;
   }
   rf::TComplex typed;
@@ -68,7 +76,7 @@ lines::Result<rf::TComplex> LoadAt(const MeasuredSetup& s, const Inputs& in, dou
 
 lines::Result<rf::TComplex> SrcAt(const MeasuredSetup& s, double hz) {
   auto r = lines::FileReflectionAt(s.SrcPolar, hz);
-  if (!r.Ok()) r.Error = "--src-file: " + r.Error;
+  if (!r.Ok()) r.Error = s.SrcName + ": " + r.Error;
   return r;
 }
 

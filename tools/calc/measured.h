@@ -21,6 +21,8 @@ struct MeasuredSetup {
   std::vector<touchstone::Point> Load;  // empty: the typed load
   std::vector<touchstone::PolarPoint> LoadPolar;
   std::vector<touchstone::PolarPoint> SrcPolar;  // empty: the typed source
+  std::string LoadName;                          // the files as messages name them
+  std::string SrcName;
   lines::Line Line;
   double FreqHz = 0.0;
   // The reflections depend on the frequency: a file or a line is given.
