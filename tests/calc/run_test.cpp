@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -7,6 +9,7 @@
 
 #include "analysis/coverage.h"
 #include "inputs.h"
+#include "options.h"
 #include "output_values.h"
 #include "rf/model_fields.h"
 #include "run_capture.h"
@@ -154,6 +157,21 @@ TEST(CalcRun, HelpAndVersion) {
   }
   r = RunCalc({"--version"});
   EXPECT_EQ(r.out, "zephlane-calc 2.1.0.0\n");
+}
+
+// An option the parser knows and the help or the manual page leaves out is an option no
+// user finds.
+TEST(CalcRun, EveryOptionIsInTheHelpAndTheManualPage) {
+  const auto help = RunCalc({"--help"}).out;
+  std::ifstream f(ZEPHLANE_CALC_MANPAGE);
+  ASSERT_TRUE(f.is_open());
+  const std::string man((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  for (const std::string_view name : calc::OptionNames()) {
+    EXPECT_NE(help.find(std::string(name) + ' '), std::string::npos) << name;
+    std::string roff;  // "--load-file" as the page writes it: \-\-load\-file
+    for (const char c : name) roff += c == '-' ? std::string("\\-") : std::string(1, c);
+    EXPECT_NE(man.find(roff), std::string::npos) << name;
+  }
 }
 
 TEST(CalcRun, BadInputWritesNothingButOneMessage) {

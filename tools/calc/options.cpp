@@ -285,6 +285,12 @@ std::optional<std::string> CheckCombination(const Options& o, const std::set<Opt
 
 }  // namespace
 
+std::vector<std::string_view> OptionNames() {
+  std::vector<std::string_view> names;
+  for (const OptName& o : kOptions) names.push_back(o.Name);
+  return names;
+}
+
 std::variant<Options, std::string> ParseOptions(std::span<const std::string_view> args) {
   Options o;
   std::set<Opt> seen;

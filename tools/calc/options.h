@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "analysis/sweep.h"
 #include "extras.h"
@@ -62,6 +63,9 @@ struct Options {
   bool Help = false;
   bool Version = false;
 };
+
+// Every option's name, "--va" to "--version", for the help and its checks.
+std::vector<std::string_view> OptionNames();
 
 // Options, or the one message for standard error (without the program's name).
 std::variant<Options, std::string> ParseOptions(std::span<const std::string_view> args);

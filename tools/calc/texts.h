@@ -166,30 +166,69 @@ Inputs:
                          -180..180 (without it the default phase)
   --dir DB               couplers of this directivity, 0..160 dB (default: ideal)
 
+Measured loads, frequency and line:
+  --load-file FILE       the load's reflection from a Touchstone file (.s1p, .s2p)
+  --port 1|2             the port of a two-port file: S11 (default) or S22
+  --src-file FILE        the source's reflection from a Touchstone file
+  --freq HZ              the frequency (2.45G, 915M, 2450000k; default: the load
+                         file's first frequency, or 2.45 GHz)
+  --line LENGTH_M        a line of this length between the source and the load
+  --medium MEDIUM        tem:VF (velocity factor, default tem:1) or a waveguide
+                         WR284, WR340, WR430, WR650, WR975
+  --loss DB_PER_M        the line's one-way loss (default 0)
+
 Output:
   --format FORMAT        json (default): one object with every model field;
                          csv: a header row and one row; text: the results as the
-                         window shows them
-  --power-unit UNIT      W (default), dBm, dBW or dBkW, for --format text
-  --sweep KIND           load-phase, src-phase, round-trip (-180..180 degrees) or
-                         directivity (0..60 dB): CSV, one row per point
-  --points N             points of the sweep, ends included, 2..1000000 (default 37)
-  --uncertainty          mean, standard deviation and expanded uncertainty (k=2)
-                         for uniformly distributed unknown phases
+                         window shows them. Non-finite values: "inf", "-inf",
+                         "nan" (strings in JSON, words in CSV)
+  --power-unit UNIT      W (default), dBm, dBW or dBkW, for --format text;
+                         spreads (standard deviations) stay in watts
+  --sweep KIND           load-phase, src-phase, round-trip (-180..180 degrees),
+                         directivity (0..60 dB) or frequency: CSV, one row per point
+  --from HZ --to HZ      the range of --sweep frequency (default: the load file's
+                         whole range, or --band)
+  --points N             points of the sweep or the band, ends included,
+                         2..1000000 (default 37)
+  --band CENTRE,SPREAD   adds "band": the extremes of the absorbed power and the
+                         readings over CENTRE-SPREAD..CENTRE+SPREAD (2.45G,50M)
+  --map N                CSV re,im,Pload,reading_error over an N x N grid of the
+                         load's reflection plane, 2..4001; points outside the unit
+                         circle are left out
+  --uncertainty          mean, median, standard deviation and the coverage interval
+                         for unknown, uniformly distributed phases
+  --coverage P           the coverage probability of the intervals, 0..1 (default
+                         0.95)
+  --src-model MODEL      exact (default): the source's magnitude is known; disc:
+                         it is only an upper limit ("SWR <= 1.5"), the reflection
+                         anywhere in the disc of that radius
+  --load-model MODEL     the same for the load
+  --readings FWD,REF     the truth behind the forward and reflected readings (units
+                         W, kW, MW, dBm, dBW, dBkW; default W) with the couplers of
+                         --dir: the ranges of Pinc, Prefl, Pload and the load's Mag
+  --coupling-unc DB      a budget by Monte Carlo: each coupler's coupling factor
+                         within +-DB (rectangular)
+  --sensor-unc PCT       each power sensor within +-PCT per cent (rectangular);
+                         with --readings the budget is of the true absorbed power,
+                         without it of the absorbed-power reading
+  --seed N               the generator's seed (default 1): the same seed, the same
+                         result
   --design-directivity PCT
                          smallest directivity for which the absorbed-power reading
                          stays within +-PCT per cent for this load
   --design-swr PCT       largest load SWR for which the directivity of --dir keeps
-                         the absorbed-power reading within +-PCT per cent
+                         the absorbed-power reading within +-PCT per cent; text
+                         shows both answers rounded to the safe side
   --batch                read CSV rows of inputs from standard input (header naming
-                         any of va,ia,eff,src,load,dir; a missing column or an empty
-                         cell takes the option's value) and write one row per input
-                         row: CSV, or JSON lines with --format json
+                         any of va,ia,eff,src,load,dir,fwd,ref; a missing column or
+                         an empty cell takes the option's value) and write one row
+                         per input row: CSV, or JSON lines with --format json
   --help                 show this help and exit
   --version              show the version and exit
 
-Exit status: 0 on success, 2 on bad input (one message on standard error, no partial
-output row), 1 when the output cannot be written.
+Exit status: 0 on success, 2 on bad input (one message on standard error naming the
+option, or the file, line and column; no partial output row), 1 when the output cannot
+be written.
 )";
 
 }  // namespace calc
