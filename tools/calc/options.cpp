@@ -244,6 +244,10 @@ std::optional<std::string> CheckCombination(const Options& o, const std::set<Opt
   }
   if (seen.contains(Opt::Seed) && !o.Add.Budget) return Msg("--seed", kSeedNeedsBudget);
   if (seen.contains(Opt::Port) && o.Meas.LoadFile.empty()) return Msg("--port", kPortNeedsFile);
+  // A file gives the reflection: a typed one beside it would be silently ignored.
+  if (seen.contains(Opt::Load) && !o.Meas.LoadFile.empty()) return Msg("--load", kFileGivesLoad);
+  if (seen.contains(Opt::Src) && !o.Meas.SrcFile.empty()) return Msg("--src", kFileGivesSource);
+  if (o.Meas.FreqHz && !o.Meas.Any()) return Msg("--freq", kFreqNeedsFile);
   if (seen.contains(Opt::Medium) && !o.Meas.LineGiven) return Msg("--medium", kNeedsLine);
   if (seen.contains(Opt::Loss) && !o.Meas.LineGiven) return Msg("--loss", kNeedsLine);
   for (const auto& [id, name] : {std::pair{Opt::From, "--from"}, std::pair{Opt::To, "--to"}}) {

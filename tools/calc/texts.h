@@ -98,6 +98,10 @@ inline constexpr std::string_view kCoverageNeeds =
 inline constexpr std::string_view kModelNeedsUncertainty = "needs --uncertainty";
 inline constexpr std::string_view kSeedNeedsBudget = "needs --coupling-unc or --sensor-unc";
 inline constexpr std::string_view kPortNeedsFile = "needs --load-file";
+inline constexpr std::string_view kFileGivesLoad = "cannot be combined with --load-file";
+inline constexpr std::string_view kFileGivesSource = "cannot be combined with --src-file";
+inline constexpr std::string_view kFreqNeedsFile =
+    "needs --load-file, --src-file or --line: nothing else depends on the frequency";
 inline constexpr std::string_view kNeedsLine = "needs --line";
 inline constexpr std::string_view kNeedsFrequencySweep = "needs --sweep frequency";
 inline constexpr std::string_view kFromAndTo = "needs both --from and --to";
