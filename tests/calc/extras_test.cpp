@@ -150,6 +150,46 @@ TEST(CalcReadings, BatchColumnsGiveEachRowItsTruth) {
   EXPECT_EQ(Lines(bad.out).size(), 2u);  // the header and the good row
 }
 
+struct BadReadingRows {
+  const char* name;
+  std::vector<std::string_view> args;
+  const char* input;
+  const char* message;
+};
+class CalcBadReadingRows : public testing::TestWithParam<BadReadingRows> {};
+
+// Without --readings a row's readings have no default: a missing one is an error, not 0 W.
+TEST_P(CalcBadReadingRows, RefusedWithTheLineAndColumn) {
+  const auto r = RunCalc(GetParam().args, GetParam().input);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "zephlane-calc: " + std::string(GetParam().message) + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CalcBadReadingRows,
+    testing::Values(
+        BadReadingRows{"FwdAlone",
+                       {"--batch"},
+                       "fwd\n1000\n",
+                       "line 1: fwd and ref go together (or give --readings)"},
+        BadReadingRows{"EmptyRef",
+                       {"--batch"},
+                       "fwd,ref\n1000,\n",
+                       "line 2, column ref: needs a reading (without --readings there is none to "
+                       "take)"},
+        BadReadingRows{"BadUnit",
+                       {"--batch"},
+                       "fwd,ref\n1000,3mW\n",
+                       "line 2, column ref: \"3mW\": expected a power such as 1000, 1.2kW, 60dBm "
+                       "or 30dBW (units W, kW, MW, dBm, dBW, dBkW)"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CalcReadings, BatchFwdAloneTakesRefFromTheOption) {
+  const auto r = RunCalc({"--batch", "--readings", "1000,10"}, "fwd\n2000\n\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find(",2000,2000,10,10,1990,1990,"), std::string::npos) << r.out;
+}
+
 TEST(CalcBudget, SeededReproducibleAndTheAnalysisOwn) {
   const std::vector<std::string_view> args{"--dir",        "20", "--coupling-unc", "0.2",
                                            "--sensor-unc", "3",  "--seed",         "42"};

@@ -8,6 +8,7 @@
 #include <cerrno>
 #endif
 
+#include <algorithm>
 #include <variant>
 
 #include "extras.h"
@@ -124,7 +125,14 @@ std::optional<std::string> BatchProcessor::Header(std::string_view line) {
     if (col == Column::Fwd || col == Column::Ref) readingColumns_ = true;
   }
   // Rows that carry readings give the truth columns, as --readings does.
-  if (readingColumns_ && !options_.Add.Read) options_.Add.Read.emplace();
+  if (readingColumns_ && !options_.Add.Read) {
+    const auto has = [&](Column c) {
+      return std::find(columns_.begin(), columns_.end(), c) != columns_.end();
+    };
+    if (!has(Column::Fwd) || !has(Column::Ref)) return Where(1) + ": " + std::string(kReadingsPair);
+    readingsFromRows_ = true;
+    options_.Add.Read.emplace();
+  }
   return std::nullopt;
 }
 
@@ -142,7 +150,16 @@ std::optional<std::string> BatchProcessor::Row(std::string_view line, std::size_
   Extras add = options_.Add;
   for (std::size_t k = 0; k < columns_.size(); ++k) {
     const std::string& cell = cells_[k];
-    if (cell.empty()) continue;
+    if (cell.empty()) {
+      // A reading has no default to fall back on: 0 W would be a guess, not a measurement.
+      const bool reading = columns_[k] == Column::Fwd || columns_[k] == Column::Ref;
+      if (reading && readingsFromRows_) {
+        return Where(lineNumber) + ", column " +
+               std::string(kColumnNames[static_cast<int>(columns_[k])].Name) + ": " +
+               std::string(kReadingNeeded);
+      }
+      continue;
+    }
     std::optional<std::string> e;
     switch (columns_[k]) {
       case Column::Va:

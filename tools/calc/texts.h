@@ -124,6 +124,9 @@ inline constexpr std::string_view kEmptyInput = "no header row: the input is emp
 inline constexpr std::string_view kUnknownColumn = "unknown column";
 inline constexpr std::string_view kDuplicateColumn = "column named twice";
 inline constexpr std::string_view kColumns = "va, ia, eff, src, load, dir, fwd, ref";
+inline constexpr std::string_view kReadingNeeded =
+    "needs a reading (without --readings there is none to take)";
+inline constexpr std::string_view kReadingsPair = "fwd and ref go together (or give --readings)";
 inline constexpr std::string_view kLineTooLong = "line longer than 65536 bytes";
 inline constexpr std::string_view kBadQuotes = "malformed quoted field";
 inline std::string FieldCount(std::size_t expected, std::size_t found) {
