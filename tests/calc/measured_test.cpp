@@ -54,6 +54,29 @@ TEST_F(CalcMeasured, FileGivesTheLoadAtTheFrequencyInterpolated) {
   EXPECT_NEAR(first["LoaRfl.Mag"].get<double>(), 0.3, 1e-12);
 }
 
+TEST_F(CalcMeasured, TwoPortFilePicksThePortAndASourceFileGivesTheSource) {
+  // S11, S21, S12, S22 in magnitude and angle.
+  const std::string f = Write("tuner.s2p",
+                              "# MHz S MA R 50\n"
+                              "2400 0.1 0 0.9 0 0.9 0 0.6 -45\n"
+                              "2500 0.1 0 0.9 0 0.9 0 0.6 -45\n");
+  const std::string src = Write("circulator.s1p", "# GHz S RI R 50\n2.4 0.05 0\n2.5 0.05 0\n");
+  struct Row {
+    const char* port;
+    double mag;
+    double pha;
+  };
+  for (const Row& row : {Row{"1", 0.1, 0.0}, Row{"2", 0.6, -45.0}}) {
+    const auto r =
+        RunCalc({"--load-file", f, "--port", row.port, "--src-file", src, "--freq", "2.45G"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const json j = json::parse(r.out);
+    EXPECT_NEAR(j["LoaRfl.Mag"].get<double>(), row.mag, 1e-12) << row.port;
+    EXPECT_NEAR(j["LoaRfl.Pha"].get<double>(), row.pha, 1e-9) << row.port;
+    EXPECT_NEAR(j["SrcRfl.Mag"].get<double>(), 0.05, 1e-12);
+  }
+}
+
 TEST_F(CalcMeasured, LineTurnsTheReflectionByItsRoundTrip) {
   // An eighth of a wavelength in free space: there and back turns the load by -90 degrees.
   const double eighth = 299792458.0 / 2.45e9 / 8.0;
