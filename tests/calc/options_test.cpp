@@ -157,6 +157,38 @@ INSTANTIATE_TEST_SUITE_P(
                "--points: \"1\" is out of range: expected a whole number of points from 2 to "
                "1000000"},
         BadRow{"PointsWithoutSweep", {"--points", "5"}, "--points: needs --sweep"},
+        BadRow{"LoadBesideItsFile",
+               {"--load-file", "a.s1p", "--load", "0.3"},
+               "--load: cannot be combined with --load-file"},
+        BadRow{"SrcBesideItsFile",
+               {"--src-file", "a.s1p", "--src", "0.3"},
+               "--src: cannot be combined with --src-file"},
+        BadRow{"FreqWithNothingToChange",
+               {"--freq", "915M"},
+               "--freq: needs --load-file, --src-file or --line: nothing else depends on the "
+               "frequency"},
+        BadRow{"ModelWithoutUncertainty",
+               {"--load-model", "disc"},
+               "--load-model: needs --uncertainty"},
+        BadRow{"UnknownModel",
+               {"--uncertainty", "--src-model", "limit"},
+               "--src-model: \"limit\": expected exact (the magnitude is known) or disc (the "
+               "magnitude is an upper limit)"},
+        BadRow{"CoverageOne",
+               {"--uncertainty", "--coverage", "1"},
+               "--coverage: \"1\" is out of range: expected a probability above 0 and below 1"},
+        BadRow{
+            "SeedWithoutBudget", {"--seed", "3"}, "--seed: needs --coupling-unc or --sensor-unc"},
+        BadRow{"SeedNegative",
+               {"--sensor-unc", "1", "--seed", "-3"},
+               "--seed: \"-3\" is not a whole number"},
+        BadRow{"SensorAll",
+               {"--sensor-unc", "100"},
+               "--sensor-unc: \"100\" is out of range: expected a number of at least 0 and below "
+               "100"},
+        BadRow{"ReadingsInSweep",
+               {"--sweep", "load-phase", "--readings", "1,0"},
+               "--readings: cannot be combined with --sweep, which writes one row per point"},
         BadRow{"ZeroTarget",
                {"--design-directivity", "0"},
                "--design-directivity: \"0\" is out of range: expected a per cent above 0, at "

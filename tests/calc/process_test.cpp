@@ -158,3 +158,29 @@ TEST(CalcProcess, BatchAnswersEachRowAsItArrives) {
 }
 
 }  // namespace
+
+namespace {
+
+// Node's JSON.parse is as strict as RFC 8259: a bare Infinity or NaN would throw. Every kind of
+// output object, the non-finite values among them, must pass it.
+TEST(CalcProcess, OutputParsesWithNodeJsonParse) {
+  if (std::system("command -v node >/dev/null 2>&1") != 0) GTEST_SKIP() << "no node";
+  TempDir dir;
+  const char* runs[] = {
+      "--src 1 --load 1 --dir 0",
+      "--load 1 --dir 20 --uncertainty --design-directivity 5 --design-swr 5",
+      "--dir 20 --uncertainty --load-model disc --readings 1000,50 --sensor-unc 2",
+      "--design-swr 5 --dir 20 --load 0.99",
+  };
+  for (const char* args : runs) {
+    const Outcome o = RunCalc(dir, args);
+    ASSERT_EQ(o.status, 0) << args << o.err;
+    const std::string json = dir.Path() + "/out.json";
+    std::ofstream(json, std::ios::binary) << o.out;
+    const std::string cmd = "node -e \"JSON.parse(require('fs').readFileSync('" + json +
+                            "', 'utf8'))\" >/dev/null 2>&1";
+    EXPECT_EQ(std::system(cmd.c_str()), 0) << args << "\n" << o.out;
+  }
+}
+
+}  // namespace

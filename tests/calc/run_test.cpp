@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "analysis/uncertainty.h"
+#include "analysis/coverage.h"
 #include "inputs.h"
+#include "options.h"
+#include "output_values.h"
 #include "rf/model_fields.h"
 #include "run_capture.h"
 
@@ -23,8 +27,8 @@ TEST(CalcRun, JsonHasEveryFieldInOrderWithTheWindowsValues) {
   const auto j = nlohmann::ordered_json::parse(r.out);
   std::vector<std::string> keys;
   for (const auto& [k, v] : j.items()) keys.push_back(k);
-  ASSERT_EQ(keys.size(), rf::ScalarFields().size());
-  for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i], rf::ScalarFields()[i].Name());
+  ASSERT_EQ(keys.size(), calc::OutputFields().size());
+  for (std::size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(keys[i], calc::OutputFields()[i].Name());
   // The worked example of the first-start inputs.
   EXPECT_EQ(j["Va"], 4350);
   EXPECT_EQ(j["Pmatch"], 1002.24);
@@ -32,19 +36,20 @@ TEST(CalcRun, JsonHasEveryFieldInOrderWithTheWindowsValues) {
   EXPECT_NEAR(j["Pinc"].get<double>(), 992.317, 5e-4);
   EXPECT_NEAR(j["PloadMin"].get<double>(), 621.223, 5e-4);
   EXPECT_EQ(j["CplIdeal"], true);
-  EXPECT_EQ(j["CplDirDb"], 20);
+  EXPECT_TRUE(j["CplDirDb"].is_null());  // ideal couplers have no directivity
   EXPECT_EQ(j["PloadMaxRelat"], 1);
   EXPECT_TRUE(r.out.ends_with("}\n"));
 }
 
-TEST(CalcRun, DoublesAreShortestRoundTripAndNonFiniteAreTokens) {
+TEST(CalcRun, DoublesAreShortestRoundTripAndNonFiniteAreStrings) {
   auto r = RunCalc({"--src", "1", "--load", "1", "--dir", "0"});
   ASSERT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\"Pinc\":NaN"), std::string::npos);
-  EXPECT_NE(r.out.find("\"LoaRfl.Swr\":Infinity"), std::string::npos);
-  EXPECT_NE(r.out.find("\"MeaMax.Mag\":Infinity"), std::string::npos);
+  EXPECT_NE(r.out.find("\"Pinc\":\"nan\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"LoaRfl.Swr\":\"inf\""), std::string::npos);
+  EXPECT_NE(r.out.find("\"MeaMax.Mag\":\"inf\""), std::string::npos);
+  EXPECT_TRUE(nlohmann::json::accept(r.out));  // strict RFC 8259
   r = RunCalc({"--load", "1", "--dir", "20"});
-  EXPECT_NE(r.out.find("\"PloadMinRelat\":-Infinity"), std::string::npos);
+  EXPECT_NE(r.out.find("\"PloadMinRelat\":\"-inf\""), std::string::npos);
   EXPECT_NE(r.out.find("\"SrcRfl.Swr\":1.4999999999999998"), std::string::npos);
 }
 
@@ -55,12 +60,13 @@ TEST(CalcRun, CsvHasAHeaderAndOneRowOfTheSameFields) {
   ASSERT_EQ(lines.size(), 2u);
   const auto head = Cells(lines[0]);
   const auto row = Cells(lines[1]);
-  ASSERT_EQ(head.size(), rf::ScalarFields().size());
+  ASSERT_EQ(head.size(), calc::OutputFields().size());
   ASSERT_EQ(row.size(), head.size());
   EXPECT_EQ(head[3], "SrcRfl.Mag");
   EXPECT_EQ(row[3], "0.2");
   EXPECT_EQ(head.back(), "PloadMaxRelat");
-  EXPECT_EQ(row[42], "false");  // CplIdeal
+  EXPECT_EQ(row[36], "false");  // CplIdeal, after the window's unit selections left out
+  EXPECT_EQ(row[37], "20");     // CplDirDb
 }
 
 TEST(CalcRun, TextShowsTheWindowsCellsInThePowerUnit) {
@@ -84,9 +90,11 @@ TEST(CalcRun, TextRowsOfTheExtras) {
                           "--design-directivity", "5", "--design-swr", "1"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Interf (mean)"), std::string::npos);
-  EXPECT_NE(r.out.find("PloadReading (expanded, k=2)"), std::string::npos);
+  EXPECT_EQ(r.out.find("expanded"), std::string::npos);
+  EXPECT_NE(r.out.find("PloadReading (interval high, 95 %)"), std::string::npos);
   EXPECT_NE(r.out.find("Design: smallest directivity"), std::string::npos);
-  EXPECT_NE(r.out.find(" 34.6 dB\n"), std::string::npos);
+  // 34.6004 dB rounded up: 34.60 typed back would miss the 5 % target.
+  EXPECT_NE(r.out.find(" 34.61 dB\n"), std::string::npos);
   EXPECT_NE(r.out.find("not reachable"), std::string::npos);  // 1 % at 20 dB: d^2 alone
 }
 
@@ -95,21 +103,28 @@ TEST(CalcRun, UncertaintyAndDesignInTheJsonObject) {
       RunCalc({"--dir", "20", "--uncertainty", "--design-directivity", "5", "--design-swr", "10"});
   ASSERT_EQ(r.status, 0) << r.err;
   const auto j = nlohmann::json::parse(r.out);
-  const auto u = analysis::ComputeUncertainty(calc::ComputeModel([] {
+  const auto rows = analysis::LimitsAndCoverage(calc::ComputeModel([] {
     calc::Inputs in = calc::DefaultInputs();
     in.DirDb = 20.0;
     return in;
   }()));
-  for (const auto& item : analysis::kUncertaintyItems) {
-    const auto& m = u.*item.Member;
-    EXPECT_EQ(j["uncertainty"][std::string(item.Name)]["mean"].get<double>(), m.Mean);
-    EXPECT_EQ(j["uncertainty"][std::string(item.Name)]["std"].get<double>(), m.Std);
-    EXPECT_EQ(j["uncertainty"][std::string(item.Name)]["expanded"].get<double>(), m.Expanded);
+  for (const auto& row : rows) {
+    const auto& u = j["uncertainty"][std::string(row.Name)];
+    EXPECT_EQ(u["mean"].get<double>(), row.Stats.Mean);
+    EXPECT_EQ(u["median"].get<double>(), row.Stats.Median);
+    EXPECT_EQ(u["std"].get<double>(), row.Stats.Std);
+    EXPECT_EQ(u["interval"][0].get<double>(), row.Stats.Low);
+    EXPECT_EQ(u["interval"][1].get<double>(), row.Stats.High);
+    EXPECT_EQ(u["coverage"].get<double>(), 0.95);
+    EXPECT_FALSE(u.contains("expanded"));
   }
   EXPECT_NEAR(j["design"]["directivity_db"].get<double>(), 34.600413, 1e-6);
   EXPECT_NEAR(j["design"]["load_swr"].get<double>(), 1.546586, 1e-6);
   const auto unreachable = RunCalc({"--load", "1", "--design-directivity", "5"});
-  EXPECT_NE(unreachable.out.find(",\"design\":{\"directivity_db\":null}}"), std::string::npos);
+  const auto ju = nlohmann::json::parse(unreachable.out);
+  EXPECT_TRUE(ju["design"]["directivity_db"].is_null());
+  EXPECT_NE(ju["design"]["directivity_db_reason"].get<std::string>().find("totally reflecting"),
+            std::string::npos);
 }
 
 TEST(CalcRun, SweepWritesOneRowPerPointSweptValueFirst) {
@@ -122,7 +137,7 @@ TEST(CalcRun, SweepWritesOneRowPerPointSweptValueFirst) {
   for (int i = 0; i < 5; ++i) {
     const auto cells = Cells(lines[static_cast<std::size_t>(i) + 1]);
     EXPECT_EQ(cells[0], expected[i]);
-    EXPECT_EQ(cells.size(), rf::ScalarFields().size() + 1);
+    EXPECT_EQ(cells.size(), calc::OutputFields().size() + 1);
   }
   const auto d = RunCalc({"--sweep", "directivity", "--points", "61"});
   const auto dl = Lines(d.out);
@@ -142,6 +157,21 @@ TEST(CalcRun, HelpAndVersion) {
   }
   r = RunCalc({"--version"});
   EXPECT_EQ(r.out, "zephlane-calc 2.1.0.0\n");
+}
+
+// An option the parser knows and the help or the manual page leaves out is an option no
+// user finds.
+TEST(CalcRun, EveryOptionIsInTheHelpAndTheManualPage) {
+  const auto help = RunCalc({"--help"}).out;
+  std::ifstream f(ZEPHLANE_CALC_MANPAGE);
+  ASSERT_TRUE(f.is_open());
+  const std::string man((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  for (const std::string_view name : calc::OptionNames()) {
+    EXPECT_NE(help.find(std::string(name) + ' '), std::string::npos) << name;
+    std::string roff;  // "--load-file" as the page writes it: \-\-load\-file
+    for (const char c : name) roff += c == '-' ? std::string("\\-") : std::string(1, c);
+    EXPECT_NE(man.find(roff), std::string::npos) << name;
+  }
 }
 
 TEST(CalcRun, BadInputWritesNothingButOneMessage) {
@@ -169,12 +199,13 @@ TEST(CalcBatch, OneRowPerInputRowOptionsFillTheRest) {
   EXPECT_EQ(c[2], "0.5");  // --eff 50
   EXPECT_EQ(c[8], "0.3");  // LoaRfl.Mag
   EXPECT_EQ(c[9], "10");
-  EXPECT_EQ(c[42], "false");
-  EXPECT_EQ(c[43], "30");
+  EXPECT_EQ(c[36], "false");  // CplIdeal
+  EXPECT_EQ(c[37], "30");
   c = Cells(lines[2]);
   EXPECT_EQ(c[0], "4350");
   EXPECT_EQ(c[11], "1.5");  // LoaRfl.Swr
-  EXPECT_EQ(c[42], "true");
+  EXPECT_EQ(c[36], "true");
+  EXPECT_EQ(c[37], "");  // no directivity for ideal couplers
   c = Cells(lines[3]);
   EXPECT_EQ(c[0], "1");
   EXPECT_EQ(c[8], "0.5");
@@ -216,7 +247,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadBatchRow{"Empty", "", "no header row: the input is empty", 0},
         BadBatchRow{"UnknownColumn", "va,volts\n1,2\n",
                     "line 1, column \"volts\": unknown column (expected va, ia, eff, src, load, "
-                    "dir)",
+                    "dir, fwd, ref)",
                     0},
         BadBatchRow{"DuplicateColumn", "va,VA\n", "line 1, column \"VA\": column named twice", 0},
         BadBatchRow{"NotANumber", "va,ia\n1,2\n3,x\n4,5\n",

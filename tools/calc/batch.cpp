@@ -8,8 +8,14 @@
 #include <cerrno>
 #endif
 
+#include <algorithm>
+#include <variant>
+
+#include "extras.h"
 #include "inputs.h"
+#include "option_values.h"
 #include "output.h"
+#include "safe_text.h"
 #include "text/ascii.h"
 #include "texts.h"
 
@@ -21,8 +27,8 @@ struct ColumnName {
   std::string_view Name;
   int Index;
 };
-constexpr ColumnName kColumnNames[] = {{"va", 0},  {"ia", 1},   {"eff", 2},
-                                       {"src", 3}, {"load", 4}, {"dir", 5}};
+constexpr ColumnName kColumnNames[] = {{"va", 0},   {"ia", 1},  {"eff", 2}, {"src", 3},
+                                       {"load", 4}, {"dir", 5}, {"fwd", 6}, {"ref", 7}};
 constexpr std::string_view kIdeal = "ideal";
 
 // A cell's blanks; a CR before the line's end belongs to a CR LF line end.
@@ -116,6 +122,16 @@ std::optional<std::string> BatchProcessor::Header(std::string_view line) {
         return Where(1) + ", column " + Quoted(name) + ": " + std::string(kDuplicateColumn);
     }
     columns_.push_back(col);
+    if (col == Column::Fwd || col == Column::Ref) readingColumns_ = true;
+  }
+  // Rows that carry readings give the truth columns, as --readings does.
+  if (readingColumns_ && !options_.Add.Read) {
+    const auto has = [&](Column c) {
+      return std::find(columns_.begin(), columns_.end(), c) != columns_.end();
+    };
+    if (!has(Column::Fwd) || !has(Column::Ref)) return Where(1) + ": " + std::string(kReadingsPair);
+    readingsFromRows_ = true;
+    options_.Add.Read.emplace();
   }
   return std::nullopt;
 }
@@ -131,9 +147,19 @@ std::optional<std::string> BatchProcessor::Row(std::string_view line, std::size_
     return Where(lineNumber) + ": " + FieldCount(columns_.size(), cells_.size());
   }
   Inputs in = options_.In;
+  Extras add = options_.Add;
   for (std::size_t k = 0; k < columns_.size(); ++k) {
     const std::string& cell = cells_[k];
-    if (cell.empty()) continue;
+    if (cell.empty()) {
+      // A reading has no default to fall back on: 0 W would be a guess, not a measurement.
+      const bool reading = columns_[k] == Column::Fwd || columns_[k] == Column::Ref;
+      if (reading && readingsFromRows_) {
+        return Where(lineNumber) + ", column " +
+               std::string(kColumnNames[static_cast<int>(columns_[k])].Name) + ": " +
+               std::string(kReadingNeeded);
+      }
+      continue;
+    }
     std::optional<std::string> e;
     switch (columns_[k]) {
       case Column::Va:
@@ -160,6 +186,12 @@ std::optional<std::string> BatchProcessor::Row(std::string_view line, std::size_
           if (!e) in.DirDb = db;
         }
         break;
+      case Column::Fwd:
+        e = ParsePowerReading(cell, add.Read->ForwardW);
+        break;
+      case Column::Ref:
+        e = ParsePowerReading(cell, add.Read->ReflectedW);
+        break;
     }
     if (e) {
       return Where(lineNumber) + ", column " +
@@ -167,11 +199,16 @@ std::optional<std::string> BatchProcessor::Row(std::string_view line, std::size_
     }
   }
   const rf::ModelState m = ComputeModel(in);
+  const auto extras = ComputeExtras(m, add);
+  if (const auto* message = std::get_if<std::string>(&extras)) {
+    return Where(lineNumber) + ": " + *message;
+  }
+  const ExtraResults& x = std::get<ExtraResults>(extras);
   if (options_.Out == Format::Json) {
-    AppendJsonObject(out, m, options_.Add);
+    AppendJsonObject(out, m, x);
     out += '\n';
   } else {
-    AppendCsvRow(out, m, options_.Add);
+    AppendCsvRow(out, m, x);
   }
   return std::nullopt;
 }
@@ -184,6 +221,7 @@ int RunBatch(const Options& options, std::FILE* in, std::FILE* out, std::FILE* e
   std::vector<char> chunk(1 << 16);
   std::size_t lineNumber = 0;
   bool headerSeen = false;
+  bool afterCr = false;
   bool writeFailed = false;
   const auto flush = [&] {
     if (!buffer.empty() && std::fwrite(buffer.data(), 1, buffer.size(), out) != buffer.size()) {
@@ -194,7 +232,7 @@ int RunBatch(const Options& options, std::FILE* in, std::FILE* out, std::FILE* e
   const auto fail = [&](const std::string& message, int status) {
     flush();  // every complete row before the bad one stays written
     std::fflush(out);
-    std::fprintf(err, "%s: %s\n", kProgram.data(), message.c_str());
+    std::fprintf(err, "%s: %s\n", kProgram.data(), SafeMessage(message).c_str());
     return status;
   };
   const auto line = [&](std::string_view text) -> std::optional<std::string> {
@@ -214,7 +252,15 @@ int RunBatch(const Options& options, std::FILE* in, std::FILE* out, std::FILE* e
     if (got == 0) break;
     std::string_view data(chunk.data(), static_cast<std::size_t>(got));
     while (!data.empty()) {
-      const std::size_t nl = data.find('\n');
+      // The LF of a CR LF whose CR ended the last line.
+      if (afterCr && data.front() == '\n') {
+        data.remove_prefix(1);
+        afterCr = false;
+        continue;
+      }
+      afterCr = false;
+      // A line ends at LF, CR LF or a CR alone (old Mac files, some spreadsheet exports).
+      const std::size_t nl = data.find_first_of("\r\n");
       if (nl == std::string_view::npos) {
         if (pending.size() + data.size() > kMaxLineBytes) {
           return fail(Where(lineNumber + 1) + ": " + std::string(kLineTooLong), 2);
@@ -232,9 +278,11 @@ int RunBatch(const Options& options, std::FILE* in, std::FILE* out, std::FILE* e
       } else if (text.size() > kMaxLineBytes) {
         return fail(Where(lineNumber + 1) + ": " + std::string(kLineTooLong), 2);
       }
+      const bool cr = data[nl] == '\r';
       if (auto e = line(text)) return fail(*e, 2);
       pending.clear();
       data.remove_prefix(nl + 1);
+      afterCr = cr;
       if (buffer.size() >= kFlushAt) flush();
       if (writeFailed) return fail(std::string(kCannotWrite), 1);
     }

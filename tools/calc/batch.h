@@ -27,8 +27,10 @@ class BatchProcessor {
   std::optional<std::string> Row(std::string_view line, std::size_t lineNumber, std::string& out);
 
  private:
-  enum class Column { Va, Ia, Eff, Src, Load, Dir };
+  enum class Column { Va, Ia, Eff, Src, Load, Dir, Fwd, Ref };
   Options options_;
+  bool readingColumns_ = false;    // fwd or ref given per row
+  bool readingsFromRows_ = false;  // no --readings: every row gives both
   std::vector<Column> columns_;
   std::vector<std::string> cells_;  // scratch, reused row after row
 };

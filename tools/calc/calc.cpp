@@ -5,8 +5,11 @@
 
 #include "analysis/sweep.h"
 #include "batch.h"
+#include "extras.h"
+#include "measured.h"
 #include "options.h"
 #include "output.h"
+#include "safe_text.h"
 #include "texts.h"
 #include "window_text.h"
 
@@ -27,10 +30,11 @@ int RunSweep(const Options& o, std::FILE* out, std::FILE* err) {
   const rf::ModelState base = ComputeModel(o.In);
   std::string buf;
   AppendCsvHeader(buf, o.Add, analysis::SweepColumn(*o.Sweep));
+  const ExtraResults none;
   int status = 0;
   analysis::ForEachSweepPoint(base, *o.Sweep, o.Points, [&](double x, const rf::ModelState& m) {
     if (status != 0) return;
-    AppendCsvRow(buf, m, o.Add, x);
+    AppendCsvRow(buf, m, none, x);
     if (buf.size() >= (1u << 16)) {
       if (std::fwrite(buf.data(), 1, buf.size(), out) != buf.size()) status = 1;
       buf.clear();
@@ -48,7 +52,7 @@ int RunSweep(const Options& o, std::FILE* out, std::FILE* err) {
 int Run(std::span<const std::string_view> args, std::FILE* in, std::FILE* out, std::FILE* err) {
   auto parsed = ParseOptions(args);
   if (const auto* message = std::get_if<std::string>(&parsed)) {
-    std::fprintf(err, "%s: %s\n", kProgram.data(), message->c_str());
+    std::fprintf(err, "%s: %s\n", kProgram.data(), SafeMessage(*message).c_str());
     return 2;
   }
   const Options& o = std::get<Options>(parsed);
@@ -57,19 +61,39 @@ int Run(std::span<const std::string_view> args, std::FILE* in, std::FILE* out, s
   if (o.Batch) return RunBatch(o, in, out, err);
   if (o.Sweep) return RunSweep(o, out, err);
 
-  const rf::ModelState m = ComputeModel(o.In);
+  const auto fail = [&](const std::string& message) {
+    std::fprintf(err, "%s: %s\n", kProgram.data(), SafeMessage(message).c_str());
+    return 2;
+  };
+  auto setup = LoadMeasured(o);
+  if (const auto* message = std::get_if<std::string>(&setup)) return fail(*message);
+  const MeasuredSetup& meas = std::get<MeasuredSetup>(setup);
+  if (o.FrequencySweep) return RunFrequencySweep(o, meas, out, err);
+  if (o.MapPoints) return RunMap(o, meas, out, err);
+
+  auto model = MeasuredModel(o, meas);
+  if (const auto* message = std::get_if<std::string>(&model)) return fail(*message);
+  const rf::ModelState& m = std::get<rf::ModelState>(model);
+  auto extras = ComputeExtras(m, o.Add);
+  if (const auto* message = std::get_if<std::string>(&extras)) return fail(*message);
+  const ExtraResults& x = std::get<ExtraResults>(extras);
   std::string text;
   switch (o.Out) {
-    case Format::Json:
-      AppendJsonObject(text, m, o.Add);
+    case Format::Json: {
+      std::string band;
+      if (o.Band) {
+        if (auto e = AppendBandMember(band, o, meas)) return fail(*e);
+      }
+      AppendJsonObject(text, m, x, band);
       text += '\n';
       break;
+    }
     case Format::Csv:
       AppendCsvHeader(text, o.Add);
-      AppendCsvRow(text, m, o.Add);
+      AppendCsvRow(text, m, x);
       break;
     case Format::Text:
-      text = ToAlignedText(WindowRows(o.In, m, o.Unit, o.Add));
+      text = ToAlignedText(WindowRows(o.In, m, o.Unit, x));
       break;
   }
   return Write(text, out, err);

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <set>
 
+#include "analysis/frequency_sweep.h"
+#include "option_values.h"
 #include "texts.h"
 
 namespace calc {
@@ -23,6 +25,24 @@ enum class Opt {
   Uncertainty,
   DesignDir,
   DesignSwr,
+  Coverage,
+  SrcModel,
+  LoadModel,
+  Readings,
+  CouplingUnc,
+  SensorUnc,
+  Seed,
+  LoadFile,
+  Port,
+  SrcFile,
+  Freq,
+  Line,
+  Medium,
+  Loss,
+  From,
+  To,
+  Band,
+  Map,
   Batch,
   Help,
   Version
@@ -48,6 +68,24 @@ constexpr OptName kOptions[] = {
     {"--uncertainty", Opt::Uncertainty, false},
     {"--design-directivity", Opt::DesignDir, true},
     {"--design-swr", Opt::DesignSwr, true},
+    {"--coverage", Opt::Coverage, true},
+    {"--src-model", Opt::SrcModel, true},
+    {"--load-model", Opt::LoadModel, true},
+    {"--readings", Opt::Readings, true},
+    {"--coupling-unc", Opt::CouplingUnc, true},
+    {"--sensor-unc", Opt::SensorUnc, true},
+    {"--seed", Opt::Seed, true},
+    {"--load-file", Opt::LoadFile, true},
+    {"--port", Opt::Port, true},
+    {"--src-file", Opt::SrcFile, true},
+    {"--freq", Opt::Freq, true},
+    {"--line", Opt::Line, true},
+    {"--medium", Opt::Medium, true},
+    {"--loss", Opt::Loss, true},
+    {"--from", Opt::From, true},
+    {"--to", Opt::To, true},
+    {"--band", Opt::Band, true},
+    {"--map", Opt::Map, true},
     {"--batch", Opt::Batch, false},
     {"--help", Opt::Help, false},
     {"--version", Opt::Version, false},
@@ -62,19 +100,6 @@ std::optional<std::string> ParseTarget(std::string_view s, std::optional<double>
   if (!v) return NotANumber(s);
   if (!(*v > 0.0 && *v <= 100.0)) return OutOfRange(s, kRangeTarget);
   out = *v / 100.0;
-  return std::nullopt;
-}
-
-std::optional<std::string> ParsePoints(std::string_view s, int& out) {
-  int v = 0;
-  const auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (s.empty() || r.ec == std::errc::invalid_argument || r.ptr != s.data() + s.size()) {
-    return NotAWholeNumber(s);
-  }
-  if (r.ec != std::errc() || v < analysis::kMinSweepPoints || v > kMaxPoints) {
-    return OutOfRange(s, Expected(kRangePoints, analysis::kMinSweepPoints, kMaxPoints));
-  }
-  out = v;
   return std::nullopt;
 }
 
@@ -115,11 +140,75 @@ std::optional<std::string> Apply(Options& o, Opt id, std::string_view v) {
       }
       return Quoted(v) + ": expected " + std::string(kPowerUnits);
     case Opt::Sweep:
+      if (v == analysis::kFrequencySweepName) {
+        o.FrequencySweep = true;
+        return std::nullopt;
+      }
       o.Sweep = analysis::FindSweep(v);
       if (!o.Sweep) return Quoted(v) + ": expected " + std::string(kSweeps);
       return std::nullopt;
+    case Opt::Coverage:
+      return ParseCoverageValue(v, o.Add.Coverage);
+    case Opt::SrcModel:
+      return ParseMagnitudeModel(v, o.Add.Magnitudes.Source);
+    case Opt::LoadModel:
+      return ParseMagnitudeModel(v, o.Add.Magnitudes.Load);
+    case Opt::Readings:
+      o.Add.Read.emplace();
+      return ParseReadings(v, *o.Add.Read);
+    case Opt::CouplingUnc:
+      if (!o.Add.Budget) o.Add.Budget.emplace();
+      return ParseNonNegative(v, kMaxCouplingUncDb, o.Add.Budget->CouplingDb);
+    case Opt::SensorUnc:
+      if (!o.Add.Budget) o.Add.Budget.emplace();
+      return ParseNonNegative(v, kMaxSensorUncPct, o.Add.Budget->SensorPct);
+    case Opt::Seed:
+      return ParseSeed(v, o.Seed);
+    case Opt::LoadFile:
+      if (v.empty()) return std::string(kNeedsValue);
+      o.Meas.LoadFile = std::string(v);
+      return std::nullopt;
+    case Opt::Port:
+      return ParseWhole(v, 1, 2, o.Meas.Port);
+    case Opt::SrcFile:
+      if (v.empty()) return std::string(kNeedsValue);
+      o.Meas.SrcFile = std::string(v);
+      return std::nullopt;
+    case Opt::Freq: {
+      double hz = 0.0;
+      if (auto e = ParseHz(v, hz)) return e;
+      o.Meas.FreqHz = hz;
+      return std::nullopt;
+    }
+    case Opt::Line: {
+      if (auto e = ParseNonNegative(v, kMaxLineM, o.Meas.LineM)) return e;
+      o.Meas.LineGiven = true;
+      return std::nullopt;
+    }
+    case Opt::Medium:
+      return ParseMediumValue(v, o.Meas.Medium);
+    case Opt::Loss:
+      return ParseNonNegative(v, kMaxLossDbPerM, o.Meas.LossDbPerM);
+    case Opt::From: {
+      double hz = 0.0;
+      if (auto e = ParseHz(v, hz)) return e;
+      o.FromHz = hz;
+      return std::nullopt;
+    }
+    case Opt::To: {
+      double hz = 0.0;
+      if (auto e = ParseHz(v, hz)) return e;
+      o.ToHz = hz;
+      return std::nullopt;
+    }
+    case Opt::Band:
+      o.Band.emplace();
+      return ParseBandValue(v, *o.Band);
+    case Opt::Map:
+      o.MapPoints = 0;
+      return ParseWhole(v, kMinMapPoints, kMaxMapPoints, *o.MapPoints, kRangePoints);
     case Opt::Points:
-      return ParsePoints(v, o.Points);
+      return ParseWhole(v, analysis::kMinSweepPoints, kMaxPoints, o.Points, kRangePoints);
     case Opt::DesignDir:
       return ParseTarget(v, o.Add.DesignDirTarget);
     case Opt::DesignSwr:
@@ -142,13 +231,53 @@ std::optional<std::string> Apply(Options& o, Opt id, std::string_view v) {
 
 // Combinations that have no meaning are refused rather than silently ignored.
 std::optional<std::string> CheckCombination(const Options& o, const std::set<Opt>& seen) {
-  if (seen.contains(Opt::Points) && !o.Sweep) return Msg("--points", kPointsNeedSweep);
-  if (o.Add.DesignSwrTarget && !o.In.DirDb) return Msg("--design-swr", kSwrNeedsDir);
-  if (o.Sweep) {
+  const bool sweep = o.Sweep || o.FrequencySweep;
+  if (seen.contains(Opt::Points) && !sweep && !o.Band) return Msg("--points", kPointsNeedSweep);
+  // In a batch each row's dir column may give the couplers.
+  if (o.Add.DesignSwrTarget && !o.In.DirDb && !o.Batch) return Msg("--design-swr", kSwrNeedsDir);
+  if (seen.contains(Opt::Coverage) && !o.Add.Uncertainty && !o.Add.Budget) {
+    return Msg("--coverage", kCoverageNeeds);
+  }
+  for (const auto& [id, name] :
+       {std::pair{Opt::SrcModel, "--src-model"}, std::pair{Opt::LoadModel, "--load-model"}}) {
+    if (seen.contains(id) && !o.Add.Uncertainty) return Msg(name, kModelNeedsUncertainty);
+  }
+  if (seen.contains(Opt::Seed) && !o.Add.Budget) return Msg("--seed", kSeedNeedsBudget);
+  if (seen.contains(Opt::Port) && o.Meas.LoadFile.empty()) return Msg("--port", kPortNeedsFile);
+  // A file gives the reflection: a typed one beside it would be silently ignored.
+  if (seen.contains(Opt::Load) && !o.Meas.LoadFile.empty()) return Msg("--load", kFileGivesLoad);
+  if (seen.contains(Opt::Src) && !o.Meas.SrcFile.empty()) return Msg("--src", kFileGivesSource);
+  if (o.Meas.FreqHz && !o.Meas.Any()) return Msg("--freq", kFreqNeedsFile);
+  if (seen.contains(Opt::Medium) && !o.Meas.LineGiven) return Msg("--medium", kNeedsLine);
+  if (seen.contains(Opt::Loss) && !o.Meas.LineGiven) return Msg("--loss", kNeedsLine);
+  for (const auto& [id, name] : {std::pair{Opt::From, "--from"}, std::pair{Opt::To, "--to"}}) {
+    if (seen.contains(id) && !o.FrequencySweep) return Msg(name, kNeedsFrequencySweep);
+  }
+  if (o.FromHz.has_value() != o.ToHz.has_value()) {
+    return Msg(o.FromHz ? "--from" : "--to", kFromAndTo);
+  }
+  if (o.FrequencySweep && !o.FromHz && o.Meas.LoadFile.empty() && !o.Band) {
+    return Msg("--sweep", kFrequencySweepRange);
+  }
+  if (o.MapPoints) {
+    if (sweep) return Msg("--map", kSweepAlone);
+    if (o.Batch) return Msg("--map", kBatchNoSweep);
+    if (o.FormatGiven && o.Out != Format::Csv) return Msg("--format", kMapWritesCsv);
+    if (o.Add.Any()) return Msg("--map", kMapAlone);
+  }
+  if (o.Band) {
+    if (sweep || o.MapPoints) return Msg("--band", kSweepAlone);
+    if (o.Batch) return Msg("--band", kBatchNoSweep);
+    if (o.Out != Format::Json) return Msg("--band", kBandNeedsJson);
+  }
+  if (o.Batch && (o.Meas.Any() || o.Meas.FreqHz)) return Msg("--batch", kBatchNoFiles);
+  if (sweep) {
     if (o.FormatGiven && o.Out != Format::Csv) return Msg("--format", kSweepWritesCsv);
     if (o.Add.Uncertainty) return Msg("--uncertainty", kSweepAlone);
     if (o.Add.DesignDirTarget) return Msg("--design-directivity", kSweepAlone);
     if (o.Add.DesignSwrTarget) return Msg("--design-swr", kSweepAlone);
+    if (o.Add.Read) return Msg("--readings", kSweepAlone);
+    if (o.Add.Budget) return Msg("--coupling-unc", kSweepAlone);
     if (o.Batch) return Msg("--sweep", kBatchNoSweep);
   }
   if (o.Batch && o.Out == Format::Text) return Msg("--format", kBatchNoText);
@@ -159,6 +288,12 @@ std::optional<std::string> CheckCombination(const Options& o, const std::set<Opt
 }
 
 }  // namespace
+
+std::vector<std::string_view> OptionNames() {
+  std::vector<std::string_view> names;
+  for (const OptName& o : kOptions) names.push_back(o.Name);
+  return names;
+}
 
 std::variant<Options, std::string> ParseOptions(std::span<const std::string_view> args) {
   Options o;
@@ -195,7 +330,8 @@ std::variant<Options, std::string> ParseOptions(std::span<const std::string_view
   }
   if (o.Help || o.Version) return o;
   if (auto e = CheckCombination(o, seen)) return *e;
-  if (o.Sweep && !o.FormatGiven) o.Out = Format::Csv;
+  if ((o.Sweep || o.FrequencySweep || o.MapPoints) && !o.FormatGiven) o.Out = Format::Csv;
+  if (o.Add.Budget) o.Add.Budget->Seed = o.Seed;
   if (o.Batch && !o.FormatGiven) o.Out = Format::Csv;
   return o;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "extras.h"
 #include "mainwindow/form.h"
 #include "options.h"
 #include "rf/model.h"
@@ -14,7 +15,7 @@
 namespace calc {
 
 std::vector<text::ResultRow> WindowRows(const Inputs& in, const rf::ModelState& m,
-                                        numtext::PowerUnit unit, const Extras& add);
+                                        numtext::PowerUnit unit, const ExtraResults& x);
 
 // Rows as aligned text lines: quantity, value, unit.
 std::string ToAlignedText(const std::vector<text::ResultRow>& rows);
