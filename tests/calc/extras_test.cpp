@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -29,6 +31,7 @@ struct CoverageCase {
   analysis::MagnitudeModel model;
   double p;
 };
+void PrintTo(const CoverageCase& row, std::ostream* os) { *os << row.name; }
 class CalcCoverage : public testing::TestWithParam<CoverageCase> {};
 
 TEST_P(CalcCoverage, IntervalsAreTheAnalysisOwnForTheChosenModelAndProbability) {
@@ -115,6 +118,7 @@ struct BadReadings {
   std::vector<std::string_view> args;
   const char* message;  // a part of the one message
 };
+void PrintTo(const BadReadings& row, std::ostream* os) { *os << row.name; }
 class CalcBadReadings : public testing::TestWithParam<BadReadings> {};
 
 TEST_P(CalcBadReadings, ExitTwoWithTheReason) {
@@ -156,6 +160,7 @@ struct BadReadingRows {
   const char* input;
   const char* message;
 };
+void PrintTo(const BadReadingRows& row, std::ostream* os) { *os << row.name; }
 class CalcBadReadingRows : public testing::TestWithParam<BadReadingRows> {};
 
 // Without --readings a row's readings have no default: a missing one is an error, not 0 W.

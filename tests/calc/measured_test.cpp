@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -171,6 +173,7 @@ struct BadMeasured {
   std::vector<std::string> args;  // "@" stands for the bad file's path, "#" for the good one
   const char* message;
 };
+void PrintTo(const BadMeasured& row, std::ostream* os) { *os << row.name; }
 class CalcBadMeasured : public testing::TestWithParam<BadMeasured> {};
 
 TEST_P(CalcBadMeasured, ExitTwoWithOneMessageNamingTheFileOrOption) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 #include "options.h"
@@ -16,6 +18,7 @@ struct Escape {
   std::string in;
   std::string want;
 };
+void PrintTo(const Escape& row, std::ostream* os) { *os << row.name; }
 class CalcSafeCell : public testing::TestWithParam<Escape> {};
 
 TEST_P(CalcSafeCell, ControlsAndBrokenUtf8AreEscapedLongCellsCut) {
@@ -66,6 +69,7 @@ struct LineEnds {
   const char* name;
   const char* input;
 };
+void PrintTo(const LineEnds& row, std::ostream* os) { *os << row.name; }
 class CalcLineEnds : public testing::TestWithParam<LineEnds> {};
 
 TEST_P(CalcLineEnds, EveryLineEndSplitsRows) {
