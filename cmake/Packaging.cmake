@@ -109,6 +109,6 @@ if(ZEPHLANE_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6widgets6, libqt6gui6, libqt6core6, libqt6charts6, libqt6svg6, libstdc++6, libc6")
+      "libqt6widgets6, libqt6gui6, libqt6core6, libqt6svg6, libstdc++6, libc6")
 endif()
 include(CPack)

@@ -83,4 +83,26 @@ inline constexpr std::string_view kNoTarget = "enter a target above 0 %";
 inline constexpr std::string_view kUnitDb = "dB";
 inline constexpr std::string_view kInfinite = "any (ideal couplers)";
 
+// The engine charts' own texts.
+inline constexpr std::string_view kUnitDegrees = "deg";
+inline constexpr std::string_view kUnitDecibel = "dB";
+inline constexpr std::string_view kUnitPercent = "%";
+inline constexpr std::string_view kTitlePhase = "Round-trip phase";
+inline constexpr std::string_view kTitleDirectivity = "Directivity";
+inline constexpr std::string_view kTitleError = "Reading error";
+inline constexpr std::string_view kTitlePower = "Power";
+inline constexpr std::string_view kSeriesPincLimits = "Incident min/max";
+inline constexpr std::string_view kSeriesPreflLimits = "Reflected min/max";
+inline constexpr std::string_view kSeriesPloadLimits = "Absorbed min/max";
+inline constexpr std::string_view kSeriesPincTrue = "Incident (true)";
+inline constexpr std::string_view kSeriesPreflTrue = "Reflected (true)";
+inline constexpr std::string_view kSeriesPloadTrue = "Absorbed (true)";
+inline constexpr std::string_view kSeriesOperating = "Operating point";
+inline constexpr std::string_view kTargetPrefix = "Design target \u00b1";
+inline constexpr std::string_view kNoAbsorbedPower = "total reflection: no absorbed power";
+inline constexpr std::string_view kNoFiniteError = "no finite reading error";
+inline constexpr std::string_view kStemPowers = "zephlane-powers";
+inline constexpr std::string_view kStemReadings = "zephlane-readings";
+inline constexpr std::string_view kStemDirectivity = "zephlane-directivity";
+
 }  // namespace views

@@ -1,26 +1,24 @@
 // The Analysis window and the window's context menu, driven through real widgets without a
 // display: it follows the main window, its exports read back, the clipboard holds the cells.
 #include <QAction>
-#include <QChartView>
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMimeData>
 #include <QRadioButton>
-#include <QScatterSeries>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "chart/xy_chart.h"
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
-#include "qtui/analysis_charts.h"
 #include "qtui/analysis_window.h"
+#include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
 #include "qtui/radio_group.h"
@@ -33,7 +31,8 @@ namespace {
 
 using qtui::Q;
 
-QList<QPointF> Points(QXYSeries* s) { return s->points(); }
+// The operating points of a chart, one per quantity that has a place on the axes.
+std::vector<chart::Marker> Marks(const views::BuiltChart& c) { return c.Chart.Markers; }
 
 }  // namespace
 
@@ -200,18 +199,19 @@ class AnalysisWindowTest : public QObject {
     // State: Analysis open. Action: a new load phase, Enter. Expected: the marker moves to the
     // new round-trip phase, the curves and the table follow the new powers.
     qtui::AnalysisWindow& a = Analysis();
-    auto& powers = static_cast<qtui::PowerChart&>(a.Chart(0));
-    QCOMPARE(Points(powers.Series(0)).size(), views::kPhasePoints);
-    const QList<QPointF> before = Points(powers.Marker());
-    QCOMPARE(before.size(), 3);
-    QCOMPARE(before[0].x(), 90.0);  // source 0 deg, load 90 deg
+    QCOMPARE(a.Chart(0).Chart.Lines[0].X.size(), std::size_t{views::kPhasePoints});
+    const std::vector<chart::Marker> before = Marks(a.Chart(0));
+    QCOMPARE(before.size(), std::size_t{3});
+    QCOMPARE(before[0].X, 90.0);  // source 0 deg, load 90 deg
     const QString actualBefore = a.Table()->item(2, 3)->text();
     TypeInto("edLoaPha", QStringLiteral("-30"));
     QTest::keyClick(window_->Widget("edLoaPha"), Qt::Key_Return);
-    const QList<QPointF> after = Points(powers.Marker());
-    QCOMPARE(after.size(), 3);
-    QCOMPARE(after[0].x(), -30.0);
-    QVERIFY(after[0].y() != before[0].y());
+    const std::vector<chart::Marker> after = Marks(a.Chart(0));
+    QCOMPARE(after.size(), std::size_t{3});
+    QCOMPARE(after[0].X, -30.0);
+    QVERIFY(after[0].Y != before[0].Y);
+    // The widget shows the chart just built.
+    QCOMPARE(a.View(0)->Chart().Markers[0].X, -30.0);
     QVERIFY(a.Table()->item(2, 3)->text() != actualBefore);
     QCOMPARE(a.Table()->item(2, 0)->text(), QStringLiteral("Pinc"));
   }
@@ -221,10 +221,11 @@ class AnalysisWindowTest : public QObject {
     qtui::AnalysisWindow& a = Analysis();
     auto* group = qobject_cast<qtui::RadioGroup*>(window_->Widget("rgPowerUnit"));
     QTest::mouseClick(group->Buttons()[2], Qt::LeftButton);
-    const views::ChartTable& t = a.Chart(0).Table();
+    const views::ChartTable& t = a.Chart(0).Table;
     QCOMPARE(t.Columns[1], std::string("Incident dBW"));
     // 992.32 W at the actual phase: the curve lies near 30 dBW.
-    const double y = Points(static_cast<qtui::PowerChart&>(a.Chart(0)).Marker())[0].y();
+    const double y = Marks(a.Chart(0))[0].Y;
+    QCOMPARE(QString::fromStdString(a.Chart(0).Chart.Y.Unit), QStringLiteral("dBW"));
     QVERIFY(y > 29.0 && y < 31.0);
     // A chart not on show is redrawn when exported: its data follow the unit too.
     chosen_ = home_->path() + QStringLiteral("/readings.csv");
@@ -242,8 +243,8 @@ class AnalysisWindowTest : public QObject {
       QVERIFY(a.ExportCsv(i));
       const QStringList lines =
           QString::fromUtf8(ReadFile(chosen_)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-      const auto columns = static_cast<qsizetype>(a.Chart(i).Table().Columns.size());
-      QCOMPARE(lines.size(), static_cast<qsizetype>(a.Chart(i).Table().Rows.size()) + 1);
+      const auto columns = static_cast<qsizetype>(a.Chart(i).Table.Columns.size());
+      QCOMPARE(lines.size(), static_cast<qsizetype>(a.Chart(i).Table.Rows.size()) + 1);
       for (qsizetype r = 1; r < lines.size(); ++r) {
         const QStringList f = lines[r].split(QLatin1Char(','));
         QCOMPARE(f.size(), columns);
