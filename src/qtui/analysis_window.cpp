@@ -79,7 +79,6 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   split->addWidget(side);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split);
-  resize(860, 900);
   // The charts take most of the height; the table needs little more than its ten rows.
   split->setSizes({540, 360});
 

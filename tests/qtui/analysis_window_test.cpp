@@ -1,6 +1,7 @@
 // The Analysis window and the window's context menu, driven through real widgets without a
 // display: it follows the main window, its exports read back, the clipboard holds the cells.
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
@@ -8,13 +9,16 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "chart/palette.h"
 #include "chart/xy_chart.h"
+#include "chart/xy_layout.h"
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "qtui/analysis_window.h"
@@ -64,6 +68,7 @@ class AnalysisWindowTest : public QObject {
     if (menu_->Analysis() == nullptr) menu_->OpenAnalysis();
     return *menu_->Analysis();
   }
+  QString IniPath() const { return home_->path() + "/.config/Brevik/Zephlane/Zephlane.ini"; }
   QByteArray ReadFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -303,6 +308,109 @@ class AnalysisWindowTest : public QObject {
     QCOMPARE(a.DesignDirectivityAnswer()->text(), Q(views::kNoTarget));
     a.DesignTarget()->setText(QStringLiteral("0"));
     QCOMPARE(a.DesignSwrAnswer()->text(), Q(views::kNoTarget));
+  }
+
+  void closingTheMainWindowEndsTheProgram() {
+    // State: Analysis open. Action: Alt+C, Yes. Expected: both windows gone, none left to
+    // keep the event loop running; one question, the
+    // inputs saved with the Analysis window's place in a section of its own.
+    qtui::AnalysisWindow& a = Analysis();
+    QVERIFY(a.isVisible());
+    a.move(a.x() + 7, a.y());
+    a.resize(700, 560);
+    platform_->Events.clear();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(form_->Closed());
+    QTRY_VERIFY(!window_->isVisible());
+    QVERIFY(!a.isVisible());
+    // What ends the event loop: no visible window left that would keep it running.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      QVERIFY2(!w->isVisible(), qPrintable(w->metaObject()->className()));
+    }
+    QVERIFY(!a.testAttribute(Qt::WA_QuitOnClose));
+    int confirms = 0;
+    for (const env::PlatformEvent& e : platform_->Events)
+      confirms += e.What == env::PlatformEvent::Kind::Confirm ? 1 : 0;
+    QCOMPARE(confirms, 1);
+    const QByteArray ini = ReadFile(IniPath());
+    QVERIFY2(ini.contains("[Zephlane]") && ini.contains("edAnodeV=4350"), ini.constData());
+    QVERIFY2(ini.contains("[Analysis]") && ini.contains("Width=700") && ini.contains("Height=560"),
+             ini.constData());
+    // The main window's keys are all in their own section, none in the new one.
+    const QByteArray analysis = ini.mid(ini.indexOf("[Analysis]"));
+    QVERIFY(!analysis.mid(1).contains("[") ||
+            ini.indexOf("[Zephlane]") > ini.indexOf("[Analysis]"));
+    QVERIFY(!analysis.left(analysis.indexOf("[Zephlane]")).contains("edAnodeV"));
+  }
+
+  void analysisOpensInsideTheWorkAreaAndWhereItWasLeft() {
+    // First start: beside the main window, inside the work area, resizable. After a close and
+    // a new start: the size and place it was left at.
+    qtui::AnalysisWindow& a = Analysis();
+    const QRect area = window_->screen()->availableGeometry();
+    QVERIFY2(area.contains(a.pos()) && a.width() <= area.width() && a.height() <= area.height(),
+             qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
+                            .arg(a.x())
+                            .arg(a.y())
+                            .arg(a.width())
+                            .arg(a.height())
+                            .arg(area.x())
+                            .arg(area.y())
+                            .arg(area.width())
+                            .arg(area.height())));
+    QVERIFY(a.minimumWidth() < a.maximumWidth());
+    a.resize(640, 480);
+    a.move(area.x() + 30, area.y() + 40);
+    const QPoint at = a.pos();
+    QTest::mouseClick(window_->Widget("bClose"), Qt::LeftButton);
+    QVERIFY(form_->Closed());
+    menu_.reset();
+    window_.reset();
+    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
+    startup::Attach(*form_);
+    window_ = std::make_unique<qtui::MainWindow>(*form_);
+    menu_ = std::make_unique<qtui::WindowMenu>(*window_);
+    window_->Create();
+    window_->show();
+    menu_->OpenAnalysis();
+    QVERIFY(menu_->Placement().Known);
+    QCOMPARE(menu_->Analysis()->size(), QSize(640, 480));
+    QCOMPARE(menu_->Analysis()->pos(), at);
+  }
+
+  void chartViewShowsTheValueUnderThePointer() {
+    // Hovering the operating point of the powers chart names it with its values; a point far
+    // from every curve shows nothing.
+    qtui::AnalysisWindow& a = Analysis();
+    a.resize(900, 800);
+    QTRY_VERIFY(a.View(0)->width() > 300);
+    qtui::ChartView* v = a.View(0);
+    const chart::XyLayout& l = v->Layout();
+    const chart::Marker& m = a.Chart(0).Chart.Markers[0];
+    v->HoverAt(QPointF(l.X.ToPixel(m.X), l.Y.ToPixel(m.Y)));
+    QVERIFY2(v->ReadoutText().contains(QStringLiteral("90")), qPrintable(v->ReadoutText()));
+    v->HoverAt(QPointF(1, 1));
+    QVERIFY(v->ReadoutText().isEmpty());
+  }
+
+  void darkPaletteKeepsChartTextReadable() {
+    // A dark window: the dark chart colours, with body text readable on the plot.
+    qtui::AnalysisWindow& a = Analysis();
+    QPalette dark = a.palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 34));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    a.View(0)->setPalette(dark);
+    const chart::Style s = qtui::ChartStyleFor(*a.View(0));
+    QVERIFY(s.Colours.Background == chart::DarkPalette().Background);
+    QVERIFY(chart::ContrastRatio(s.Colours.Text, s.Colours.PlotBackground) >= 4.5);
+    QVERIFY(chart::ContrastRatio(s.Colours.Text, s.Colours.Background) >= 4.5);
+    // The picture itself is dark where it has no drawing.
+    const QImage img = a.View(0)->Render(QSize(400, 300));
+    QVERIFY(img.pixelColor(1, 1).lightness() < 100);
+    a.View(0)->setPalette(QPalette());
+    QVERIFY(qtui::ChartStyleFor(*a.View(0)).Colours.Background == chart::LightPalette().Background);
   }
 
   void f1OpensTheHtmlHelpWithoutLeavingTheEdit() {
