@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -46,9 +47,6 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   });
 
   table_ = new QTableWidget(0, static_cast<int>(views::kLimitColumns));
-  QStringList header;
-  for (std::string_view h : views::LimitTableHeader()) header << Q(h);
-  table_->setHorizontalHeaderLabels(header);
   table_->verticalHeader()->setVisible(false);
   // Rows as high as their text, so that all ten fit beside the charts without scrolling.
   // A fixed height: measuring every row on each update would cost more than a frame allows.
@@ -70,7 +68,16 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   auto* side = new QWidget;
   auto* sideLayout = new QVBoxLayout(side);
   sideLayout->setContentsMargins(0, 0, 0, 0);
-  sideLayout->addWidget(new QLabel(Q(views::kLimitsHeading)));
+  coverage_ = new QComboBox;
+  for (double p : views::kCoverageChoices) {
+    coverage_->addItem(QString::fromStdString(views::CoverageText(p)), p);
+  }
+  connect(coverage_, &QComboBox::activated, this, [this] { RefreshTable(); });
+  auto* heading = new QHBoxLayout;
+  heading->addWidget(new QLabel(Q(views::kLimitsHeading)), 1);
+  heading->addWidget(new QLabel(Q(views::kCoverageLabel)));
+  heading->addWidget(coverage_);
+  sideLayout->addLayout(heading);
   sideLayout->addWidget(table_, 1);
   sideLayout->addWidget(design);
 
@@ -128,7 +135,14 @@ void AnalysisWindow::EnsureFresh(int i) {
 }
 
 void AnalysisWindow::RefreshTable() {
-  const std::vector<views::LimitTableRow> rows = views::LimitsTable(window_.Form());
+  const double p = Coverage();
+  if (p != shownCoverage_) {
+    QStringList header;
+    for (const std::string& h : views::LimitTableHeader(p)) header << QString::fromStdString(h);
+    table_->setHorizontalHeaderLabels(header);
+    shownCoverage_ = p;
+  }
+  const std::vector<views::LimitTableRow> rows = views::LimitsTable(window_.Form(), p);
   table_->setRowCount(static_cast<int>(rows.size()));
   // Fitting the columns measures every cell, which costs about as much as drawing a chart:
   // only a text of another length can need other widths.
@@ -141,6 +155,9 @@ void AnalysisWindow::RefreshTable() {
       QTableWidgetItem* item = table_->item(row, column);
       if (item == nullptr) {
         item = new QTableWidgetItem;
+        // Numbers right-aligned, so that digits of one weight stand one under the other.
+        const Qt::Alignment along = views::LimitColumnIsNumber(c) ? Qt::AlignRight : Qt::AlignLeft;
+        item->setTextAlignment(along | Qt::AlignVCenter);
         table_->setItem(row, column, item);
       }
       if (item->text() != text) {
@@ -160,6 +177,11 @@ void AnalysisWindow::RefreshDesign() {
   const auto d = static_cast<std::size_t>(views::AnalysisChart::Directivity);
   stale_[d] = true;
   if (tabs_->currentIndex() == static_cast<int>(d)) EnsureFresh(static_cast<int>(d));
+}
+
+double AnalysisWindow::Coverage() const {
+  const QVariant v = coverage_->currentData();
+  return v.isValid() ? v.toDouble() : views::kCoverageChoices[0];
 }
 
 double AnalysisWindow::TargetPercent() const {

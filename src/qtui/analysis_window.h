@@ -7,6 +7,7 @@
 #include "qtui/file_out.h"
 #include "views/analysis_charts.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -40,6 +41,9 @@ class AnalysisWindow : public QWidget {
   ChartView* View(int i) const { return views_[static_cast<std::size_t>(i)]; }
   QTabWidget* Tabs() const { return tabs_; }
   QTableWidget* Table() const { return table_; }
+  QComboBox* CoverageChoice() const { return coverage_; }
+  // The coverage probability the table's intervals are for.
+  double Coverage() const;
   QLineEdit* DesignTarget() const { return target_; }
   QLabel* DesignDirectivityAnswer() const { return dirAnswer_; }
   QLabel* DesignSwrAnswer() const { return swrAnswer_; }
@@ -66,6 +70,8 @@ class AnalysisWindow : public QWidget {
   std::array<bool, kChartCount> stale_{};
   QTabWidget* tabs_ = nullptr;
   QTableWidget* table_ = nullptr;
+  QComboBox* coverage_ = nullptr;
+  double shownCoverage_ = -1.0;
   QLineEdit* target_ = nullptr;
   QLabel* dirAnswer_ = nullptr;
   QLabel* swrAnswer_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -218,7 +219,10 @@ class AnalysisWindowTest : public QObject {
     // The widget shows the chart just built.
     QCOMPARE(a.View(0)->Chart().Markers[0].X, -30.0);
     QVERIFY(a.Table()->item(2, 3)->text() != actualBefore);
-    QCOMPARE(a.Table()->item(2, 0)->text(), QStringLiteral("Pinc"));
+    // The quantity by the caption the window shows it under, its numbers right-aligned.
+    QCOMPARE(a.Table()->item(2, 0)->text(), Text("lbPinc1"));
+    QVERIFY(a.Table()->item(2, 3)->textAlignment() & Qt::AlignRight);
+    QVERIFY(a.Table()->item(2, 0)->textAlignment() & Qt::AlignLeft);
   }
 
   void analysisFollowsThePowerUnit() {
@@ -378,6 +382,27 @@ class AnalysisWindowTest : public QObject {
     QVERIFY(menu_->Placement().Known);
     QCOMPARE(menu_->Analysis()->size(), QSize(640, 480));
     QCOMPARE(menu_->Analysis()->pos(), at);
+  }
+
+  void coverageChoiceSetsTheIntervals() {
+    // Action: 99 % chosen. Expected: the interval columns named for it and wider for every
+    // power row; "U (k=2)" appears nowhere.
+    qtui::AnalysisWindow& a = Analysis();
+    QTableWidget* t = a.Table();
+    QStringList header;
+    for (int c = 0; c < t->columnCount(); ++c) header << t->horizontalHeaderItem(c)->text();
+    QVERIFY2(header.contains(QStringLiteral("Low (95 %)")), qPrintable(header.join(',')));
+    QVERIFY(!header.join(',').contains(QStringLiteral("k=2")));
+    const QString low95 = t->item(2, 8)->text();
+    const QString high95 = t->item(2, 9)->text();
+    const int i99 = a.CoverageChoice()->findText(QStringLiteral("99 %"));
+    QVERIFY(i99 >= 0);
+    a.CoverageChoice()->setCurrentIndex(i99);
+    Q_EMIT a.CoverageChoice()->activated(i99);
+    QCOMPARE(t->horizontalHeaderItem(8)->text(), QStringLiteral("Low (99 %)"));
+    QVERIFY(t->item(2, 8)->text().toDouble() <= low95.toDouble());
+    QVERIFY(t->item(2, 9)->text().toDouble() >= high95.toDouble());
+    QVERIFY(t->item(2, 8)->text() != low95 || t->item(2, 9)->text() != high95);
   }
 
   void chartViewShowsTheValueUnderThePointer() {
