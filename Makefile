@@ -3,7 +3,7 @@
 
 # Everything the project needs on a fresh Debian 12 machine, in one place.
 DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
-                   libbenchmark-dev qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6svg6 \
+                   libbenchmark-dev qt6-base-dev qt6-svg-dev libqt6svg6 \
                    nlohmann-json3-dev fonts-dejavu-core clang clang-format lintian librsvg2-bin \
                    desktop-file-utils appstream
 # Only `make run` without a display needs these: a virtual X server and a screenshot.

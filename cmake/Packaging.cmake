@@ -127,6 +127,6 @@ if(ZEPHLANE_DPKG_SHLIBDEPS)
   endif()
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-      "libqt6widgets6, libqt6gui6, libqt6core6, libqt6charts6, libqt6svg6, libstdc++6, libc6")
+      "libqt6widgets6, libqt6gui6, libqt6core6, libqt6svg6, libstdc++6, libc6")
 endif()
 include(CPack)

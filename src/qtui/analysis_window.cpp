@@ -1,8 +1,8 @@
 #include "qtui/analysis_window.h"
 
 #include <QBuffer>
-#include <QChartView>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -11,17 +11,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
-#include <QSvgGenerator>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
 #include <string_view>
 
-#include "qtui/analysis_charts.h"
+#include "chart/chart.h"
+#include "numtext/power_unit.h"
+#include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
 #include "views/chart_data.h"
@@ -34,24 +34,19 @@ namespace qtui {
 AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
     : QWidget(nullptr, Qt::Window), window_(window), chooser_(std::move(chooser)) {
   setWindowTitle(Q(views::kAnalysisTitle));
-  charts_.push_back(std::make_unique<PowerChart>());
-  charts_.push_back(std::make_unique<ReadingChart>());
-  charts_.push_back(std::make_unique<DirectivityChart>());
-
-  stale_.assign(kChartCount, true);
+  stale_.fill(true);
   auto* tabs = new QTabWidget;
   tabs_ = tabs;
   for (int i = 0; i < kChartCount; ++i) {
-    tabs->addTab(BuildChartPage(i), Chart(i).Chart()->title());
+    const std::string_view titles[] = {views::kChartPowers, views::kChartReadings,
+                                       views::kChartDirectivity};
+    tabs->addTab(BuildChartPage(i), Q(titles[i]));
   }
   connect(tabs, &QTabWidget::currentChanged, this, [this](int i) {
     if (i >= 0 && i < kChartCount) EnsureFresh(i);
   });
 
   table_ = new QTableWidget(0, static_cast<int>(views::kLimitColumns));
-  QStringList header;
-  for (std::string_view h : views::LimitTableHeader()) header << Q(h);
-  table_->setHorizontalHeaderLabels(header);
   table_->verticalHeader()->setVisible(false);
   // Rows as high as their text, so that all ten fit beside the charts without scrolling.
   // A fixed height: measuring every row on each update would cost more than a frame allows.
@@ -73,7 +68,16 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   auto* side = new QWidget;
   auto* sideLayout = new QVBoxLayout(side);
   sideLayout->setContentsMargins(0, 0, 0, 0);
-  sideLayout->addWidget(new QLabel(Q(views::kLimitsHeading)));
+  coverage_ = new QComboBox;
+  for (double p : views::kCoverageChoices) {
+    coverage_->addItem(QString::fromStdString(views::CoverageText(p)), p);
+  }
+  connect(coverage_, &QComboBox::activated, this, [this] { RefreshTable(); });
+  auto* heading = new QHBoxLayout;
+  heading->addWidget(new QLabel(Q(views::kLimitsHeading)), 1);
+  heading->addWidget(new QLabel(Q(views::kCoverageLabel)));
+  heading->addWidget(coverage_);
+  sideLayout->addLayout(heading);
   sideLayout->addWidget(table_, 1);
   sideLayout->addWidget(design);
 
@@ -82,7 +86,6 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   split->addWidget(side);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split);
-  resize(860, 900);
   // The charts take most of the height; the table needs little more than its ten rows.
   split->setSizes({540, 360});
 
@@ -94,9 +97,8 @@ AnalysisWindow::~AnalysisWindow() = default;
 
 QWidget* AnalysisWindow::BuildChartPage(int i) {
   auto* page = new QWidget;
-  auto* view = new QChartView(Chart(i).Chart());  // takes the chart
-  view->setRenderHint(QPainter::Antialiasing);
-  views_.push_back(view);
+  auto* view = new ChartView;
+  views_[static_cast<std::size_t>(i)] = view;
   auto* buttons = new QHBoxLayout;
   const auto add = [&](std::string_view text, auto fn) {
     auto* b = new QPushButton(Q(text));
@@ -115,7 +117,7 @@ QWidget* AnalysisWindow::BuildChartPage(int i) {
 }
 
 void AnalysisWindow::Refresh() {
-  stale_.assign(kChartCount, true);
+  stale_.fill(true);
   EnsureFresh(tabs_->currentIndex());
   RefreshTable();
   RefreshDesign();
@@ -123,12 +125,24 @@ void AnalysisWindow::Refresh() {
 
 void AnalysisWindow::EnsureFresh(int i) {
   if (i < 0 || i >= kChartCount || !stale_[static_cast<std::size_t>(i)]) return;
-  Chart(i).Update(window_.Form(), window_.Form().rgPowerUnit.ItemIndex());
-  stale_[static_cast<std::size_t>(i)] = false;
+  const auto unit = numtext::PowerUnitOfIndex(window_.Form().rgPowerUnit.ItemIndex())
+                        .value_or(numtext::PowerUnit::Watts);
+  const auto k = static_cast<std::size_t>(i);
+  built_[k] = views::BuildAnalysisChart(static_cast<views::AnalysisChart>(i), window_.Form(), unit,
+                                        TargetPercent());
+  views_[k]->SetChart(built_[k].Chart);
+  stale_[k] = false;
 }
 
 void AnalysisWindow::RefreshTable() {
-  const std::vector<views::LimitTableRow> rows = views::LimitsTable(window_.Form());
+  const double p = Coverage();
+  if (p != shownCoverage_) {
+    QStringList header;
+    for (const std::string& h : views::LimitTableHeader(p)) header << QString::fromStdString(h);
+    table_->setHorizontalHeaderLabels(header);
+    shownCoverage_ = p;
+  }
+  const std::vector<views::LimitTableRow> rows = views::LimitsTable(window_.Form(), p);
   table_->setRowCount(static_cast<int>(rows.size()));
   // Fitting the columns measures every cell, which costs about as much as drawing a chart:
   // only a text of another length can need other widths.
@@ -141,6 +155,9 @@ void AnalysisWindow::RefreshTable() {
       QTableWidgetItem* item = table_->item(row, column);
       if (item == nullptr) {
         item = new QTableWidgetItem;
+        // Numbers right-aligned, so that digits of one weight stand one under the other.
+        const Qt::Alignment along = views::LimitColumnIsNumber(c) ? Qt::AlignRight : Qt::AlignLeft;
+        item->setTextAlignment(along | Qt::AlignVCenter);
         table_->setItem(row, column, item);
       }
       if (item->text() != text) {
@@ -156,6 +173,29 @@ void AnalysisWindow::RefreshDesign() {
   const views::DesignAnswers a = views::AnswerDesign(window_.Form(), target_->text().toStdString());
   dirAnswer_->setText(QString::fromStdString(a.Directivity));
   swrAnswer_->setText(QString::fromStdString(a.LoadSwr));
+  // The directivity chart draws the target.
+  const auto d = static_cast<std::size_t>(views::AnalysisChart::Directivity);
+  stale_[d] = true;
+  if (tabs_->currentIndex() == static_cast<int>(d)) EnsureFresh(static_cast<int>(d));
+}
+
+double AnalysisWindow::Coverage() const {
+  const QVariant v = coverage_->currentData();
+  return v.isValid() ? v.toDouble() : views::kCoverageChoices[0];
+}
+
+double AnalysisWindow::TargetPercent() const {
+  bool ok = false;
+  const double t = target_->text().trimmed().toDouble(&ok);
+  return ok ? t : std::nan("");
+}
+
+QSize AnalysisWindow::ChartSize(int i) const {
+  // A chart never shown has no size of its own yet: it takes the one on show.
+  const QSize own = View(i)->size();
+  if (View(i)->isVisible() || own.width() >= 200) return own;
+  const QSize shown = View(tabs_->currentIndex())->size();
+  return shown.width() >= 200 ? shown : QSize(800, 500);
 }
 
 bool AnalysisWindow::ExportPng(int i) {
@@ -163,44 +203,37 @@ bool AnalysisWindow::ExportPng(int i) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  View(i)->grab().toImage().save(&buffer, "PNG");
+  View(i)->Render(ChartSize(i)).save(&buffer, "PNG");
   return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(views::kExportPng),
-                         Chart(i).FileStem() + ".png", Q(views::kPngFilter), bytes);
+                         Q(Chart(i).FileStem) + QStringLiteral(".png"), Q(views::kPngFilter),
+                         bytes);
 }
 
-QByteArray AnalysisWindow::SvgOf(int i) {
+std::string AnalysisWindow::SvgOf(int i) {
   EnsureFresh(i);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&buffer);
-  const QSize size = View(i)->size();
-  svg.setSize(size);
-  svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setTitle(Chart(i).Chart()->title());
-  QPainter painter(&svg);
-  View(i)->render(&painter);
-  painter.end();
-  return bytes;
+  const QSize size = ChartSize(i);
+  return chart::ToSvg(Chart(i).Chart, size.width(), size.height(), ChartStyleFor(*View(i)),
+                      View(i)->font().family().toStdString());
 }
 
 bool AnalysisWindow::ExportSvg(int i) {
   return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(views::kExportSvg),
-                         Chart(i).FileStem() + ".svg", Q(views::kSvgFilter), SvgOf(i));
+                         Q(Chart(i).FileStem) + QStringLiteral(".svg"), Q(views::kSvgFilter),
+                         QByteArray::fromStdString(SvgOf(i)));
 }
 
 bool AnalysisWindow::ExportCsv(int i) {
   EnsureFresh(i);
   return SaveWithChooser(chooser_, window_.Form().Platform(), this, Q(views::kExportCsv),
-                         Chart(i).FileStem() + ".csv", Q(views::kCsvFilter),
-                         QByteArray::fromStdString(views::ChartCsv(Chart(i).Table())));
+                         Q(Chart(i).FileStem) + QStringLiteral(".csv"), Q(views::kCsvFilter),
+                         QByteArray::fromStdString(views::ChartCsv(Chart(i).Table)));
 }
 
 void AnalysisWindow::CopyChart(int i) {
   EnsureFresh(i);
   auto* mime = new QMimeData;
-  mime->setImageData(View(i)->grab().toImage());
-  mime->setText(QString::fromStdString(views::ChartCsv(Chart(i).Table())));
+  mime->setImageData(View(i)->Render(ChartSize(i)));
+  mime->setText(QString::fromStdString(views::ChartCsv(Chart(i).Table)));
   QGuiApplication::clipboard()->setMimeData(mime);
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
-#include <vector>
+#include <array>
+#include <string>
 
 #include "qtui/file_out.h"
+#include "views/analysis_charts.h"
 
-class QChartView;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -17,8 +18,8 @@ class QTableWidget;
 // charts, its table of limits and uncertainties and the coupler-design answers.
 namespace qtui {
 
+class ChartView;
 class MainWindow;
-class SweepChart;
 
 class AnalysisWindow : public QWidget {
   Q_OBJECT
@@ -28,17 +29,21 @@ class AnalysisWindow : public QWidget {
   ~AnalysisWindow() override;
 
   // Recomputes from the form; the main window's formChanged() calls it. Only the chart on
-  // show is redrawn at once: the others are marked stale and redrawn when they are shown or
+  // show is rebuilt at once: the others are marked stale and rebuilt when they are shown or
   // exported, so that following the main window costs one chart per input change.
   void Refresh();
-  // Redraws chart i now if the form changed since it was last drawn.
+  // Rebuilds chart i now if the form changed since it was last built.
   void EnsureFresh(int i);
 
   // 0 powers, 1 readings, 2 directivity.
-  static constexpr int kChartCount = 3;
-  SweepChart& Chart(int i) const { return *charts_[static_cast<std::size_t>(i)]; }
-  QChartView* View(int i) const { return views_[static_cast<std::size_t>(i)]; }
+  static constexpr int kChartCount = views::kAnalysisChartCount;
+  const views::BuiltChart& Chart(int i) const { return built_[static_cast<std::size_t>(i)]; }
+  ChartView* View(int i) const { return views_[static_cast<std::size_t>(i)]; }
+  QTabWidget* Tabs() const { return tabs_; }
   QTableWidget* Table() const { return table_; }
+  QComboBox* CoverageChoice() const { return coverage_; }
+  // The coverage probability the table's intervals are for.
+  double Coverage() const;
   QLineEdit* DesignTarget() const { return target_; }
   QLabel* DesignDirectivityAnswer() const { return dirAnswer_; }
   QLabel* DesignSwrAnswer() const { return swrAnswer_; }
@@ -48,20 +53,25 @@ class AnalysisWindow : public QWidget {
   bool ExportSvg(int i);
   bool ExportCsv(int i);
   void CopyChart(int i);
-  QByteArray SvgOf(int i);
+  // The chart as the engine's SVG document, at the size it has on screen.
+  std::string SvgOf(int i);
 
  private:
   QWidget* BuildChartPage(int i);
   void RefreshTable();
   void RefreshDesign();
+  double TargetPercent() const;
+  QSize ChartSize(int i) const;
 
   MainWindow& window_;
   PathChooser chooser_;
-  std::vector<std::unique_ptr<SweepChart>> charts_;
-  std::vector<QChartView*> views_;
-  std::vector<bool> stale_;
+  std::array<views::BuiltChart, kChartCount> built_{};
+  std::array<ChartView*, kChartCount> views_{};
+  std::array<bool, kChartCount> stale_{};
   QTabWidget* tabs_ = nullptr;
   QTableWidget* table_ = nullptr;
+  QComboBox* coverage_ = nullptr;
+  double shownCoverage_ = -1.0;
   QLineEdit* target_ = nullptr;
   QLabel* dirAnswer_ = nullptr;
   QLabel* swrAnswer_ = nullptr;

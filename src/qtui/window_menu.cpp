@@ -2,11 +2,14 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QShortcut>
+#include <filesystem>
 #include <string_view>
 
 #include "mainwindow/result_rows.h"
@@ -14,6 +17,7 @@
 #include "qtui/analysis_window.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
+#include "startup/settings.h"
 #include "text/table.h"
 #include "views/texts.h"
 
@@ -40,12 +44,60 @@ WindowMenu::WindowMenu(MainWindow& window, PathChooser chooser)
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &window_);
   help->setContext(Qt::WindowShortcut);
   connect(help, &QShortcut::activated, this, &WindowMenu::ShowHelp);
+  window_.installEventFilter(this);
+}
+
+bool WindowMenu::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &window_ && event->type() == QEvent::Hide && window_.Form().Closed()) {
+    MainWindowClosed();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void WindowMenu::MainWindowClosed() {
+  if (!analysis_) return;
+  if (analysis_->isVisible() || placement_.Known) {
+    placement_ = {true, {analysis_->x(), analysis_->y(), analysis_->width(), analysis_->height()}};
+  }
+  analysis_->close();
+  mainwindow::TForm1& form = window_.Form();
+  const std::string path = startup::IniFileName(form);
+  std::error_code ec;
+  // Only beside settings the user chose to keep: a file written here alone would make the
+  // next start look like a later one. The name is UTF-8 on every platform.
+  if (!std::filesystem::exists(std::filesystem::path(std::u8string(path.begin(), path.end())), ec))
+    return;
+  try {
+    env::TIniFile ini(path, form.Platform().Files());
+    startup::SaveAnalysisPlacement(ini, placement_.At);
+  } catch (const env::IniWriteError&) {
+    // The inputs are saved; a window place that could not be is not worth an error box at exit.
+  }
 }
 
 WindowMenu::~WindowMenu() = default;
 
 void WindowMenu::OpenAnalysis() {
-  if (!analysis_) analysis_ = std::make_unique<AnalysisWindow>(window_, chooser_);
+  if (!analysis_) {
+    analysis_ = std::make_unique<AnalysisWindow>(window_, chooser_);
+    // The program ends with the main window, whatever else is open.
+    analysis_->setAttribute(Qt::WA_QuitOnClose, false);
+    // The settings object lives while the main window is open (the window's creation made it).
+    if (window_.Form().AutoIniFile) {
+      placement_ = startup::LoadAnalysisPlacement(*window_.Form().AutoIniFile);
+    }
+    const QScreen* screen = window_.screen();
+    if (screen != nullptr) {
+      const QRect area = screen->availableGeometry();
+      const QRect main = window_.frameGeometry();
+      const QSize want = analysis_->sizeHint().expandedTo(QSize(860, 840));
+      const startup::Box at = startup::PlaceAnalysis(
+          placement_, {main.x(), main.y(), main.width(), main.height()}, want.width(),
+          want.height(), {area.x(), area.y(), area.width(), area.height()});
+      analysis_->resize(at.Width, at.Height);
+      analysis_->move(at.Left, at.Top);
+    }
+  }
   analysis_->show();
   analysis_->raise();
   analysis_->activateWindow();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "qtui/file_out.h"
+#include "startup/analysis_settings.h"
 
 class QAction;
 class QShortcut;
@@ -34,11 +35,21 @@ class WindowMenu : public QObject {
   void ShowHelp();
 
   AnalysisWindow* Analysis() const { return analysis_.get(); }
+  // Where the Analysis window opens next (or stood when the main window closed).
+  const startup::AnalysisPlacement& Placement() const { return placement_; }
   // "2.1.0.0", from the window's caption.
   QString Version() const;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // The main window has closed for good: the Analysis window's place joins the settings file
+  // the close has just written, and the window closes with it, so the program ends.
+  void MainWindowClosed();
+
   MainWindow& window_;
+  startup::AnalysisPlacement placement_;
   PathChooser chooser_;
   std::unique_ptr<AnalysisWindow> analysis_;
 };

@@ -15,6 +15,7 @@
 #include "numtext/format.h"
 #include "numtext/parse.h"
 #include "rf/first_start.h"
+#include "startup/analysis_settings.h"
 
 namespace startup {
 
@@ -161,7 +162,10 @@ void SaveSettings(TForm1& form, env::TIniFile& ini) {
   try {
     std::vector<std::string> sections;
     ini.ReadSections(sections);
-    for (const std::string& s : sections) ini.EraseSection(s);
+    for (const std::string& s : sections) {
+      // The Analysis window's placement is its own, written when the program ends.
+      if (s != kAnalysisSection) ini.EraseSection(s);
+    }
     for (const SettingsKey& k : kKeys) Save(form, ini, k);
     ini.CommitUpdate();
   } catch (...) {

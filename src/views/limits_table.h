@@ -7,16 +7,24 @@
 
 #include "rf/model.h"
 
-// The Analysis window's table of limits and statistics for unknown phases, as texts: powers in
-// W, kW or MW by each row's largest value (a spread in decibels would have no meaning, so the
-// table keeps watts whatever the window shows), ratios as plain numbers.
+// The Analysis window's table of limits and coverage intervals for unknown phases, as texts.
+// Every power row shares one prefix (W, kW or MW, by the largest power in the table) and so one
+// precision: a spread in decibels would have no meaning, so the table keeps watts whatever the
+// window shows. Ratios are plain numbers.
 namespace views {
 
-inline constexpr std::size_t kLimitColumns = 8;
-// Quantity, Unit, Min, Actual, Max, Mean, Std, Expanded.
+// Quantity, Unit, Min, Actual, Max, Mean, Median, Std, Low, High, Distribution.
+inline constexpr std::size_t kLimitColumns = 11;
 using LimitTableRow = std::array<std::string, kLimitColumns>;
 
-const std::array<std::string_view, kLimitColumns>& LimitTableHeader();
-std::vector<LimitTableRow> LimitsTable(const rf::ModelState& m);
+// The coverage probabilities the window offers, the first the default.
+inline constexpr std::array<double, 4> kCoverageChoices{0.95, 0.90, 0.99, 0.6827};
+// "95 %", "68.27 %".
+std::string CoverageText(double p);
+
+std::array<std::string, kLimitColumns> LimitTableHeader(double coverage);
+// True for the columns that hold numbers (drawn right-aligned, so the digits line up).
+bool LimitColumnIsNumber(std::size_t column);
+std::vector<LimitTableRow> LimitsTable(const rf::ModelState& m, double coverage);
 
 }  // namespace views

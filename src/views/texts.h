@@ -63,7 +63,7 @@ inline constexpr std::string_view kExportPng = "Export PNG\u2026";
 inline constexpr std::string_view kExportSvg = "Export SVG\u2026";
 inline constexpr std::string_view kExportCsv = "Export CSV\u2026";
 inline constexpr std::string_view kCopyChart = "Copy";
-inline constexpr std::string_view kLimitsHeading = "Limits and uncertainties (unknown phases)";
+inline constexpr std::string_view kLimitsHeading = "Limits and coverage intervals (unknown phases)";
 inline constexpr std::string_view kColQuantity = "Quantity";
 inline constexpr std::string_view kColUnit = "Unit";
 inline constexpr std::string_view kColMin = "Min";
@@ -71,7 +71,20 @@ inline constexpr std::string_view kColActual = "Actual";
 inline constexpr std::string_view kColMax = "Max";
 inline constexpr std::string_view kColMean = "Mean";
 inline constexpr std::string_view kColStd = "Std";
-inline constexpr std::string_view kColExpanded = "U (k=2)";
+inline constexpr std::string_view kColMedian = "Median";
+inline constexpr std::string_view kColLowPrefix = "Low (";
+inline constexpr std::string_view kColHighPrefix = "High (";
+inline constexpr std::string_view kColDistribution = "Distribution";
+inline constexpr std::string_view kCoverageLabel = "Coverage probability:";
+// The quantities of the limits table by the captions the window shows them under.
+inline constexpr std::string_view kRowInterf = "Interference Factor";
+inline constexpr std::string_view kRowTrGain = "Transducer Gain";
+inline constexpr std::string_view kRowPinc = "Incident Power";
+inline constexpr std::string_view kRowPrefl = "Reflected Power";
+inline constexpr std::string_view kRowPload = "Absorbed Power";
+inline constexpr std::string_view kRowPincReading = "Incident reading (Power Meas)";
+inline constexpr std::string_view kRowPreflReading = "Reflected reading (Power Meas)";
+inline constexpr std::string_view kRowPloadReading = "Absorbed reading (Power Meas)";
 inline constexpr std::string_view kInferredLoadMag = "Inferred load reflection, Mag";
 inline constexpr std::string_view kInferredLoadSwr = "Inferred load reflection, SWR";
 inline constexpr std::string_view kDesignHeading = "Coupler design";
@@ -82,5 +95,27 @@ inline constexpr std::string_view kNotReachable = "not reachable";
 inline constexpr std::string_view kNoTarget = "enter a target above 0 %";
 inline constexpr std::string_view kUnitDb = "dB";
 inline constexpr std::string_view kInfinite = "any (ideal couplers)";
+
+// The engine charts' own texts.
+inline constexpr std::string_view kUnitDegrees = "deg";
+inline constexpr std::string_view kUnitDecibel = "dB";
+inline constexpr std::string_view kUnitPercent = "%";
+inline constexpr std::string_view kTitlePhase = "Round-trip phase";
+inline constexpr std::string_view kTitleDirectivity = "Directivity";
+inline constexpr std::string_view kTitleError = "Reading error";
+inline constexpr std::string_view kTitlePower = "Power";
+inline constexpr std::string_view kSeriesPincLimits = "Incident min/max";
+inline constexpr std::string_view kSeriesPreflLimits = "Reflected min/max";
+inline constexpr std::string_view kSeriesPloadLimits = "Absorbed min/max";
+inline constexpr std::string_view kSeriesPincTrue = "Incident (true)";
+inline constexpr std::string_view kSeriesPreflTrue = "Reflected (true)";
+inline constexpr std::string_view kSeriesPloadTrue = "Absorbed (true)";
+inline constexpr std::string_view kSeriesOperating = "Operating point";
+inline constexpr std::string_view kTargetPrefix = "Design target \u00b1";
+inline constexpr std::string_view kNoAbsorbedPower = "total reflection: no absorbed power";
+inline constexpr std::string_view kNoFiniteError = "no finite reading error";
+inline constexpr std::string_view kStemPowers = "zephlane-powers";
+inline constexpr std::string_view kStemReadings = "zephlane-readings";
+inline constexpr std::string_view kStemDirectivity = "zephlane-directivity";
 
 }  // namespace views

@@ -1,26 +1,29 @@
 // The Analysis window and the window's context menu, driven through real widgets without a
 // display: it follows the main window, its exports read back, the clipboard holds the cells.
 #include <QAction>
-#include <QChartView>
+#include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMimeData>
 #include <QRadioButton>
-#include <QScatterSeries>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
+#include "chart/palette.h"
+#include "chart/xy_chart.h"
+#include "chart/xy_layout.h"
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
-#include "qtui/analysis_charts.h"
 #include "qtui/analysis_window.h"
+#include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
 #include "qtui/radio_group.h"
@@ -33,7 +36,8 @@ namespace {
 
 using qtui::Q;
 
-QList<QPointF> Points(QXYSeries* s) { return s->points(); }
+// The operating points of a chart, one per quantity that has a place on the axes.
+std::vector<chart::Marker> Marks(const views::BuiltChart& c) { return c.Chart.Markers; }
 
 }  // namespace
 
@@ -65,6 +69,7 @@ class AnalysisWindowTest : public QObject {
     if (menu_->Analysis() == nullptr) menu_->OpenAnalysis();
     return *menu_->Analysis();
   }
+  QString IniPath() const { return home_->path() + "/.config/Brevik/Zephlane/Zephlane.ini"; }
   QByteArray ReadFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -200,20 +205,24 @@ class AnalysisWindowTest : public QObject {
     // State: Analysis open. Action: a new load phase, Enter. Expected: the marker moves to the
     // new round-trip phase, the curves and the table follow the new powers.
     qtui::AnalysisWindow& a = Analysis();
-    auto& powers = static_cast<qtui::PowerChart&>(a.Chart(0));
-    QCOMPARE(Points(powers.Series(0)).size(), views::kPhasePoints);
-    const QList<QPointF> before = Points(powers.Marker());
-    QCOMPARE(before.size(), 3);
-    QCOMPARE(before[0].x(), 90.0);  // source 0 deg, load 90 deg
+    QCOMPARE(a.Chart(0).Chart.Lines[0].X.size(), std::size_t{views::kPhasePoints});
+    const std::vector<chart::Marker> before = Marks(a.Chart(0));
+    QCOMPARE(before.size(), std::size_t{3});
+    QCOMPARE(before[0].X, 90.0);  // source 0 deg, load 90 deg
     const QString actualBefore = a.Table()->item(2, 3)->text();
     TypeInto("edLoaPha", QStringLiteral("-30"));
     QTest::keyClick(window_->Widget("edLoaPha"), Qt::Key_Return);
-    const QList<QPointF> after = Points(powers.Marker());
-    QCOMPARE(after.size(), 3);
-    QCOMPARE(after[0].x(), -30.0);
-    QVERIFY(after[0].y() != before[0].y());
+    const std::vector<chart::Marker> after = Marks(a.Chart(0));
+    QCOMPARE(after.size(), std::size_t{3});
+    QCOMPARE(after[0].X, -30.0);
+    QVERIFY(after[0].Y != before[0].Y);
+    // The widget shows the chart just built.
+    QCOMPARE(a.View(0)->Chart().Markers[0].X, -30.0);
     QVERIFY(a.Table()->item(2, 3)->text() != actualBefore);
-    QCOMPARE(a.Table()->item(2, 0)->text(), QStringLiteral("Pinc"));
+    // The quantity by the caption the window shows it under, its numbers right-aligned.
+    QCOMPARE(a.Table()->item(2, 0)->text(), Text("lbPinc1"));
+    QVERIFY(a.Table()->item(2, 3)->textAlignment() & Qt::AlignRight);
+    QVERIFY(a.Table()->item(2, 0)->textAlignment() & Qt::AlignLeft);
   }
 
   void analysisFollowsThePowerUnit() {
@@ -221,10 +230,11 @@ class AnalysisWindowTest : public QObject {
     qtui::AnalysisWindow& a = Analysis();
     auto* group = qobject_cast<qtui::RadioGroup*>(window_->Widget("rgPowerUnit"));
     QTest::mouseClick(group->Buttons()[2], Qt::LeftButton);
-    const views::ChartTable& t = a.Chart(0).Table();
+    const views::ChartTable& t = a.Chart(0).Table;
     QCOMPARE(t.Columns[1], std::string("Incident dBW"));
     // 992.32 W at the actual phase: the curve lies near 30 dBW.
-    const double y = Points(static_cast<qtui::PowerChart&>(a.Chart(0)).Marker())[0].y();
+    const double y = Marks(a.Chart(0))[0].Y;
+    QCOMPARE(QString::fromStdString(a.Chart(0).Chart.Y.Unit), QStringLiteral("dBW"));
     QVERIFY(y > 29.0 && y < 31.0);
     // A chart not on show is redrawn when exported: its data follow the unit too.
     chosen_ = home_->path() + QStringLiteral("/readings.csv");
@@ -242,8 +252,8 @@ class AnalysisWindowTest : public QObject {
       QVERIFY(a.ExportCsv(i));
       const QStringList lines =
           QString::fromUtf8(ReadFile(chosen_)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-      const auto columns = static_cast<qsizetype>(a.Chart(i).Table().Columns.size());
-      QCOMPARE(lines.size(), static_cast<qsizetype>(a.Chart(i).Table().Rows.size()) + 1);
+      const auto columns = static_cast<qsizetype>(a.Chart(i).Table.Columns.size());
+      QCOMPARE(lines.size(), static_cast<qsizetype>(a.Chart(i).Table.Rows.size()) + 1);
       for (qsizetype r = 1; r < lines.size(); ++r) {
         const QStringList f = lines[r].split(QLatin1Char(','));
         QCOMPARE(f.size(), columns);
@@ -302,6 +312,130 @@ class AnalysisWindowTest : public QObject {
     QCOMPARE(a.DesignDirectivityAnswer()->text(), Q(views::kNoTarget));
     a.DesignTarget()->setText(QStringLiteral("0"));
     QCOMPARE(a.DesignSwrAnswer()->text(), Q(views::kNoTarget));
+  }
+
+  void closingTheMainWindowEndsTheProgram() {
+    // State: Analysis open. Action: Alt+C, Yes. Expected: both windows gone, none left to
+    // keep the event loop running; one question, the
+    // inputs saved with the Analysis window's place in a section of its own.
+    qtui::AnalysisWindow& a = Analysis();
+    QVERIFY(a.isVisible());
+    a.move(a.x() + 7, a.y());
+    a.resize(700, 560);
+    platform_->Events.clear();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(window_.get(), Qt::Key_C, Qt::AltModifier);
+    QTRY_VERIFY(form_->Closed());
+    QTRY_VERIFY(!window_->isVisible());
+    QVERIFY(!a.isVisible());
+    // What ends the event loop: no visible window left that would keep it running.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      QVERIFY2(!w->isVisible(), qPrintable(w->metaObject()->className()));
+    }
+    QVERIFY(!a.testAttribute(Qt::WA_QuitOnClose));
+    int confirms = 0;
+    for (const env::PlatformEvent& e : platform_->Events)
+      confirms += e.What == env::PlatformEvent::Kind::Confirm ? 1 : 0;
+    QCOMPARE(confirms, 1);
+    const QByteArray ini = ReadFile(IniPath());
+    QVERIFY2(ini.contains("[Zephlane]") && ini.contains("edAnodeV=4350"), ini.constData());
+    QVERIFY2(ini.contains("[Analysis]") && ini.contains("Width=700") && ini.contains("Height=560"),
+             ini.constData());
+    // The main window's keys are all in their own section, none in the new one.
+    const QByteArray analysis = ini.mid(ini.indexOf("[Analysis]"));
+    QVERIFY(!analysis.mid(1).contains("[") ||
+            ini.indexOf("[Zephlane]") > ini.indexOf("[Analysis]"));
+    QVERIFY(!analysis.left(analysis.indexOf("[Zephlane]")).contains("edAnodeV"));
+  }
+
+  void analysisOpensInsideTheWorkAreaAndWhereItWasLeft() {
+    // First start: beside the main window, inside the work area, resizable. After a close and
+    // a new start: the size and place it was left at.
+    qtui::AnalysisWindow& a = Analysis();
+    const QRect area = window_->screen()->availableGeometry();
+    QVERIFY2(area.contains(a.pos()) && a.width() <= area.width() && a.height() <= area.height(),
+             qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
+                            .arg(a.x())
+                            .arg(a.y())
+                            .arg(a.width())
+                            .arg(a.height())
+                            .arg(area.x())
+                            .arg(area.y())
+                            .arg(area.width())
+                            .arg(area.height())));
+    QVERIFY(a.minimumWidth() < a.maximumWidth());
+    a.resize(640, 480);
+    a.move(area.x() + 30, area.y() + 40);
+    const QPoint at = a.pos();
+    QTest::mouseClick(window_->Widget("bClose"), Qt::LeftButton);
+    QVERIFY(form_->Closed());
+    menu_.reset();
+    window_.reset();
+    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
+    startup::Attach(*form_);
+    window_ = std::make_unique<qtui::MainWindow>(*form_);
+    menu_ = std::make_unique<qtui::WindowMenu>(*window_);
+    window_->Create();
+    window_->show();
+    menu_->OpenAnalysis();
+    QVERIFY(menu_->Placement().Known);
+    QCOMPARE(menu_->Analysis()->size(), QSize(640, 480));
+    QCOMPARE(menu_->Analysis()->pos(), at);
+  }
+
+  void coverageChoiceSetsTheIntervals() {
+    // Action: 99 % chosen. Expected: the interval columns named for it and wider for every
+    // power row; "U (k=2)" appears nowhere.
+    qtui::AnalysisWindow& a = Analysis();
+    QTableWidget* t = a.Table();
+    QStringList header;
+    for (int c = 0; c < t->columnCount(); ++c) header << t->horizontalHeaderItem(c)->text();
+    QVERIFY2(header.contains(QStringLiteral("Low (95 %)")), qPrintable(header.join(',')));
+    QVERIFY(!header.join(',').contains(QStringLiteral("k=2")));
+    const QString low95 = t->item(2, 8)->text();
+    const QString high95 = t->item(2, 9)->text();
+    const int i99 = a.CoverageChoice()->findText(QStringLiteral("99 %"));
+    QVERIFY(i99 >= 0);
+    a.CoverageChoice()->setCurrentIndex(i99);
+    Q_EMIT a.CoverageChoice()->activated(i99);
+    QCOMPARE(t->horizontalHeaderItem(8)->text(), QStringLiteral("Low (99 %)"));
+    QVERIFY(t->item(2, 8)->text().toDouble() <= low95.toDouble());
+    QVERIFY(t->item(2, 9)->text().toDouble() >= high95.toDouble());
+    QVERIFY(t->item(2, 8)->text() != low95 || t->item(2, 9)->text() != high95);
+  }
+
+  void chartViewShowsTheValueUnderThePointer() {
+    // Hovering the operating point of the powers chart names it with its values; a point far
+    // from every curve shows nothing.
+    qtui::AnalysisWindow& a = Analysis();
+    a.resize(900, 800);
+    QTRY_VERIFY(a.View(0)->width() > 300);
+    qtui::ChartView* v = a.View(0);
+    const chart::XyLayout& l = v->Layout();
+    const chart::Marker& m = a.Chart(0).Chart.Markers[0];
+    v->HoverAt(QPointF(l.X.ToPixel(m.X), l.Y.ToPixel(m.Y)));
+    QVERIFY2(v->ReadoutText().contains(QStringLiteral("90")), qPrintable(v->ReadoutText()));
+    v->HoverAt(QPointF(1, 1));
+    QVERIFY(v->ReadoutText().isEmpty());
+  }
+
+  void darkPaletteKeepsChartTextReadable() {
+    // A dark window: the dark chart colours, with body text readable on the plot.
+    qtui::AnalysisWindow& a = Analysis();
+    QPalette dark = a.palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 34));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    a.View(0)->setPalette(dark);
+    const chart::Style s = qtui::ChartStyleFor(*a.View(0));
+    QVERIFY(s.Colours.Background == chart::DarkPalette().Background);
+    QVERIFY(chart::ContrastRatio(s.Colours.Text, s.Colours.PlotBackground) >= 4.5);
+    QVERIFY(chart::ContrastRatio(s.Colours.Text, s.Colours.Background) >= 4.5);
+    // The picture itself is dark where it has no drawing.
+    const QImage img = a.View(0)->Render(QSize(400, 300));
+    QVERIFY(img.pixelColor(1, 1).lightness() < 100);
+    a.View(0)->setPalette(QPalette());
+    QVERIFY(qtui::ChartStyleFor(*a.View(0)).Colours.Background == chart::LightPalette().Background);
   }
 
   void f1OpensTheHtmlHelpWithoutLeavingTheEdit() {

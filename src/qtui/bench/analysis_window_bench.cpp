@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QChartView>
 #include <QPixmap>
 #include <array>
 #include <cstdlib>
@@ -14,6 +13,7 @@
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "qtui/analysis_window.h"
+#include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/window_menu.h"
 #include "startup/lifecycle.h"

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include "chart/style.h"
+#include "chart/xy_chart.h"
+#include "chart/xy_hover.h"
+#include "chart/xy_layout.h"
+
+// One engine chart on screen: laid out for the widget's size, drawn through the QPainter
+// canvas in the window palette's colours (light or dark) and the desktop's font, with the
+// value under the pointer shown beside it.
+namespace qtui {
+
+// The engine's colours and sizes for a widget: the dark palette when the window's background
+// is dark, text sizes from the widget's font.
+chart::Style ChartStyleFor(const QWidget& widget);
+
+class ChartView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ChartView(QWidget* parent = nullptr);
+
+  void SetChart(chart::XyChart chart);
+  const chart::XyChart& Chart() const { return chart_; }
+  // The layout of the last paint (or of the present size, when not painted yet).
+  const chart::XyLayout& Layout();
+  // What the hover shows now; empty when the pointer is over nothing.
+  const QString& ReadoutText() const { return readout_; }
+  // The hover at a point of the widget, as a mouse move would set it.
+  void HoverAt(QPointF at);
+
+  // The chart drawn at the given size, for PNG export and the clipboard.
+  QImage Render(QSize size) const;
+
+  QSize sizeHint() const override { return {640, 400}; }
+  QSize minimumSizeHint() const override { return {240, 160}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  chart::XyChart chart_;
+  chart::XyLayout layout_;
+  bool laidOut_ = false;
+  QString readout_;
+  QPointF readoutAt_;
+};
+
+}  // namespace qtui
