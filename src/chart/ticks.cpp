@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <tuple>
 #include <utility>
 
@@ -67,7 +68,17 @@ std::pair<double, double> Sanitise(double lo, double hi) {
   return {lo, hi};
 }
 
-double Pow10(int e) { return std::pow(10.0, e); }
+// 10^e correctly rounded: a decade tick must be the very double "1e-7" names, and not every C
+// library's pow gives that for negative powers.
+double Pow10(int e) {
+  char text[16];
+  const auto r = std::to_chars(text, text + sizeof text - 1, e);
+  std::string decimal = "1e";
+  decimal.append(text, r.ptr);
+  double v = 0.0;
+  std::from_chars(decimal.data(), decimal.data() + decimal.size(), v);
+  return v;
+}
 
 // Labels for 1, 2, 5 x 10^e: plain over the decades people read as plain numbers.
 std::string DecadeLabel(double mantissa, int e) {
