@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "analysis/coupler_design.h"
-#include "numtext/decimals.h"
 #include "numtext/format.h"
 #include "text/ascii.h"
 #include "views/texts.h"
@@ -26,29 +25,42 @@ std::optional<double> ParsePercent(std::string_view s) {
 
 }  // namespace
 
+namespace {
+
+// The answer as the user reads it: rounded to the safe side, so that typed back it still
+// meets the target; otherwise why there is none.
+std::string AnswerText(const analysis::DesignAnswer& a, const rf::ModelState& m,
+                       std::string_view unit) {
+  switch (a.Status) {
+    case analysis::DesignStatus::Ok: {
+      std::string t = numtext::FloatToText(a.Shown, a.Decimals);
+      if (!unit.empty()) {
+        t += ' ';
+        t += unit;
+      }
+      return t;
+    }
+    case analysis::DesignStatus::AnyLoad:
+      return std::string(m.CplIdeal ? kInfinite : analysis::DesignStatusText(a.Status));
+    default:
+      break;
+  }
+  std::string t(kNotReachable);
+  t += ": ";
+  t += analysis::DesignStatusText(a.Status);
+  return t;
+}
+
+}  // namespace
+
 DesignAnswers AnswerDesign(const rf::ModelState& m, std::string_view targetPercent) {
   const std::optional<double> pct = ParsePercent(targetPercent);
   if (!pct || !(*pct > 0.0) || !std::isfinite(*pct)) {
     return {std::string(kNoTarget), std::string(kNoTarget)};
   }
-  DesignAnswers a;
-  const std::optional<double> dir = analysis::DesignDirectivity(m, *pct / 100.0);
-  if (dir) {
-    a.Directivity = numtext::FloatToText(*dir, numtext::kDbDecimals);
-    a.Directivity += ' ';
-    a.Directivity += kUnitDb;
-  } else {
-    a.Directivity = std::string(kNotReachable);
-  }
-  const std::optional<double> swr = analysis::DesignLoadSwr(m, *pct / 100.0);
-  if (!swr) {
-    a.LoadSwr = std::string(kNotReachable);
-  } else if (std::isinf(*swr)) {
-    a.LoadSwr = std::string(kInfinite);
-  } else {
-    a.LoadSwr = numtext::FloatToText(*swr, numtext::kSwrDecimals);
-  }
-  return a;
+  const double target = *pct / 100.0;
+  return {AnswerText(analysis::DirectivityAnswer(m, target), m, kUnitDb),
+          AnswerText(analysis::LoadSwrAnswer(m, target), m, {})};
 }
 
 }  // namespace views

@@ -11,7 +11,7 @@ namespace views {
 inline constexpr double kDefaultDesignTargetPercent = 5.0;
 
 struct DesignAnswers {
-  std::string Directivity;  // "34.6 dB", "not reachable", or why there is no answer
+  std::string Directivity;  // "34.61 dB" (safe side), or why there is no answer
   std::string LoadSwr;
 };
 DesignAnswers AnswerDesign(const rf::ModelState& m, std::string_view targetPercent);
