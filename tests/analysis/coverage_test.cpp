@@ -21,8 +21,8 @@
 namespace {
 
 using analysis::Coverage;
-using test_support::WorkedModel;
 using test_support::Setup;
+using test_support::WorkedModel;
 
 constexpr double kPi = std::numbers::pi;
 
@@ -300,7 +300,8 @@ TEST(Coverage, DegenerateAndUndefinedCases) {
   EXPECT_EQ(c.Low, 0.0);
   EXPECT_EQ(c.High, 0.0);
   // Total source reflection: undefined powers, a defined interference factor.
-  const analysis::CoverageSet s = analysis::ComputeCoverage(WorkedModel({.src = 1.0, .dirDb = 20.0}));
+  const analysis::CoverageSet s =
+      analysis::ComputeCoverage(WorkedModel({.src = 1.0, .dirDb = 20.0}));
   EXPECT_EQ(s.Pinc.Law, analysis::Shape::Undefined);
   EXPECT_TRUE(std::isnan(s.PloadReading.High));
   EXPECT_EQ(s.Interf.Law, analysis::Shape::SkewedU);

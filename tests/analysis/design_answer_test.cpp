@@ -8,15 +8,15 @@
 
 #include "analysis/coupler_design.h"
 #include "analysis/texts.h"
-#include "worked_example.h"
 #include "rf/reflection.h"
+#include "worked_example.h"
 
 namespace {
 
 using analysis::DesignAnswer;
 using analysis::DesignStatus;
-using test_support::WorkedModel;
 using test_support::Setup;
+using test_support::WorkedModel;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

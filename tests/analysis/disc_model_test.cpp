@@ -18,8 +18,8 @@ namespace {
 
 using analysis::MagnitudeKnown;
 using analysis::MagnitudeModel;
-using test_support::WorkedModel;
 using test_support::Setup;
+using test_support::WorkedModel;
 
 constexpr double kPi = std::numbers::pi;
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "analysis/sweep.h"
-#include "worked_example.h"
 #include "rf/model_fields.h"
+#include "worked_example.h"
 
 namespace {
 

@@ -20,8 +20,8 @@ using analysis::BudgetInputs;
 using analysis::BudgetResult;
 using analysis::BudgetStatus;
 using analysis::CalibrationLaw;
-using test_support::WorkedModel;
 using test_support::Setup;
+using test_support::WorkedModel;
 
 constexpr double kPi = std::numbers::pi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
