@@ -67,7 +67,9 @@ std::pair<double, double> Sanitise(double lo, double hi) {
   return {lo, hi};
 }
 
-double Pow10(int e) { return std::pow(10.0, e); }
+// A decade exactly: some C libraries (mingw-w64's) round pow(10, -7) several units off, and a
+// power of ten up to 1e22 is exact, so its reciprocal is the nearest double to the decade.
+double Pow10(int e) { return e < 0 ? 1.0 / std::pow(10.0, -e) : std::pow(10.0, e); }
 
 // Labels for 1, 2, 5 x 10^e: plain over the decades people read as plain numbers.
 std::string DecadeLabel(double mantissa, int e) {
