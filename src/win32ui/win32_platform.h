@@ -16,9 +16,9 @@ class Win32Platform : public env::Platform {
   void SetOwner(HWND owner) { owner_ = owner; }
 
   void ShowMessage(const std::string& title, const std::string& text) override;
+  // Task dialogs: Yes (the default) and No, and for the second the discard button with a
+  // mnemonic; Escape and the close box are No.
   bool Confirm(const std::string& title, const std::string& text) override;
-  // A task dialog: Yes (the default), No and the discard button; Escape and the close box are
-  // No.
   env::ConfirmChoice ConfirmOrDiscard(const std::string& title, const std::string& text,
                                       const std::string& discardCaption) override;
   void ShowError(const std::string& title, const std::string& text) override;
@@ -28,6 +28,9 @@ class Win32Platform : public env::Platform {
 
  private:
   int Box(const std::string& title, const std::string& text, UINT type) const;
+  // Yes and No, and the extra button when its caption is not empty: the id pressed.
+  int Ask(const std::string& title, const std::string& text, const std::wstring& extraCaption,
+          int extraId) const;
 
   HWND owner_ = nullptr;
 };

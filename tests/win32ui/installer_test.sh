@@ -21,8 +21,8 @@ reg_value() {
 note "Silent per-user installation"
 "$WINE" "$SETUP" /S /CurrentUser >/dev/null 2>&1
 expect "installer exit code" "$?" "0"
-for f in Zephlane.exe ZephlaneHelp.pdf ZephlaneTheory.pdf README.txt Uninstall.exe \
-  WebHelp/Content/Introduction.htm; do
+for f in Zephlane.exe zephlane-calc.exe ZephlaneHelp.pdf ZephlaneTheory.pdf README.txt \
+  Uninstall.exe WebHelp/Content/Introduction.htm; do
   expect "installed $f" "$([ -f "$INSTDIR/$f" ] && echo yes)" "yes"
 done
 expect "Start-menu entry" "$([ -f "$LINK" ] && echo yes)" "yes"
@@ -31,6 +31,11 @@ expect "Apps & Features version" "$(reg_value DisplayVersion)" "2.1.0.0"
 expect "Apps & Features publisher" "$(reg_value Publisher)" "Brevik"
 expect "uninstall command" "$(reg_value UninstallString)" \
   "\"C:\\users\\$WINE_USER\\AppData\\Local\\Programs\\Zephlane\\Uninstall.exe\" /CurrentUser"
+
+note "The command-line calculator runs from the installation folder, as from a command prompt"
+CALC_VERSION=$("$WINE" "$INSTDIR/zephlane-calc.exe" --version 2>/dev/null)
+expect "calculator exit code" "$?" "0"
+expect "calculator version" "$(printf '%s' "$CALC_VERSION" | tr -d '\r')" "zephlane-calc 2.1.0.0"
 
 note "The installed program starts, shows its version and closes"
 rm -f "$SETTINGS"
@@ -41,7 +46,7 @@ expect "caption" "$(window_field 10)" "Zephlane V 2.1.0.0"
 expect "results shown" "$([ -n "$(text lbPmatch2)" ] && [ "$(text lbPmatch2)" != 0 ] && echo yes)" "yes"
 click edAnodeV  # the keyboard goes to the window the pointer chose
 key alt+F4
-await Confirm && key Return
+await_content Confirm 'Terminate Zephlane' && key Return
 wait_ended
 expect "settings written" "$([ -f "$SETTINGS" ] && echo yes)" "yes"
 

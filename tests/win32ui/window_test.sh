@@ -159,14 +159,20 @@ expect "Alt+H opens the help's start page" \
   "$(grep -c 'WebHelp/Content/Introduction.htm' "$OUT/opened.txt" 2>/dev/null)" "1"
 shot alt-h
 key alt+c
-await Confirm
+await_content Confirm 'Terminate Zephlane'
 shot alt-c-confirm
-expect "Alt+C asks" "$(text id65535)" "Terminate Zephlane?"
+expect "Alt+C asks" "$(grep -cP '\tTerminate Zephlane\?$' "$OUT/state.txt")" "1"
 expect "confirm buttons" "$(text id6)/$(text id7)" "&Yes/&No"
 expect "Yes is the default" "$(focus)" "id6"
 key n
 settle
 expect "No keeps the window" "$(shown Confirm || shown "Zephlane V" && echo open)" "open"
+# Escape is No as well: the box closes and the window stays.
+key alt+c
+await_content Confirm 'Terminate Zephlane'
+key Escape
+settle
+expect "Escape answers No" "$(shown Confirm && echo asking || { shown "Zephlane V" && echo open; })" "open"
 
 note "Show Note on each sheet"
 snap
@@ -188,14 +194,14 @@ snap
 values="$(text edAnodeV) $(text edSrcMag) $(value cbSrcRfl) $(value chIdeal) $(value udLoaPha)"
 position="$(window_field 3),$(window_field 4)"
 "$WINE" "$PROBE" close "Zephlane V" >/dev/null 2>&1
-await Confirm
-expect "close box asks" "$(text id65535)" "Terminate Zephlane?"
+await_content Confirm 'Terminate Zephlane'
+expect "close box asks" "$(grep -cP '\tTerminate Zephlane\?$' "$OUT/state.txt")" "1"
 key n
 snap
 expect "No leaves every value" "$(text edAnodeV) $(text edSrcMag) $(value cbSrcRfl) $(value chIdeal) $(value udLoaPha)" "$values"
 key alt+F4
-await Confirm
-expect "Alt+F4 asks" "$(text id65535)" "Terminate Zephlane?"
+await_content Confirm 'Terminate Zephlane'
+expect "Alt+F4 asks" "$(grep -cP '\tTerminate Zephlane\?$' "$OUT/state.txt")" "1"
 shot close-confirm
 key Return
 wait_ended
@@ -212,7 +218,7 @@ expect "transmission sheet again" "$(value pcResults)" "0"
 chmod a-w "$SETTINGS"
 click edAnodeV  # the keyboard goes to the window the pointer chose
 key alt+F4
-await Confirm && key Return
+await_content Confirm 'Terminate Zephlane' && key Return
 if await "=Zephlane"; then
   icon_left=$(field id1088 3)
   icon_top=$(field id1088 4)
@@ -233,14 +239,22 @@ key alt+F4
 await_content Confirm 'Quit Without Saving'
 shot close-after-failed-save
 expect "a second close asks again" "$(grep -cP '\tTerminate Zephlane\?$' "$OUT/state.txt")" "1"
-expect "quit without saving offered" "$(text id100)" "Quit Without Saving"
+expect "quit without saving offered" "$(text id100)" "&Quit Without Saving"
 expect "Yes still the default" "$(focus)" "id6"
 key n
 settle
 snap
 expect "No keeps the window" "$(window_field 8)/$(window_field 7)" "1/1"
 key alt+F4
-await_content Confirm 'Quit Without Saving' && click id100
+await_content Confirm 'Quit Without Saving'
+key Escape
+settle
+expect "Escape answers No beside Quit Without Saving" \
+  "$(shown Confirm && echo asking || { shown "Zephlane V" && echo open; })" "open"
+snap
+key alt+F4
+# The button's mnemonic answers it from the keyboard.
+await_content Confirm 'Quit Without Saving' && key q
 wait_ended
 expect "quit without saving ends the program" \
   "$("$WINE" "$PROBE" gone "Zephlane V" 5 >/dev/null 2>&1 && echo gone)" "gone"
