@@ -193,11 +193,12 @@ TEST_P(ReadingCoverage, MatchesTheLeakageModel) {
   EXPECT_NEAR(c.PreflReading.Low, GridQuantile(sortedRefl, (1.0 - p) / 2.0), 1e-6 * spanRefl);
   EXPECT_NEAR(c.PreflReading.High, GridQuantile(sortedRefl, (1.0 + p) / 2.0), 1e-6 * spanRefl);
   // The absorbed power from both readings: counted over the grid of both phases.
-  constexpr int kTwo = 1024;
+  constexpr std::size_t kTwo = 1024;
+  constexpr std::size_t kStride = static_cast<std::size_t>(kOne) / kTwo;
   std::vector<double> load;
   load.reserve(kTwo * kTwo);
-  for (int i = 0; i < kTwo; ++i) {
-    for (int j = 0; j < kTwo; ++j) load.push_back(inc[i * (kOne / kTwo)] - refl[j * (kOne / kTwo)]);
+  for (std::size_t i = 0; i < kTwo; ++i) {
+    for (std::size_t j = 0; j < kTwo; ++j) load.push_back(inc[i * kStride] - refl[j * kStride]);
   }
   const Coverage& l = c.PloadReading;
   if (l.Std > 0.0) {
