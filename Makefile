@@ -29,7 +29,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZEPHLANE_DPKG_BUILDFLAGS=ON
 LEAN_FLAGS := -DBUILD_BENCHMARKS=OFF -DBUILD_DOCS=OFF -DZEPHLANE_WERROR=$(WERROR)
 
 .PHONY: all deps run-deps configure build test test-asan test-clang test-release windows \
-        test-windows format-check run bench clean fuzz fuzz-build fuzz-ci
+        test-windows format-check run bench clean fuzz fuzz-build fuzz-ci fuzz-minute
 
 all: build
 
@@ -45,30 +45,33 @@ configure:
 build: deps configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# The normal build's tests (the package and its lint included), then the same tests built with
-# ASan and UBSan, with clang, and in Release; then the formatting.
+# The normal build's tests (the package and its lint included); then the same tests built with
+# clang under ASan and UBSan, whose build also holds the fuzz targets for their minute each; then
+# the formatting.
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
-	@$(MAKE) --no-print-directory test-asan
 	@$(MAKE) --no-print-directory test-clang
-	@$(MAKE) --no-print-directory test-release
-	@$(MAKE) --no-print-directory fuzz-ci
 	@$(MAKE) --no-print-directory format-check
 
+# Debian's clang, unoptimised (it compiles fastest), GUI included, every target instrumented with
+# ASan, UBSan and the coverage libFuzzer steers by: the tests run sanitized, then each fuzz
+# target runs a minute from the same build.
+test-clang: deps
+	@./cmake/install-deps.sh $(FUZZ_PACKAGES)
+	@cmake -S . -B $(CLANG_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug \
+	  -DZEPHLANE_FUZZ=ON $(LEAN_FLAGS) >/dev/null
+	@cmake --build $(CLANG_DIR) -j $(JOBS)
+	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(CLANG_DIR) --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz-minute FUZZ_DIR=$(CLANG_DIR)
+
+# Not in `make test`, for a change that touches what the compilers see differently: GCC with its
+# own sanitizers, and GCC at -O3, whose inliner sees more and warns differently than at -O2.
 test-asan: deps
 	@cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEPHLANE_SANITIZE=ON \
-	  -DBUILD_GUI=OFF -DBUILD_BENCHMARKS=OFF -DZEPHLANE_WERROR=$(WERROR) >/dev/null
+	  -DBUILD_GUI=OFF $(LEAN_FLAGS) >/dev/null
 	@cmake --build $(ASAN_DIR) -j $(JOBS)
 	@ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
 
-# Debian's clang, unoptimised (it compiles fastest), GUI included.
-test-clang: deps
-	@CC=clang CXX=clang++ cmake -S . -B $(CLANG_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  $(LEAN_FLAGS) >/dev/null
-	@cmake --build $(CLANG_DIR) -j $(JOBS)
-	@QT_QPA_PLATFORM=offscreen ctest --test-dir $(CLANG_DIR) --output-on-failure -j $(JOBS)
-
-# GCC at -O3: its inliner sees more and warns differently than at -O2.
 test-release: deps
 	@cmake -S . -B $(RELEASE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release $(LEAN_FLAGS) >/dev/null
 	@cmake --build $(RELEASE_DIR) -j $(JOBS)
@@ -119,9 +122,13 @@ fuzz-build:
 fuzz: fuzz-build
 	@for t in $(FUZZ_TARGETS); do ./cmake/run-fuzzer.sh $(FUZZ_DIR) $$t $(FUZZ_SECONDS) || exit 1; done
 
-# In CI the minute-long runs go side by side, sharing the two cores: the same minute for each
-# target in a fraction of the wall time.
+# The minute of each target, side by side, sharing the two cores: the same minute for each target
+# in a fraction of the wall time. `make test` runs it from its clang build; `make fuzz-ci` builds
+# the fuzz targets alone first.
 fuzz-ci: fuzz-build
+	@$(MAKE) --no-print-directory fuzz-minute
+
+fuzz-minute:
 	@pids=; for t in $(FUZZ_TARGETS); do ./cmake/run-fuzzer.sh $(FUZZ_DIR) $$t 60 & pids="$$pids $$!"; done; \
 	  status=0; for p in $$pids; do wait $$p || status=1; done; exit $$status
 
