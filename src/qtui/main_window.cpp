@@ -24,6 +24,7 @@
 #include "mainwindow/binding_rules.h"
 #include "mainwindow/design_colors.h"
 #include "mainwindow/focus_order.h"
+#include "mainwindow/push_control.h"
 #include "mainwindow/window_layout.h"
 #include "qtui/qt_text.h"
 #include "qtui/radio_group.h"
@@ -159,61 +160,70 @@ void MainWindow::Pull() {
   }
 }
 
+// How the Qt widgets show each control's state; what is shown is decided by PushControl.
+struct MainWindow::PushSink {
+  MainWindow& Window;
+  QWidget* W = nullptr;
+
+  void Title(const std::string& caption) { Window.setWindowTitle(QString::fromStdString(caption)); }
+  void State(const mainwindow::ControlRef&, bool visible, bool enabled) {
+    W->setEnabled(enabled);
+    if (W->isVisibleTo(W->parentWidget()) != visible) W->setVisible(visible);
+  }
+  void Sheet(const mainwindow::ControlRef&, bool) {}  // the tab widget shows its page
+  void Show(const mainwindow::ControlRef&, const mainwindow::Edit& c) {
+    auto* edit = static_cast<QLineEdit*>(W);
+    const QString text = QString::fromStdString(c.Text);
+    if (edit->text() != text) edit->setText(text);  // keeps the cursor otherwise
+    SetColors(edit, QPalette::Base, QPalette::Text, c.Color);
+  }
+  void Show(const mainwindow::ControlRef& ref, const mainwindow::Label& c) {
+    auto* label = static_cast<QLabel*>(W);
+    const QString text = QString::fromStdString(c.Caption);
+    if (label->text() != text) {
+      label->setText(text);
+      Window.PlaceLabel(ref.Name);
+    }
+    label->setAutoFillBackground(c.Color != TColor::clBtnFace);
+    SetColors(label, QPalette::Window, QPalette::WindowText, c.Color);
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::Panel& c) {
+    auto* cell = static_cast<ValueCell*>(W);
+    cell->SetCaption(QString::fromStdString(c.Caption));
+    SetColors(cell, QPalette::Window, QPalette::WindowText, c.Color);
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::DropDown& c) {
+    auto* list = static_cast<QComboBox*>(W);
+    if (list->currentIndex() != c.ItemIndex()) list->setCurrentIndex(c.ItemIndex());
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::UpDown&) {}  // steps its edit
+  void Show(const mainwindow::ControlRef&, const mainwindow::CheckBox& c) {
+    static_cast<QCheckBox*>(W)->setChecked(c.Checked());
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::RadioGroup& c) {
+    auto* group = static_cast<RadioGroup*>(W);
+    if (group->ItemIndex() != c.ItemIndex()) group->SetItemIndex(c.ItemIndex());
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::Button&, std::string_view tip) {
+    W->setToolTip(Q(tip));
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::GroupBox& c) {
+    static_cast<QGroupBox*>(W)->setTitle(QString::fromStdString(c.Caption));
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::PageControl& c) {
+    const auto& names = Window.sheetNames_;
+    const auto it = std::find(names.begin(), names.end(), c.ActivePage);
+    if (it != names.end()) Window.pages_->setCurrentIndex(static_cast<int>(it - names.begin()));
+  }
+};
+
 void MainWindow::Push() {
+  PushSink sink{*this};
   for (const mainwindow::ControlRef& ref : form_.Controls()) {
-    QWidget* w = Widget(ref.Name);
-    if (w == nullptr) continue;
-    const QSignalBlocker block(w);
-    std::visit(
-        [&](auto* c) {
-          using T = std::remove_pointer_t<decltype(c)>;
-          if constexpr (std::is_same_v<T, mainwindow::FormProps>) {
-            setWindowTitle(QString::fromStdString(c->Caption));
-            return;
-          } else {
-            if constexpr (!std::is_same_v<T, mainwindow::TabSheet>) {
-              w->setEnabled(c->Enabled);
-              if (w->isVisibleTo(w->parentWidget()) != c->Visible) w->setVisible(c->Visible);
-            }
-            if constexpr (std::is_same_v<T, mainwindow::Edit>) {
-              auto* edit = static_cast<QLineEdit*>(w);
-              const QString text = QString::fromStdString(c->Text);
-              if (edit->text() != text) edit->setText(text);  // keeps the cursor otherwise
-              SetColors(edit, QPalette::Base, QPalette::Text, c->Color);
-            } else if constexpr (std::is_same_v<T, mainwindow::Label>) {
-              auto* label = static_cast<QLabel*>(w);
-              const QString text = QString::fromStdString(c->Caption);
-              if (label->text() != text) {
-                label->setText(text);
-                PlaceLabel(ref.Name);
-              }
-              label->setAutoFillBackground(c->Color != TColor::clBtnFace);
-              SetColors(label, QPalette::Window, QPalette::WindowText, c->Color);
-            } else if constexpr (std::is_same_v<T, mainwindow::Panel>) {
-              auto* cell = static_cast<ValueCell*>(w);
-              cell->SetCaption(QString::fromStdString(c->Caption));
-              SetColors(cell, QPalette::Window, QPalette::WindowText, c->Color);
-            } else if constexpr (std::is_same_v<T, mainwindow::DropDown>) {
-              auto* list = static_cast<QComboBox*>(w);
-              if (list->currentIndex() != c->ItemIndex()) list->setCurrentIndex(c->ItemIndex());
-            } else if constexpr (std::is_same_v<T, mainwindow::CheckBox>) {
-              static_cast<QCheckBox*>(w)->setChecked(c->Checked());
-            } else if constexpr (std::is_same_v<T, mainwindow::RadioGroup>) {
-              auto* group = static_cast<RadioGroup*>(w);
-              if (group->ItemIndex() != c->ItemIndex()) group->SetItemIndex(c->ItemIndex());
-            } else if constexpr (std::is_same_v<T, mainwindow::Button>) {
-              w->setToolTip(ToolTip(c->Hint));
-            } else if constexpr (std::is_same_v<T, mainwindow::GroupBox>) {
-              static_cast<QGroupBox*>(w)->setTitle(QString::fromStdString(c->Caption));
-            } else if constexpr (std::is_same_v<T, mainwindow::PageControl>) {
-              const auto it = std::find(sheetNames_.begin(), sheetNames_.end(), c->ActivePage);
-              if (it != sheetNames_.end()) {
-                pages_->setCurrentIndex(static_cast<int>(it - sheetNames_.begin()));
-              }
-            }
-          }
-        },
-        ref.Ptr);
+    sink.W = Widget(ref.Name);
+    if (sink.W == nullptr) continue;
+    const QSignalBlocker block(sink.W);
+    mainwindow::PushControl(ref, form_, sink);
   }
   Q_EMIT formChanged();
 }

@@ -63,6 +63,7 @@ class MainWindow : public QDialog {
   void Act(const std::function<void()>& action);
   void Pull();
   void Push();
+  struct PushSink;
 
   mainwindow::TForm1& form_;
   std::map<std::string, QWidget*, std::less<>> widgets_;

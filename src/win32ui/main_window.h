@@ -71,6 +71,7 @@ class MainWindow {
   void Act(const std::function<void()>& action);
   void Pull();
   void Push();
+  struct PushSink;
   void SyncFocus();
 
   const Control* Find(std::string_view name) const;

@@ -3,11 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <type_traits>
-#include <variant>
 
 #include "env/win32_text.h"
 #include "mainwindow/binding_rules.h"
+#include "mainwindow/push_control.h"
 #include "win32ui/window_basics.h"
 
 namespace win32ui {
@@ -31,83 +30,93 @@ void MainWindow::Pull() {
   }
 }
 
+// How the Win32 child windows show each control's state; what is shown is decided by
+// PushControl.
+struct MainWindow::PushSink {
+  MainWindow& Window;
+  const Control* C = nullptr;
+
+  void Title(const std::string& caption) { SetText(Window.hwnd_, W(caption)); }
+  void State(const mainwindow::ControlRef&, bool visible, bool enabled) {
+    HWND h = C->Hwnd;
+    if ((IsWindowEnabled(h) != FALSE) != enabled) EnableWindow(h, enabled);
+    const bool shown = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible) ShowWindow(h, visible ? SW_SHOWNA : SW_HIDE);
+  }
+  void Sheet(const mainwindow::ControlRef&, bool active) {
+    const bool shown = (GetWindowLongPtrW(C->Hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != active) ShowWindow(C->Hwnd, active ? SW_SHOWNA : SW_HIDE);
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::Edit& p) {
+    SetText(C->Hwnd, W(p.Text));
+    InvalidateRect(C->Hwnd, nullptr, TRUE);  // its colour may have changed
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::Label& p) {
+    const std::wstring text = W(p.Caption);
+    if (TextOf(C->Hwnd) != text) {
+      SetWindowTextW(C->Hwnd, text.c_str());
+      Window.PlaceLabel(*C);
+    }
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::Panel& p) {
+    SetText(C->Hwnd, W(p.Caption));
+    InvalidateRect(C->Hwnd, nullptr, TRUE);
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::DropDown& p) {
+    const auto index = static_cast<int>(SendMessageW(C->Hwnd, CB_GETCURSEL, 0, 0));
+    if (index != p.ItemIndex()) {
+      SendMessageW(C->Hwnd, CB_SETCURSEL, static_cast<WPARAM>(p.ItemIndex()), 0);
+    }
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::UpDown& p) {
+    SendMessageW(C->Hwnd, UDM_SETRANGE32, static_cast<WPARAM>(p.Min), p.Max);
+    SendMessageW(C->Hwnd, UDM_SETPOS32, 0, p.Position());
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::CheckBox& p) {
+    const WPARAM state = p.Checked() ? BST_CHECKED : BST_UNCHECKED;
+    if (static_cast<WPARAM>(SendMessageW(C->Hwnd, BM_GETCHECK, 0, 0)) != state) {
+      SendMessageW(C->Hwnd, BM_SETCHECK, state, 0);
+    }
+    SetText(C->Hwnd, W(p.Caption));
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::RadioGroup& p) {
+    for (std::size_t i = 0; i < C->Buttons.size(); ++i) {
+      const WPARAM state = static_cast<int>(i) == p.ItemIndex() ? BST_CHECKED : BST_UNCHECKED;
+      if (static_cast<WPARAM>(SendMessageW(C->Buttons[i], BM_GETCHECK, 0, 0)) != state) {
+        SendMessageW(C->Buttons[i], BM_SETCHECK, state, 0);
+      }
+      EnableWindow(C->Buttons[i], p.Enabled);
+    }
+    SetText(C->Frame, W(p.Caption));
+  }
+  // The tooltip is the tool window's, set once when the button is made.
+  void Show(const mainwindow::ControlRef&, const mainwindow::Button& p, std::string_view) {
+    SetText(C->Hwnd, W(p.Caption));
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::GroupBox& p) {
+    SetText(C->Frame, W(p.Caption));
+  }
+  void Show(const mainwindow::ControlRef&, const mainwindow::PageControl& p) {
+    const auto& names = Window.sheetNames_;
+    const auto it = std::find(names.begin(), names.end(), p.ActivePage);
+    if (it == names.end()) return;
+    const auto index = static_cast<int>(it - names.begin());
+    if (SendMessageW(C->Hwnd, TCM_GETCURSEL, 0, 0) != index) {
+      SendMessageW(C->Hwnd, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+  }
+};
+
 void MainWindow::Push() {
   const FlagGuard guard(pushing_);
-  auto showAndEnable = [](HWND h, const mainwindow::ControlBase& base) {
-    if ((IsWindowEnabled(h) != FALSE) != base.Enabled) EnableWindow(h, base.Enabled);
-    const bool shown = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown != base.Visible) ShowWindow(h, base.Visible ? SW_SHOWNA : SW_HIDE);
-  };
-  {
-    const std::wstring caption = W(form_.Form1.Caption);
-    if (!form_.Form1.Caption.empty()) SetText(hwnd_, caption);
+  PushSink sink{*this};
+  // The window itself has no child window of its own in the list.
+  for (const mainwindow::ControlRef& ref : form_.Controls()) {
+    if (ref.Kind == ControlKind::Form) mainwindow::PushControl(ref, form_, sink);
   }
   for (const Control& c : controls_) {
-    HWND h = c.Hwnd;
-    std::visit(
-        [&](auto* p) {
-          using T = std::remove_pointer_t<decltype(p)>;
-          if constexpr (std::is_same_v<T, mainwindow::FormProps>) {
-            return;
-          } else if constexpr (std::is_same_v<T, mainwindow::TabSheet>) {
-            // A sheet is shown while it is the active page.
-            const bool active = form_.pcResults.ActivePage == c.Design->Name;
-            const bool shown = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
-            if (shown != active) ShowWindow(h, active ? SW_SHOWNA : SW_HIDE);
-          } else {
-            showAndEnable(h, *p);
-            if constexpr (std::is_same_v<T, mainwindow::Edit>) {
-              SetText(h, W(p->Text));
-              InvalidateRect(h, nullptr, TRUE);  // its colour may have changed
-            } else if constexpr (std::is_same_v<T, mainwindow::Label>) {
-              const std::wstring text = W(p->Caption);
-              if (TextOf(h) != text) {
-                SetWindowTextW(h, text.c_str());
-                PlaceLabel(c);
-              }
-            } else if constexpr (std::is_same_v<T, mainwindow::Panel>) {
-              SetText(h, W(p->Caption));
-              InvalidateRect(h, nullptr, TRUE);
-            } else if constexpr (std::is_same_v<T, mainwindow::DropDown>) {
-              const auto index = static_cast<int>(SendMessageW(h, CB_GETCURSEL, 0, 0));
-              if (index != p->ItemIndex()) {
-                SendMessageW(h, CB_SETCURSEL, static_cast<WPARAM>(p->ItemIndex()), 0);
-              }
-            } else if constexpr (std::is_same_v<T, mainwindow::UpDown>) {
-              SendMessageW(h, UDM_SETRANGE32, static_cast<WPARAM>(p->Min), p->Max);
-              SendMessageW(h, UDM_SETPOS32, 0, p->Position());
-            } else if constexpr (std::is_same_v<T, mainwindow::CheckBox>) {
-              const WPARAM state = p->Checked() ? BST_CHECKED : BST_UNCHECKED;
-              if (static_cast<WPARAM>(SendMessageW(h, BM_GETCHECK, 0, 0)) != state) {
-                SendMessageW(h, BM_SETCHECK, state, 0);
-              }
-              SetText(h, W(p->Caption));
-            } else if constexpr (std::is_same_v<T, mainwindow::RadioGroup>) {
-              for (std::size_t i = 0; i < c.Buttons.size(); ++i) {
-                const WPARAM state =
-                    static_cast<int>(i) == p->ItemIndex() ? BST_CHECKED : BST_UNCHECKED;
-                if (static_cast<WPARAM>(SendMessageW(c.Buttons[i], BM_GETCHECK, 0, 0)) != state) {
-                  SendMessageW(c.Buttons[i], BM_SETCHECK, state, 0);
-                }
-                EnableWindow(c.Buttons[i], p->Enabled);
-              }
-              SetText(c.Frame, W(p->Caption));
-            } else if constexpr (std::is_same_v<T, mainwindow::Button>) {
-              SetText(h, W(p->Caption));
-            } else if constexpr (std::is_same_v<T, mainwindow::GroupBox>) {
-              SetText(c.Frame, W(p->Caption));
-            } else if constexpr (std::is_same_v<T, mainwindow::PageControl>) {
-              const auto it = std::find(sheetNames_.begin(), sheetNames_.end(), p->ActivePage);
-              if (it != sheetNames_.end()) {
-                const auto index = static_cast<int>(it - sheetNames_.begin());
-                if (SendMessageW(h, TCM_GETCURSEL, 0, 0) != index) {
-                  SendMessageW(h, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-                }
-              }
-            }
-          }
-        },
-        c.Ref->Ptr);
+    sink.C = &c;
+    mainwindow::PushControl(*c.Ref, form_, sink);
   }
   SyncFocus();
 }
