@@ -10,10 +10,6 @@
 // for exports, for the report's inline pictures and for tests that read a picture as text.
 namespace chart {
 
-// Text for XML content and attribute values: markup characters as entities, characters XML
-// cannot hold dropped, bytes that are not UTF-8 as U+FFFD.
-std::string XmlEscape(std::string_view text);
-
 class SvgCanvas final : public Canvas {
  public:
   SvgCanvas(double width, double height, std::string fontFamily = "sans-serif");

@@ -1,6 +1,7 @@
 #include "text/table.h"
 
 #include "text/ascii.h"
+#include "text/markup.h"
 #include "text/texts.h"
 
 namespace text {
@@ -78,30 +79,6 @@ void AppendCsvField(std::string& out, std::string_view s) {
   out += '"';
 }
 
-void AppendHtmlEscaped(std::string& out, std::string_view s) {
-  for (const char c : s) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
 std::string ToCsv(std::span<const ResultRow> rows) {
   std::string out;
   const auto row = [&](const ResultRow& r) {
@@ -139,7 +116,7 @@ std::string ToHtml(std::span<const ResultRow> rows) {
       out += '<';
       out += tag;
       out += '>';
-      AppendHtmlEscaped(out, *s);
+      AppendMarkupEscaped(out, *s);
       out += "</";
       out += tag;
       out += '>';

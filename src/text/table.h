@@ -28,7 +28,5 @@ std::string ToHtml(std::span<const ResultRow> rows);
 
 // One field in CSV form, appended; quoted and neutralised as ToCsv does.
 void AppendCsvField(std::string& out, std::string_view s);
-// Text with the five HTML special characters escaped, appended.
-void AppendHtmlEscaped(std::string& out, std::string_view s);
 
 }  // namespace text

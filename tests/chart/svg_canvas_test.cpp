@@ -17,37 +17,6 @@ int Count(const std::string& s, const std::string& what) {
   return n;
 }
 
-struct EscapeRow {
-  const char* name;
-  std::string in;
-  std::string expected;
-};
-void PrintTo(const EscapeRow& row, std::ostream* os) { *os << row.name; }
-
-class XmlEscapeTest : public testing::TestWithParam<EscapeRow> {};
-
-TEST_P(XmlEscapeTest, MakesTextSafeInsideMarkup) {
-  EXPECT_EQ(XmlEscape(GetParam().in), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, XmlEscapeTest,
-    testing::Values(EscapeRow{"Plain", "Power (W)", "Power (W)"},
-                    EscapeRow{"Markup", "<a href=\"x\">&'",
-                              "&lt;a href=&quot;x&quot;&gt;&amp;&apos;"},
-                    EscapeRow{"Unicode", "\u0393 \u2264 1 \u00b0", "\u0393 \u2264 1 \u00b0"},
-                    EscapeRow{"ControlDropped",
-                              std::string("a\x01\x1f"
-                                          "b\tc",
-                                          6),
-                              "ab\tc"},
-                    EscapeRow{"NulDropped", std::string("a\0b", 3), "ab"},
-                    EscapeRow{"LoneContinuation", "a\x80z", "a\uFFFDz"},
-                    EscapeRow{"TruncatedSequence", "a\xE2\x88", "a\uFFFD\uFFFD"},
-                    EscapeRow{"Overlong", "\xC0\xAF", "\uFFFD\uFFFD"},
-                    EscapeRow{"Surrogate", "\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"}),
-    [](const auto& row) { return std::string(row.param.name); });
-
 TEST(SvgCanvas, DocumentIsSelfContainedAndBalanced) {
   SvgCanvas c(800, 500, "Noto \"Sans\"");
   c.BeginGroup("outer");
