@@ -56,6 +56,29 @@ Rect PlaceLegendRows(std::vector<LegendEntry>& entries, double x, double y, doub
   return {x, y, width, entries.empty() ? 0.0 : cy + rowH - y};
 }
 
+LegendRoom PlanLegend(const std::vector<LegendEntry>& entries, double width, double pad,
+                      double maxRightShare, const Style& s, const TextMeasure& measure) {
+  LegendRoom room;
+  if (entries.empty()) return room;
+  const double columnW = LegendColumnWidth(entries, s, measure);
+  if (columnW <= maxRightShare * width) {
+    room.Right = true;
+    room.RightWidth = columnW;
+  } else {
+    std::vector<LegendEntry> trial = entries;
+    room.BelowHeight = PlaceLegendRows(trial, pad, 0.0, width - 2.0 * pad, s, measure).H + pad;
+  }
+  return room;
+}
+
+Rect PlaceLegend(std::vector<LegendEntry>& entries, const LegendRoom& room, double width,
+                 double height, double top, double pad, const Style& s,
+                 const TextMeasure& measure) {
+  if (entries.empty()) return {};
+  if (room.Right) return PlaceLegendColumn(entries, width - room.RightWidth, top, s, measure);
+  return PlaceLegendRows(entries, pad, height - room.BelowHeight, width - 2.0 * pad, s, measure);
+}
+
 void DrawLegend(Canvas& c, const std::vector<LegendEntry>& entries, const Style& s) {
   if (entries.empty()) return;
   c.BeginGroup("legend");

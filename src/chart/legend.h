@@ -40,6 +40,20 @@ Rect PlaceLegendColumn(std::vector<LegendEntry>& entries, double x, double y, co
 Rect PlaceLegendRows(std::vector<LegendEntry>& entries, double x, double y, double width,
                      const Style& s, const TextMeasure& measure);
 
+// Where a chart keeps its legend: a column at its right edge when that is at most
+// maxRightShare of the chart's width (the plot keeps most of it), else rows across its bottom.
+struct LegendRoom {
+  bool Right = false;
+  double RightWidth = 0.0;   // kept free at the right
+  double BelowHeight = 0.0;  // kept free at the bottom, with its padding
+};
+LegendRoom PlanLegend(const std::vector<LegendEntry>& entries, double width, double pad,
+                      double maxRightShare, const Style& s, const TextMeasure& measure);
+// Places the entries in the room planned for them in a chart of the given size, the column
+// starting at top; returns the box they take (empty without entries).
+Rect PlaceLegend(std::vector<LegendEntry>& entries, const LegendRoom& room, double width,
+                 double height, double top, double pad, const Style& s, const TextMeasure& measure);
+
 void DrawLegend(Canvas& c, const std::vector<LegendEntry>& entries, const Style& s);
 
 }  // namespace chart

@@ -127,22 +127,12 @@ SmithLayout LayoutSmith(const SmithChart& chart, double width, double height, co
   const double top = pad + (chart.Title.empty() ? 0.0 : 1.5 * style.TitleSize);
   // Room for the reactance labels outside the circle.
   const double labelRoom = measure("-j0.5", style.TickSize) + 4.0;
-  const double legendW = LegendColumnWidth(L.Legend, style, measure);
-  const bool legendRight = !L.Legend.empty() && legendW <= 0.35 * L.Width;
-  double legendBelowH = 0.0;
-  if (!L.Legend.empty() && !legendRight) {
-    std::vector<LegendEntry> trial = L.Legend;
-    legendBelowH = PlaceLegendRows(trial, pad, 0.0, L.Width - 2.0 * pad, style, measure).H + pad;
-  }
-  const double availW = L.Width - 2.0 * pad - (legendRight ? legendW : 0.0) - 2.0 * labelRoom;
-  const double availH = L.Height - top - pad - legendBelowH - 2.0 * (style.TickSize + 4.0);
+  const LegendRoom legend = PlanLegend(L.Legend, L.Width, pad, 0.35, style, measure);
+  const double availW = L.Width - 2.0 * pad - legend.RightWidth - 2.0 * labelRoom;
+  const double availH = L.Height - top - pad - legend.BelowHeight - 2.0 * (style.TickSize + 4.0);
   L.Radius = std::max(0.0, std::min(availW, availH) / 2.0);
   L.Centre = {pad + labelRoom + availW / 2.0 + 0.0, top + style.TickSize + 4.0 + availH / 2.0};
-  if (legendRight)
-    L.LegendBox = PlaceLegendColumn(L.Legend, L.Width - legendW, top, style, measure);
-  else if (!L.Legend.empty())
-    L.LegendBox = PlaceLegendRows(L.Legend, pad, L.Height - legendBelowH, L.Width - 2.0 * pad,
-                                  style, measure);
+  L.LegendBox = PlaceLegend(L.Legend, legend, L.Width, L.Height, top, pad, style, measure);
   return L;
 }
 

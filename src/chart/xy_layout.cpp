@@ -140,27 +140,18 @@ XyLayout LayoutXy(const XyChart& chart, double width, double height, const Style
         std::find(L.Notes.begin(), L.Notes.end(), b.EmptyNote) == L.Notes.end())
       L.Notes.push_back(b.EmptyNote);
 
-  const double legendW = LegendColumnWidth(L.Legend, style, measure);
-  // Beside the plot when it leaves the plot most of the width, else in rows below it.
-  const bool legendRight = !L.Legend.empty() && legendW <= 0.3 * L.Width;
+  const LegendRoom legend = PlanLegend(L.Legend, L.Width, pad, 0.3, style, measure);
   const double top = pad + (chart.Title.empty() ? 0.0 : 1.5 * style.TitleSize);
   const double xTitleH = AxisTitle(chart.X).empty() ? 0.0 : 1.5 * style.TextSize;
   const double yTitleW = AxisTitle(chart.Y).empty() ? 0.0 : 1.5 * style.TextSize;
   const double xLabelsH = 1.5 * style.TickSize;
 
-  // Legend rows below the plot, when it does not fit beside it.
-  double legendBelowH = 0.0;
-  if (!L.Legend.empty() && !legendRight) {
-    std::vector<LegendEntry> trial = L.Legend;
-    legendBelowH = PlaceLegendRows(trial, pad, 0.0, L.Width - 2.0 * pad, style, measure).H + pad;
-  }
-
-  const double bottom = L.Height - pad - xTitleH - xLabelsH - legendBelowH - 4.0;
+  const double bottom = L.Height - pad - xTitleH - xLabelsH - legend.BelowHeight - 4.0;
   const double plotH = std::max(1.0, bottom - top);
   L.YTicks = TicksFor(chart.Y, ry, std::clamp(static_cast<int>(plotH / 45.0) + 1, 3, 11));
   const double yLabelW = MaxWidth(L.YTicks, style.TickSize, measure);
   const double left = pad + yTitleW + yLabelW + 6.0;
-  const double right = L.Width - pad - (legendRight ? legendW : 0.0) -
+  const double right = L.Width - pad - legend.RightWidth -
                        0.5 * measure(L.YTicks.Ticks.empty() ? "" : "00", style.TickSize);
   const double plotW = std::max(1.0, right - left);
 
@@ -182,11 +173,7 @@ XyLayout LayoutXy(const XyChart& chart, double width, double height, const Style
   L.X = {chart.X.Kind, chart.X.Threshold, L.XTicks.Lo, L.XTicks.Hi, left, left + plotW};
   L.Y = {chart.Y.Kind, chart.Y.Threshold, L.YTicks.Lo, L.YTicks.Hi, top + plotH, top};
 
-  if (legendRight)
-    L.LegendBox = PlaceLegendColumn(L.Legend, L.Width - legendW, top, style, measure);
-  else if (!L.Legend.empty())
-    L.LegendBox = PlaceLegendRows(L.Legend, pad, L.Height - legendBelowH, L.Width - 2.0 * pad,
-                                  style, measure);
+  L.LegendBox = PlaceLegend(L.Legend, legend, L.Width, L.Height, top, pad, style, measure);
   return L;
 }
 
