@@ -118,4 +118,26 @@ inline constexpr std::string_view kStemPowers = "zephlane-powers";
 inline constexpr std::string_view kStemReadings = "zephlane-readings";
 inline constexpr std::string_view kStemDirectivity = "zephlane-directivity";
 
+// The "From readings" sheet: the truth behind two coupler readings.
+inline constexpr std::string_view kSheetReadings = "From readings";
+inline constexpr std::string_view kReadingsForward = "Forward (incident) reading:";
+inline constexpr std::string_view kReadingsReflected = "Reflected reading:";
+inline constexpr std::string_view kReadingsIdeal = "Ideal couplers";
+inline constexpr std::string_view kReadingsDirectivity = "Directivity (dB):";
+inline constexpr std::string_view kReadingsFromMain = "Couplers of the main window";
+inline constexpr std::string_view kReadingsHeading =
+    "True values consistent with the readings (every leakage phase)";
+inline constexpr std::string_view kColTruthMin = "Min (bound)";
+inline constexpr std::string_view kColTruthMax = "Max (bound)";
+inline constexpr std::string_view kRowTrueLoadMag = "Load reflection, Mag";
+inline constexpr std::string_view kRowTrueLoadDb = "Load reflection, dB";
+inline constexpr std::string_view kRowTrueLoadSwr = "Load reflection, SWR";
+inline constexpr std::string_view kNoForward = "Type the forward reading as a number.";
+inline constexpr std::string_view kNoReflected = "Type the reflected reading as a number.";
+inline constexpr std::string_view kNoDirectivity =
+    "Type the directivity in dB as a number, or tick Ideal couplers.";
+inline constexpr std::string_view kTruthExact =
+    "Ideal couplers read the truth exactly: the incident power is the forward reading, the "
+    "reflected power the reflected reading.";
+
 }  // namespace views
