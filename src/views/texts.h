@@ -167,6 +167,7 @@ inline constexpr std::string_view kRowBudgetMean = "Absorbed power, mean";
 inline constexpr std::string_view kRowBudgetTolerance = "Numerical tolerance";
 inline constexpr std::string_view kRowBudgetTrials = "Trials";
 inline constexpr std::string_view kRowBudgetRejected = "Draws that did not fit the readings";
+inline constexpr std::string_view kColValue = "Value";
 inline constexpr std::string_view kColSource = "Source";
 inline constexpr std::string_view kColStdAlone = "Standard uncertainty alone";
 inline constexpr std::string_view kColShare = "Share of the sum of squares";
