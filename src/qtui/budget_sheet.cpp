@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QThread>
 #include <QVBoxLayout>
@@ -38,6 +39,9 @@ QTableWidget* Table(int columns) {
   auto* t = new QTableWidget(0, columns);
   t->verticalHeader()->setVisible(false);
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Rows as high as their text: the sheet shares the window's height with the limits table.
+  t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
   return t;
 }
 
@@ -99,16 +103,31 @@ BudgetSheet::BudgetSheet(MainWindow& window, ReadingsSheet& readings)
   form->addRow(Q(views::kBudgetCoupling), pair(coupling_, couplingLaw_));
   form->addRow(Q(views::kBudgetSensor), pair(sensor_, sensorLaw_));
   form->addRow(correlated_);
-  form->addRow(Q(views::kBudgetPsi0), psi0_);
-  form->addRow(Q(views::kBudgetChi0), chi0_);
+  auto* offsets = new QHBoxLayout;
+  offsets->addWidget(psi0_, 1);
+  offsets->addWidget(new QLabel(Q(views::kBudgetChi0)));
+  offsets->addWidget(chi0_, 1);
+  form->addRow(Q(views::kBudgetPsi0), offsets);
   form->addRow(Q(views::kCoverageLabel), coverage_);
   form->addRow(Q(views::kBudgetSeed), pair(seed_, run_));
 
-  auto* layout = new QVBoxLayout(this);
+  // In a scroll area, so that the sheet never makes the window larger than the size it was
+  // left at: the other tabs need less.
+  auto* content = new QWidget;
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
+  auto* layout = new QVBoxLayout(content);
   layout->addLayout(form);
   layout->addWidget(status_);
-  layout->addWidget(results_, 3);
-  layout->addWidget(contributions_, 2);
+  auto* tables = new QHBoxLayout;
+  tables->addWidget(results_, 1);
+  tables->addWidget(contributions_, 1);
+  layout->addLayout(tables, 1);
+  scroll->setWidget(content);
 
   for (QLineEdit* e : {coupling_, sensor_, psi0_, chi0_, seed_}) {
     connect(e, &QLineEdit::textChanged, this, &BudgetSheet::MarkStale);

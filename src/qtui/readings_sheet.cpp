@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -55,6 +56,8 @@ ReadingsSheet::ReadingsSheet(MainWindow& window) : window_(window) {
   table_ = new QTableWidget(0, static_cast<int>(views::kTruthColumns));
   table_->verticalHeader()->setVisible(false);
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   QStringList header;
   for (const std::string& h : views::TruthHeader()) header << QString::fromStdString(h);
   table_->setHorizontalHeaderLabels(header);
@@ -74,11 +77,21 @@ ReadingsSheet::ReadingsSheet(MainWindow& window) : window_(window) {
   couplers->addWidget(fromMain_);
   form->addRow(Q(views::kReadingsDirectivity), couplers);
 
-  auto* layout = new QVBoxLayout(this);
+  // In a scroll area, so that the sheet never makes the window larger than the size it was
+  // left at: the other tabs need less.
+  auto* content = new QWidget;
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
+  auto* layout = new QVBoxLayout(content);
   layout->addLayout(form);
   layout->addWidget(new QLabel(Q(views::kReadingsHeading)));
   layout->addWidget(table_, 1);
   layout->addWidget(message_);
+  scroll->setWidget(content);
 
   for (QLineEdit* e : {forward_, reflected_, directivity_}) {
     connect(e, &QLineEdit::textChanged, this, &ReadingsSheet::Recompute);
