@@ -148,7 +148,10 @@ BudgetSheet::BudgetSheet(MainWindow& window, ReadingsSheet& readings)
 
 BudgetSheet::~BudgetSheet() {
   // The worker holds only copies, but its end is posted to this object: wait for it.
-  if (worker_ != nullptr) worker_->wait();
+  if (worker_ != nullptr) {
+    worker_->wait();
+    delete worker_;
+  }
 }
 
 views::BudgetSheetInputs BudgetSheet::Inputs() const {
