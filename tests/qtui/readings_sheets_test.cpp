@@ -215,6 +215,24 @@ class ReadingsSheetsTest : public QObject {
     QCOMPARE(Budget().Results()->rowCount(), 0);
   }
 
+  void budgetOfTheMainWindowsLoadFollowsTheMainWindow() {
+    // State: the budget of the absorbed-power reading for the main window's load, run.
+    // Action: the main window evaluates again. Expected: the result taken away; readings typed
+    // on the other sheet leave this question's result alone.
+    qtui::BudgetSheet& b = Budget();
+    Pick(b.Question(), 1);
+    QTest::mouseClick(b.RunButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!b.Running(), 60000);
+    QCOMPARE(b.Status()->text(), Q(views::kBudgetDone));
+    // Not a readings question: no row counts draws that missed the readings.
+    QCOMPARE(b.Results()->rowCount(), 6);
+    Type(Readings().Forward(), QStringLiteral("900"));
+    QCOMPARE(Budget().Results()->rowCount(), 6);
+    window_->Perform([] {});
+    QCOMPARE(Budget().Results()->rowCount(), 0);
+    QCOMPARE(Budget().Status()->text(), Q(views::kBudgetStale));
+  }
+
   void correlatedPhasesAskForTheirOffsets() {
     // Expected: the offsets greyed until the option is ticked; then an empty one is refused.
     qtui::BudgetSheet& b = Budget();
