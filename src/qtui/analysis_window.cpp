@@ -21,9 +21,11 @@
 
 #include "chart/chart.h"
 #include "numtext/power_unit.h"
+#include "qtui/budget_sheet.h"
 #include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
+#include "qtui/readings_sheet.h"
 #include "views/chart_data.h"
 #include "views/design_answers.h"
 #include "views/limits_table.h"
@@ -42,6 +44,9 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
                                        views::kChartDirectivity};
     tabs->addTab(BuildChartPage(i), Q(titles[i]));
   }
+  auto* readings = new ReadingsSheet(window_);
+  tabs->addTab(readings, Q(views::kSheetReadings));
+  tabs->addTab(new BudgetSheet(window_, *readings), Q(views::kSheetBudget));
   connect(tabs, &QTabWidget::currentChanged, this, [this](int i) {
     if (i >= 0 && i < kChartCount) EnsureFresh(i);
   });
@@ -194,7 +199,9 @@ QSize AnalysisWindow::ChartSize(int i) const {
   // A chart never shown has no size of its own yet: it takes the one on show.
   const QSize own = View(i)->size();
   if (View(i)->isVisible() || own.width() >= 200) return own;
-  const QSize shown = View(tabs_->currentIndex())->size();
+  // A sheet without a chart on show has no size to lend.
+  const int current = tabs_->currentIndex();
+  const QSize shown = current >= 0 && current < kChartCount ? View(current)->size() : QSize();
   return shown.width() >= 200 ? shown : QSize(800, 500);
 }
 

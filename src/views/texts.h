@@ -118,4 +118,70 @@ inline constexpr std::string_view kStemPowers = "zephlane-powers";
 inline constexpr std::string_view kStemReadings = "zephlane-readings";
 inline constexpr std::string_view kStemDirectivity = "zephlane-directivity";
 
+// The "From readings" sheet: the truth behind two coupler readings.
+inline constexpr std::string_view kSheetReadings = "From readings";
+inline constexpr std::string_view kReadingsForward = "Forward (incident) reading:";
+inline constexpr std::string_view kReadingsReflected = "Reflected reading:";
+inline constexpr std::string_view kReadingsIdeal = "Ideal couplers";
+inline constexpr std::string_view kReadingsDirectivity = "Directivity (dB):";
+inline constexpr std::string_view kReadingsFromMain = "Couplers of the main window";
+inline constexpr std::string_view kReadingsHeading =
+    "True values consistent with the readings (every leakage phase)";
+inline constexpr std::string_view kColTruthMin = "Min (bound)";
+inline constexpr std::string_view kColTruthMax = "Max (bound)";
+inline constexpr std::string_view kRowTrueLoadMag = "Load reflection, Mag";
+inline constexpr std::string_view kRowTrueLoadDb = "Load reflection, dB";
+inline constexpr std::string_view kRowTrueLoadSwr = "Load reflection, SWR";
+inline constexpr std::string_view kNoForward = "Type the forward reading as a number.";
+inline constexpr std::string_view kNoReflected = "Type the reflected reading as a number.";
+inline constexpr std::string_view kNoDirectivity =
+    "Type the directivity in dB as a number, or tick Ideal couplers.";
+inline constexpr std::string_view kTruthExact =
+    "Ideal couplers read the truth exactly: the incident power is the forward reading, the "
+    "reflected power the reflected reading.";
+
+// The measurement budget sheet.
+inline constexpr std::string_view kSheetBudget = "Budget";
+inline constexpr std::string_view kBudgetQuestion = "Budget of:";
+inline constexpr std::string_view kBudgetFromReadings =
+    "The true absorbed power behind the readings (From readings sheet)";
+inline constexpr std::string_view kBudgetFromTruth =
+    "The absorbed-power reading for the main window's load";
+inline constexpr std::string_view kBudgetCoupling = "Coupling factor calibration (dB):";
+inline constexpr std::string_view kBudgetSensor = "Power sensor calibration (%):";
+inline constexpr std::string_view kLawRectangular = "Rectangular, \u00b1 half-width";
+inline constexpr std::string_view kLawNormal = "Normal, standard deviation";
+inline constexpr std::string_view kBudgetCorrelated =
+    "One pair of fixed couplers on a line of unknown length";
+inline constexpr std::string_view kBudgetPsi0 = "Forward leakage phase offset (deg):";
+inline constexpr std::string_view kBudgetChi0 = "Reflected leakage phase offset (deg):";
+inline constexpr std::string_view kBudgetSeed = "Seed:";
+inline constexpr std::string_view kBudgetRun = "Run Monte Carlo";
+inline constexpr std::string_view kBudgetRunning = "Running\u2026";
+inline constexpr std::string_view kBudgetStale = "The inputs changed: run again for their budget.";
+inline constexpr std::string_view kBudgetDone = "Settled to two significant digits.";
+inline constexpr std::string_view kRowBudgetLowPrefix = "Absorbed power, interval low (";
+inline constexpr std::string_view kRowBudgetHighPrefix = "Absorbed power, interval high (";
+inline constexpr std::string_view kRowBudgetStd = "Absorbed power, standard uncertainty";
+inline constexpr std::string_view kRowBudgetMean = "Absorbed power, mean";
+inline constexpr std::string_view kRowBudgetTolerance = "Numerical tolerance";
+inline constexpr std::string_view kRowBudgetTrials = "Trials";
+inline constexpr std::string_view kRowBudgetRejected = "Draws that did not fit the readings";
+inline constexpr std::string_view kColValue = "Value";
+inline constexpr std::string_view kColSource = "Source";
+inline constexpr std::string_view kColStdAlone = "Std alone";
+inline constexpr std::string_view kColShare = "Share";
+inline constexpr std::string_view kSourcePhases = "Leakage phases";
+inline constexpr std::string_view kSourceCoupling = "Coupling factor calibration";
+inline constexpr std::string_view kSourceSensor = "Power sensor calibration";
+inline constexpr std::string_view kNotApplicable = "\u2014";
+inline constexpr std::string_view kNoCoupling =
+    "Type the coupling factor's calibration in dB as a number of at least 0.";
+inline constexpr std::string_view kNoSensor =
+    "Type the power sensor's calibration in per cent as a number of at least 0.";
+inline constexpr std::string_view kNoPhaseOffset = "Type the leakage phase offsets in degrees.";
+inline constexpr std::string_view kNoSeed = "Type the seed as a whole number of at least 0.";
+inline constexpr std::string_view kNoModel =
+    "The main window has no defined incident power to take the truth from.";
+
 }  // namespace views

@@ -271,4 +271,60 @@ TEST(CalcDesign, UnreachableTargetsSayWhy) {
   EXPECT_NE(j["load_swr_reason"].get<std::string>().find("leakage"), std::string::npos);
 }
 
+// The calibration laws and the correlated leakage phases reach the budget: each result is the
+// analysis's own for the same inputs, bit for bit, and differs from the default's.
+struct LawCase {
+  const char* name;
+  std::vector<std::string_view> args;
+  analysis::BudgetInputs in;
+};
+void PrintTo(const LawCase& row, std::ostream* os) { *os << row.name; }
+class CalcBudgetLaws : public testing::TestWithParam<LawCase> {};
+
+TEST_P(CalcBudgetLaws, ResultIsTheAnalysisOwnAndNotTheDefault) {
+  const LawCase& row = GetParam();
+  std::vector<std::string_view> args{"--dir", "20"};
+  args.insert(args.end(), row.args.begin(), row.args.end());
+  const auto r = RunCalc(args);
+  ASSERT_EQ(r.status, 0) << r.err;
+  const json p = json::parse(r.out)["budget"]["Pload"];
+  const analysis::BudgetResult want = analysis::ReadingBudget(ModelWithDir(20.0), row.in, 1);
+  EXPECT_EQ(p["interval"][0].get<double>(), want.Low);
+  EXPECT_EQ(p["interval"][1].get<double>(), want.High);
+  analysis::BudgetInputs plain;
+  plain.Coupling.Value = row.in.Coupling.Value;
+  plain.Sensor.Value = row.in.Sensor.Value;
+  const analysis::BudgetResult other = analysis::ReadingBudget(ModelWithDir(20.0), plain, 1);
+  EXPECT_NE(p["interval"][1].get<double>(), other.High);
+}
+
+analysis::BudgetInputs Budget(double couplingDb, analysis::CalibrationLaw couplingLaw,
+                              double sensorPct, analysis::CalibrationLaw sensorLaw,
+                              bool correlated = false, double psi0 = 0.0, double chi0 = 0.0) {
+  analysis::BudgetInputs in;
+  in.Coupling = {couplingDb, couplingLaw};
+  in.Sensor = {sensorPct, sensorLaw};
+  in.CorrelatedPhases = correlated;
+  in.Psi0 = psi0;
+  in.Chi0 = chi0;
+  return in;
+}
+
+constexpr auto kRect = analysis::CalibrationLaw::Rectangular;
+constexpr auto kNormal = analysis::CalibrationLaw::Normal;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CalcBudgetLaws,
+    testing::Values(LawCase{"NormalCoupling",
+                            {"--coupling-unc", "0.2", "--coupling-law", "normal", "--sensor-unc",
+                             "3"},
+                            Budget(0.2, kNormal, 3.0, kRect)},
+                    LawCase{"NormalSensor",
+                            {"--sensor-unc", "3", "--sensor-law", "normal"},
+                            Budget(0.0, kRect, 3.0, kNormal)},
+                    LawCase{"CorrelatedPhases",
+                            {"--sensor-unc", "1", "--correlated-phases", "30,-45"},
+                            Budget(0.0, kRect, 1.0, kRect, true, 30.0, -45.0)}),
+    [](const testing::TestParamInfo<LawCase>& row) { return std::string(row.param.name); });
+
 }  // namespace

@@ -186,6 +186,27 @@ INSTANTIATE_TEST_SUITE_P(
                {"--sensor-unc", "100"},
                "--sensor-unc: \"100\" is out of range: expected a number of at least 0 and below "
                "100"},
+        BadRow{"CouplingLawWithoutCoupling",
+               {"--sensor-unc", "1", "--coupling-law", "normal"},
+               "--coupling-law: needs --coupling-unc"},
+        BadRow{"SensorLawWithoutSensor",
+               {"--coupling-unc", "0.1", "--sensor-law", "normal"},
+               "--sensor-law: needs --sensor-unc"},
+        BadRow{"UnknownLaw",
+               {"--sensor-unc", "1", "--sensor-law", "gauss"},
+               "--sensor-law: \"gauss\": expected rectangular (the value is the half-width) or "
+               "normal (the value is the standard deviation)"},
+        BadRow{"CorrelatedWithoutBudget",
+               {"--correlated-phases", "0,0"},
+               "--correlated-phases: needs --coupling-unc or --sensor-unc"},
+        BadRow{"CorrelatedOneOffset",
+               {"--sensor-unc", "1", "--correlated-phases", "30"},
+               "--correlated-phases: \"30\": expected the two leakage phase offsets in degrees "
+               "as PSI0,CHI0"},
+        BadRow{"CorrelatedInfinite",
+               {"--sensor-unc", "1", "--correlated-phases", "inf,0"},
+               "--correlated-phases: \"inf,0\": expected the two leakage phase offsets in "
+               "degrees as PSI0,CHI0"},
         BadRow{"ReadingsInSweep",
                {"--sweep", "load-phase", "--readings", "1,0"},
                "--readings: cannot be combined with --sweep, which writes one row per point"},

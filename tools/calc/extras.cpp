@@ -8,8 +8,11 @@ namespace {
 
 analysis::BudgetInputs BudgetInputsOf(const BudgetRequest& b, double coverage) {
   analysis::BudgetInputs in;
-  in.Coupling = {b.CouplingDb, analysis::CalibrationLaw::Rectangular};
-  in.Sensor = {b.SensorPct, analysis::CalibrationLaw::Rectangular};
+  in.Coupling = {b.CouplingDb, b.CouplingLaw};
+  in.Sensor = {b.SensorPct, b.SensorLaw};
+  in.CorrelatedPhases = b.CorrelatedPhases;
+  in.Psi0 = b.Psi0Deg;
+  in.Chi0 = b.Chi0Deg;
   in.Coverage = coverage;
   return in;
 }

@@ -27,6 +27,12 @@ struct Readings {
 struct BudgetRequest {
   double CouplingDb = 0.0;
   double SensorPct = 0.0;
+  analysis::CalibrationLaw CouplingLaw = analysis::CalibrationLaw::Rectangular;
+  analysis::CalibrationLaw SensorLaw = analysis::CalibrationLaw::Rectangular;
+  // One pair of fixed couplers on a line of unknown length: the leakage phases follow the line.
+  bool CorrelatedPhases = false;
+  double Psi0Deg = 0.0;
+  double Chi0Deg = 0.0;
   std::uint64_t Seed = 1;
 };
 

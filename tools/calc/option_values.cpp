@@ -92,6 +92,29 @@ std::optional<std::string> ParseSeed(std::string_view s, std::uint64_t& out) {
   return std::nullopt;
 }
 
+std::optional<std::string> ParseCalibrationLaw(std::string_view s, analysis::CalibrationLaw& out) {
+  if (s == kLawRectangular) {
+    out = analysis::CalibrationLaw::Rectangular;
+  } else if (s == kLawNormal) {
+    out = analysis::CalibrationLaw::Normal;
+  } else {
+    return Quoted(s) + ": expected " + std::string(kLaws);
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ParsePhaseOffsets(std::string_view s, double& psi0, double& chi0) {
+  const auto comma = s.find(',');
+  const auto bad = [&] { return Quoted(s) + ": " + std::string(kExpectedPhaseOffsets); };
+  if (comma == std::string_view::npos) return bad();
+  const auto a = ParseNumber(s.substr(0, comma));
+  const auto b = ParseNumber(s.substr(comma + 1));
+  if (!a || !b || !std::isfinite(*a) || !std::isfinite(*b)) return bad();
+  psi0 = *a;
+  chi0 = *b;
+  return std::nullopt;
+}
+
 std::optional<std::string> ParseWhole(std::string_view s, int lo, int hi, int& out,
                                       RangeWords what) {
   int v = 0;

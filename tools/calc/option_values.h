@@ -26,6 +26,10 @@ std::optional<std::string> ParseReadings(std::string_view s, Readings& out);
 // A finite number of at least 0 and below limit.
 std::optional<std::string> ParseNonNegative(std::string_view s, double limit, double& out);
 std::optional<std::string> ParseSeed(std::string_view s, std::uint64_t& out);
+// "rectangular" (the value is the half-width) or "normal" (the value is the standard deviation).
+std::optional<std::string> ParseCalibrationLaw(std::string_view s, analysis::CalibrationLaw& out);
+// PSI0,CHI0: the two leakage phases' offsets in degrees, finite.
+std::optional<std::string> ParsePhaseOffsets(std::string_view s, double& psi0, double& chi0);
 // A whole number from lo to hi.
 std::optional<std::string> ParseWhole(std::string_view s, int lo, int hi, int& out,
                                       RangeWords what = kRangeWhole);

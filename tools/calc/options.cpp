@@ -31,6 +31,9 @@ enum class Opt {
   Readings,
   CouplingUnc,
   SensorUnc,
+  CouplingLaw,
+  SensorLaw,
+  CorrelatedPhases,
   Seed,
   LoadFile,
   Port,
@@ -74,6 +77,9 @@ constexpr OptName kOptions[] = {
     {"--readings", Opt::Readings, true},
     {"--coupling-unc", Opt::CouplingUnc, true},
     {"--sensor-unc", Opt::SensorUnc, true},
+    {"--coupling-law", Opt::CouplingLaw, true},
+    {"--sensor-law", Opt::SensorLaw, true},
+    {"--correlated-phases", Opt::CorrelatedPhases, true},
     {"--seed", Opt::Seed, true},
     {"--load-file", Opt::LoadFile, true},
     {"--port", Opt::Port, true},
@@ -162,6 +168,13 @@ std::optional<std::string> Apply(Options& o, Opt id, std::string_view v) {
     case Opt::SensorUnc:
       if (!o.Add.Budget) o.Add.Budget.emplace();
       return ParseNonNegative(v, kMaxSensorUncPct, o.Add.Budget->SensorPct);
+    case Opt::CouplingLaw:
+      return ParseCalibrationLaw(v, o.CouplingLaw);
+    case Opt::SensorLaw:
+      return ParseCalibrationLaw(v, o.SensorLaw);
+    case Opt::CorrelatedPhases:
+      o.Correlated = true;
+      return ParsePhaseOffsets(v, o.Psi0Deg, o.Chi0Deg);
     case Opt::Seed:
       return ParseSeed(v, o.Seed);
     case Opt::LoadFile:
@@ -243,6 +256,16 @@ std::optional<std::string> CheckCombination(const Options& o, const std::set<Opt
     if (seen.contains(id) && !o.Add.Uncertainty) return Msg(name, kModelNeedsUncertainty);
   }
   if (seen.contains(Opt::Seed) && !o.Add.Budget) return Msg("--seed", kSeedNeedsBudget);
+  // A law for a calibration that is not given would be silently ignored.
+  if (seen.contains(Opt::CouplingLaw) && !seen.contains(Opt::CouplingUnc)) {
+    return Msg("--coupling-law", kLawNeedsCoupling);
+  }
+  if (seen.contains(Opt::SensorLaw) && !seen.contains(Opt::SensorUnc)) {
+    return Msg("--sensor-law", kLawNeedsSensor);
+  }
+  if (seen.contains(Opt::CorrelatedPhases) && !o.Add.Budget) {
+    return Msg("--correlated-phases", kSeedNeedsBudget);
+  }
   if (seen.contains(Opt::Port) && o.Meas.LoadFile.empty()) return Msg("--port", kPortNeedsFile);
   // A file gives the reflection: a typed one beside it would be silently ignored.
   if (seen.contains(Opt::Load) && !o.Meas.LoadFile.empty()) return Msg("--load", kFileGivesLoad);
@@ -331,7 +354,14 @@ std::variant<Options, std::string> ParseOptions(std::span<const std::string_view
   if (o.Help || o.Version) return o;
   if (auto e = CheckCombination(o, seen)) return *e;
   if ((o.Sweep || o.FrequencySweep || o.MapPoints) && !o.FormatGiven) o.Out = Format::Csv;
-  if (o.Add.Budget) o.Add.Budget->Seed = o.Seed;
+  if (o.Add.Budget) {
+    o.Add.Budget->Seed = o.Seed;
+    o.Add.Budget->CouplingLaw = o.CouplingLaw;
+    o.Add.Budget->SensorLaw = o.SensorLaw;
+    o.Add.Budget->CorrelatedPhases = o.Correlated;
+    o.Add.Budget->Psi0Deg = o.Psi0Deg;
+    o.Add.Budget->Chi0Deg = o.Chi0Deg;
+  }
   if (o.Batch && !o.FormatGiven) o.Out = Format::Csv;
   return o;
 }

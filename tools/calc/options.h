@@ -59,6 +59,11 @@ struct Options {
   Measured Meas;
   Extras Add;
   std::uint64_t Seed = 1;
+  analysis::CalibrationLaw CouplingLaw = analysis::CalibrationLaw::Rectangular;
+  analysis::CalibrationLaw SensorLaw = analysis::CalibrationLaw::Rectangular;
+  bool Correlated = false;  // --correlated-phases
+  double Psi0Deg = 0.0;
+  double Chi0Deg = 0.0;
   bool Batch = false;
   bool Help = false;
   bool Version = false;

@@ -97,6 +97,14 @@ inline constexpr std::string_view kCoverageNeeds =
     "needs --uncertainty, --coupling-unc or --sensor-unc";
 inline constexpr std::string_view kModelNeedsUncertainty = "needs --uncertainty";
 inline constexpr std::string_view kSeedNeedsBudget = "needs --coupling-unc or --sensor-unc";
+inline constexpr std::string_view kLawNeedsCoupling = "needs --coupling-unc";
+inline constexpr std::string_view kLawNeedsSensor = "needs --sensor-unc";
+inline constexpr std::string_view kLawRectangular = "rectangular";
+inline constexpr std::string_view kLawNormal = "normal";
+inline constexpr std::string_view kLaws =
+    "rectangular (the value is the half-width) or normal (the value is the standard deviation)";
+inline constexpr std::string_view kExpectedPhaseOffsets =
+    "expected the two leakage phase offsets in degrees as PSI0,CHI0";
 inline constexpr std::string_view kPortNeedsFile = "needs --load-file";
 inline constexpr std::string_view kFileGivesLoad = "cannot be combined with --load-file";
 inline constexpr std::string_view kFileGivesSource = "cannot be combined with --src-file";
@@ -218,6 +226,13 @@ Output:
   --sensor-unc PCT       each power sensor within +-PCT per cent (rectangular);
                          with --readings the budget is of the true absorbed power,
                          without it of the absorbed-power reading
+  --coupling-law LAW     rectangular (default) or normal: --coupling-unc is then the
+                         standard deviation of each coupling factor, in dB
+  --sensor-law LAW       the same for --sensor-unc
+  --correlated-phases PSI0,CHI0
+                         one pair of fixed couplers on a line of unknown length: the
+                         leakage phases are PSI0 + phi and CHI0 - phi (degrees) for
+                         one unknown phi, not independent
   --seed N               the generator's seed (default 1): the same seed, the same
                          result
   --design-directivity PCT
