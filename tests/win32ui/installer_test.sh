@@ -18,7 +18,12 @@ reg_value() {
     awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^  */, ""); print }'
 }
 
-note "Silent per-user installation"
+PROGRAMS_DIR="$PROFILE/AppData/Local/Programs"
+PUBLISHER_KEY='HKCU\Software\Brevik'
+key_state() { "$WINE" reg query "$1" >/dev/null 2>&1 && echo left || echo removed; }
+
+note "Silent per-user installation into a profile without a Programs folder"
+rm -rf "$PROGRAMS_DIR"
 "$WINE" "$SETUP" /S /CurrentUser >/dev/null 2>&1
 expect "installer exit code" "$?" "0"
 for f in Zephlane.exe zephlane-calc.exe ZephlaneHelp.pdf ZephlaneTheory.pdf README.txt \
@@ -62,7 +67,31 @@ expect "Start-menu entry removed" "$([ -e "$LINK" ] && echo left || echo removed
 expect "Apps & Features entry removed" \
   "$("$WINE" reg query "$UNINSTALL_KEY" >/dev/null 2>&1 && echo left || echo removed)" "removed"
 expect "settings file kept" "$([ -f "$SETTINGS" ] && echo kept)" "kept"
+expect "publisher key removed" "$(key_state "$PUBLISHER_KEY")" "removed"
+expect "Programs folder it made removed" "$([ -e "$PROGRAMS_DIR" ] && echo left || echo removed)" \
+  "removed"
 rm -f "$SETTINGS"
+
+note "A Programs folder that was there before, with another program in it, stays"
+mkdir -p "$PROGRAMS_DIR/Other"
+"$WINE" "$SETUP" /S /CurrentUser >/dev/null 2>&1
+"$WINE" "$INSTDIR/Uninstall.exe" /S >/dev/null 2>&1
+for i in $(seq 1 150); do
+  [ -e "$INSTDIR" ] || break
+  sleep 0.2
+done
+expect "program folder removed again" "$([ -e "$INSTDIR" ] && echo left || echo removed)" "removed"
+expect "other program kept" "$([ -d "$PROGRAMS_DIR/Other" ] && echo kept)" "kept"
+rm -rf "$PROGRAMS_DIR/Other"
+
+note "An empty Programs folder that was there before stays"
+"$WINE" "$SETUP" /S /CurrentUser >/dev/null 2>&1
+"$WINE" "$INSTDIR/Uninstall.exe" /S >/dev/null 2>&1
+for i in $(seq 1 150); do
+  [ -e "$INSTDIR" ] || break
+  sleep 0.2
+done
+expect "empty Programs folder kept" "$([ -d "$PROGRAMS_DIR" ] && echo kept)" "kept"
 
 note "Silent per-machine installation and uninstallation"
 MACHINE_DIR="$WINEPREFIX/drive_c/Program Files/Zephlane"
@@ -79,5 +108,6 @@ done
 expect "machine-wide folder removed" "$([ -e "$MACHINE_DIR" ] && echo left || echo removed)" "removed"
 expect "machine-wide entry removed" \
   "$("$WINE" reg query "$MACHINE_KEY" >/dev/null 2>&1 && echo left || echo removed)" "removed"
+expect "machine-wide publisher key removed" "$(key_state 'HKLM\Software\Brevik')" "removed"
 
 finish

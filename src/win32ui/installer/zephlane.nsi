@@ -12,7 +12,8 @@ SetCompressor /SOLID lzma
 !define APP "Zephlane"
 !define PUBLISHER "Brevik"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
-!define SETTINGS_KEY "Software\${PUBLISHER}\${APP}"
+!define PUBLISHER_KEY "Software\${PUBLISHER}"
+!define SETTINGS_KEY "${PUBLISHER_KEY}\${APP}"
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
@@ -65,6 +66,13 @@ Function un.onInit
 FunctionEnd
 
 Section "Program"
+  ; A per-user installation goes into %LOCALAPPDATA%\Programs, which a fresh profile lacks; a
+  ; folder made for it here is noted, so that the uninstaller takes it away again when empty.
+  ${GetParent} "$INSTDIR" $R0
+  StrCpy $R1 ""
+  ${IfNot} ${FileExists} "$R0\*.*"
+    StrCpy $R1 "$R0"
+  ${EndIf}
   SetOutPath "$INSTDIR"
   File "${STAGE}/Zephlane.exe"
   File "${STAGE}/zephlane-calc.exe"
@@ -80,6 +88,9 @@ Section "Program"
 
   WriteRegStr SHCTX "${SETTINGS_KEY}" "InstallMode" "$MultiUser.InstallMode"
   WriteRegStr SHCTX "${SETTINGS_KEY}" "InstallDir" "$INSTDIR"
+  ${If} $R1 != ""
+    WriteRegStr SHCTX "${SETTINGS_KEY}" "CreatedParentDir" "$R1"
+  ${EndIf}
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${APP}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
@@ -97,8 +108,10 @@ Section "Program"
 SectionEnd
 
 ; Only what the installer put there goes: the user's settings file lives in the user's profile
-; folder and stays, as does anything else the user keeps in the program's folder.
+; folder and stays, as does anything else the user keeps in the program's folder, and the
+; publisher's key and the folder above the program's only go when nothing else is in them.
 Section "Uninstall"
+  ReadRegStr $R0 SHCTX "${SETTINGS_KEY}" "CreatedParentDir"
   Delete "$SMPROGRAMS\${APP}.lnk"
   Delete "$INSTDIR\Zephlane.exe"
   Delete "$INSTDIR\zephlane-calc.exe"
@@ -108,6 +121,10 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\WebHelp"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
+  ${If} $R0 != ""
+    RMDir "$R0"
+  ${EndIf}
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   DeleteRegKey SHCTX "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty SHCTX "${PUBLISHER_KEY}"
 SectionEnd
