@@ -278,4 +278,9 @@ std::string_view CaptionLabelOf(std::string_view control) {
   return r == nullptr || r->Role != R::Input ? std::string_view() : r->Caption;
 }
 
+std::string_view ValueLabelOf(std::string_view cell) {
+  const Row* r = FindRow(cell);
+  return r == nullptr || r->Role != R::Cell ? std::string_view() : r->Value;
+}
+
 }  // namespace mainwindow

@@ -49,6 +49,9 @@ std::string StepArrowName(const TForm1& f, std::string_view updown, bool up);
 // The label that names an input on the screen (its buddy), or empty.
 std::string_view CaptionLabelOf(std::string_view control);
 
+// The value label inside a cell, or empty (a cell that shows its value itself, anything else).
+std::string_view ValueLabelOf(std::string_view cell);
+
 // "Power to Match" -> "Power to match": words after the first lose their initial capital
 // unless they are acronyms or units ("dB", "SWR"); runs of spaces and a trailing colon go.
 std::string SentenceCase(std::string_view caption, bool keepFirst = true);

@@ -212,6 +212,28 @@ TEST(CaptionLabels, StandInTheSameContainerAsTheirInput) {
   }
 }
 
+// A cell's value label stands inside the cell: the label a listener would otherwise meet as a
+// bare number.
+TEST(ValueLabels, AreTheLabelsInsideTheirCells) {
+  int cellsWithLabel = 0;
+  for (const AccessibleControl& a : AccessibleControls()) {
+    const std::string_view label = ValueLabelOf(a.Control);
+    if (a.Role != AccessibleRole::Cell) {
+      EXPECT_TRUE(label.empty()) << a.Control;
+      continue;
+    }
+    if (label.empty()) continue;
+    ++cellsWithLabel;
+    const DesignEntry* l = FindDesign(label);
+    ASSERT_NE(l, nullptr) << label;
+    EXPECT_EQ(l->Kind, ControlKind::Label) << label;
+    EXPECT_EQ(l->Parent, a.Control) << label;
+  }
+  // Every cell but the two mismatch panels, which show their value themselves.
+  EXPECT_EQ(cellsWithLabel, 37);
+  EXPECT_TRUE(ValueLabelOf("pnlSrcMism").empty());
+}
+
 TEST(SentenceCaseOfCaptions, LowersOnlyCapitalisedWords) {
   struct Case {
     std::string_view Caption;
