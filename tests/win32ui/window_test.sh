@@ -290,6 +290,7 @@ expect "named controls" "$(grep -c . <<<"$named")" "55"
 expect "no name twice" "$(sort <<<"$named" | uniq -d | tr '\n' '|')" ""
 expect "no bare number or missing name" "$(grep -cP '^(-|[-+0-9.,eE]+|NAN)$' <<<"$named")" "0"
 power=$(acc pnlPmatchUnit 3)
+snap
 click edAnodeV
 retype 20000
 key Return
