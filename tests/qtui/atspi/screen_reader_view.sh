@@ -35,6 +35,11 @@ exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" sh -c '
   app=$!
   "$3" "$2" Zephlane 30
   rc=$?
+  # A program that never showed up because it ended is a failure, not a missing bus.
+  if [ "$rc" -eq 77 ] && ! kill -0 "$app" 2>/dev/null; then
+    echo "FAIL: the program ended before it could be read"
+    rc=1
+  fi
   kill "$app" 2>/dev/null
   wait "$app" 2>/dev/null
   exit $rc
