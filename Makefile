@@ -1,11 +1,13 @@
 # Zephlane: `make run` starts the window, `make test` runs every test.
 # Both install what is missing from Debian's packages first.
 
-# Everything the project needs on a fresh Debian 12 machine, in one place.
+# Everything the project needs on a fresh Debian 12 machine, in one place; the last line is
+# for the test that reads the running window as a screen reader does.
 DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
                    libbenchmark-dev qt6-base-dev qt6-svg-dev libqt6svg6 \
                    nlohmann-json3-dev fonts-dejavu-core clang clang-format lintian librsvg2-bin \
-                   desktop-file-utils appstream
+                   desktop-file-utils appstream \
+                   xvfb xauth dbus at-spi2-core python3-pyatspi
 # Only `make run` without a display needs these: a virtual X server and a screenshot.
 RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
 # `make fuzz` builds the libFuzzer targets with clang (ASan, UBSan) and runs them.

@@ -62,3 +62,24 @@ inline constexpr std::string_view kSettingsSubPath = "Brevik\\Zephlane";
 inline constexpr std::string_view kIniFileName = "Zephlane.ini";
 
 }  // namespace mainwindow
+
+// What a screen reader says for the controls whose captions are abbreviations or too short to
+// stand alone; every other accessible name is built from the captions the window shows.
+namespace mainwindow::spoken {
+inline constexpr std::string_view kAnodeVoltage = "Anode voltage";
+inline constexpr std::string_view kAnodeCurrent = "Anode current";
+inline constexpr std::string_view kDirectivity = "Coupler directivity";
+inline constexpr std::string_view kIdealCouplers = "Ideal couplers";
+inline constexpr std::string_view kMeasuredIncident = "Measured incident power";
+inline constexpr std::string_view kMeasuredReflected = "Measured reflected power";
+inline constexpr std::string_view kMeasuredAbsorbed = "Measured absorbed power";
+// Joined to a quantity: its unit list, its up-down, the up-down's two arrows.
+inline constexpr std::string_view kUnitListSuffix = " unit";
+inline constexpr std::string_view kUpDownSuffix = " up-down";
+inline constexpr std::string_view kStepUpSuffix = ", step up";
+inline constexpr std::string_view kStepDownSuffix = ", step down";
+// Between a quantity and its unit in a name ("Anode voltage, V"), and between a cell's
+// quantity and its value ("Incident power, actual value: 992.32 W").
+inline constexpr std::string_view kUnitSeparator = ", ";
+inline constexpr std::string_view kValueSeparator = ": ";
+}  // namespace mainwindow::spoken

@@ -29,6 +29,7 @@
 #include "qtui/radio_group.h"
 #include "qtui/up_down.h"
 #include "qtui/value_cell.h"
+#include "qtui/window_accessible.h"
 #include "startup/lifecycle.h"
 
 #include "qtui/window_style.h"
@@ -72,6 +73,7 @@ void MainWindow::Build() {
     widgets_.emplace(std::string(d.Name), w);
     if (d.Kind == ControlKind::Label) PlaceLabel(d.Name);
   }
+  NameForAssistiveTechnology(*this);
 }
 
 QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {

@@ -8,6 +8,7 @@
 #include "mainwindow/binding_rules.h"
 #include "mainwindow/window_layout.h"
 #include "win32ui/child_windows.h"
+#include "win32ui/window_accessible.h"
 #include "win32ui/window_basics.h"
 
 namespace win32ui {
@@ -136,6 +137,10 @@ void MainWindow::BuildControls() {
     ti.lpszText = tip.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
   }
+  ServeAccessibleNames(form_, [this](std::string_view name) {
+    const Control* c = Find(name);
+    return c != nullptr ? c->Hwnd : nullptr;
+  });
 }
 
 HWND MainWindow::BuildControl(Control& c, HWND parent, int id) {

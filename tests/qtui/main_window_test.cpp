@@ -1,4 +1,5 @@
 // The desktop window driven through real widgets, by keys and mouse, without a display.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -588,6 +589,48 @@ class MainWindowTest : public QObject {
         }
       }
     }
+  }
+
+  void screenReadersGetNamesAndCurrentValues() {
+    // What assistive technology asks the widgets for, without a bus: each interface's texts.
+    auto text = [](QWidget* w, QAccessible::Text t) {
+      QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+      return iface != nullptr ? iface->text(t) : QStringLiteral("<none>");
+    };
+    const struct {
+      const char* Control;
+      const char* Name;
+    } named[] = {
+        {"edAnodeV", "Anode voltage, V"},
+        {"edLoaMag", "Load reflection magnitude"},
+        {"cbLoaRfl", "Load reflection magnitude unit"},  // not its current item
+        {"chIdeal", "Ideal couplers"},
+    };
+    for (const auto& n : named) {
+      QCOMPARE(text(window_->Widget(n.Control), QAccessible::Name), QString::fromUtf8(n.Name));
+    }
+    QCOMPARE(text(W<QComboBox>("cbLoaRfl"), QAccessible::Value),
+             W<QComboBox>("cbLoaRfl")->currentText());
+    auto* updown = W<qtui::UpDown>("udEff");
+    QCOMPARE(text(updown->UpArrow(), QAccessible::Name),
+             QStringLiteral("Magnetron efficiency, step up"));
+    QCOMPARE(text(updown->DownArrow(), QAccessible::Name),
+             QStringLiteral("Magnetron efficiency, step down"));
+    QCOMPARE(W<QLabel>("lbAnodeV")->buddy(), window_->Widget("edAnodeV"));
+
+    // A cell reads as its quantity, value and unit, and follows every new value.
+    auto* cell = W<qtui::ValueCell>("pnlPmatchUnit");
+    const QString before = text(cell, QAccessible::Name);
+    QCOMPARE(before, QStringLiteral("Power to match: ") + W<QLabel>("lbPmatch2")->text() + " " +
+                         cell->Caption());
+    QCOMPARE(text(cell, QAccessible::Description), QStringLiteral("Power to match"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(cell)->childCount(), 0);
+    TypeInto("edAnodeV", QStringLiteral("5000"));
+    QTest::keyClick(W<QLineEdit>("edAnodeV"), Qt::Key_Tab);
+    const QString after = text(cell, QAccessible::Name);
+    QVERIFY2(after != before, qPrintable(after));
+    QVERIFY2(after.endsWith(W<QLabel>("lbPmatch2")->text() + " " + cell->Caption()),
+             qPrintable(after));
   }
 };
 

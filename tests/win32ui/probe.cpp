@@ -5,6 +5,8 @@
 //   zephlane-probe gone <title prefix> <seconds>   until no such window is left (exit 1: still)
 //   zephlane-probe close <title prefix>   the close box: the window menu's Close command
 //
+//   zephlane-probe names <title prefix>   what a screen reader reads of every child window
+//
 // A title argument "=Zephlane" matches that title exactly.
 //
 // `list` writes tab-separated lines. The first describes the window:
@@ -16,9 +18,16 @@
 // selection, a button's check state, an up-down's position, "icon" or "noicon" for an icon, else
 // "-". Names come from the control identifiers of the Zephlane window; other windows' children
 // are named by their identifier ("id2"). CR, LF and tab in texts are written as \r, \n, \t.
+//
+// `names` asks each child window for its accessible object (oleacc, as a screen reader does)
+// and writes one tab-separated line per child window:
+//   <name>  <role>  <accessible name>  <accessible value>  <first child's name>  <second's>
+// with "-" where the object gives none; a window without an object reads "noobject" and the
+// error.
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -172,6 +181,81 @@ int List(HWND top) {
   return 0;
 }
 
+std::string Escaped(const std::string& utf8) {
+  std::string out;
+  for (char c : utf8) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      out += c;
+    }
+  }
+  return out.empty() ? "-" : out;
+}
+
+// A BSTR answer as UTF-8; "-" for none.
+std::string Answer(HRESULT hr, BSTR text) {
+  std::string out = "-";
+  if (hr == S_OK && text != nullptr) out = Escaped(env::win32::Narrow(text));
+  SysFreeString(text);
+  return out;
+}
+
+std::string ChildName(IAccessible* acc, long child) {
+  VARIANT id;
+  VariantInit(&id);
+  id.vt = VT_I4;
+  id.lVal = child;
+  BSTR name = nullptr;
+  const HRESULT hr = acc->get_accName(id, &name);
+  return Answer(hr, name);
+}
+
+BOOL CALLBACK NameChild(HWND hwnd, LPARAM lp) {
+  const auto* l = reinterpret_cast<Lister*>(lp);
+  const std::string name = NameOf(hwnd, l->Zephlane);
+  IAccessible* acc = nullptr;
+  // By __uuidof: a static mingw-w64 link resolves IID_IAccessible to another identifier.
+  const HRESULT got =
+      AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&acc));
+  if (FAILED(got) || acc == nullptr) {
+    std::printf("%s\tnoobject\t%08lx\n", name.c_str(), static_cast<unsigned long>(got));
+    return TRUE;
+  }
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role;
+  VariantInit(&role);
+  std::string roleText = "-";
+  if (acc->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
+    roleText = std::to_string(role.lVal);
+  }
+  VariantClear(&role);
+  BSTR value = nullptr;
+  const HRESULT hr = acc->get_accValue(self, &value);
+  const std::string valueText = Answer(hr, value);
+  std::printf("%s\t%s\t%s\t%s\t%s\t%s\n", name.c_str(), roleText.c_str(),
+              ChildName(acc, CHILDID_SELF).c_str(), valueText.c_str(), ChildName(acc, 1).c_str(),
+              ChildName(acc, 2).c_str());
+  acc->Release();
+  return TRUE;
+}
+
+int Names(HWND top) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  Lister l{top, ClassOf(top) == "ZephlaneWindow"};
+  EnumChildWindows(top, NameChild, reinterpret_cast<LPARAM>(&l));
+  CoUninitialize();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,6 +280,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (verb == "list") return List(top);
+  if (verb == "names") return Names(top);
   if (verb == "close") {
     PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;

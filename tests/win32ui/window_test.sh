@@ -262,4 +262,46 @@ expect "the settings file left as it was" "$(md5sum <"$SETTINGS")" "$saved"
 chmod u+w "$SETTINGS"
 rm -f "$SETTINGS"
 
+note "What a screen reader reads through MSAA (oleacc)"
+# One line per child window: name, role, accessible name, value, first and second child's name.
+names() { probe names "Zephlane V" >"$OUT/names.txt"; }
+acc() { awk -F'\t' -v n="$1" -v c="$2" '$1 == n { print $c; exit }' "$OUT/names.txt"; }
+start "$EXE"
+names
+expect "anode voltage edit" "$(acc edAnodeV 3)" "Anode voltage, V"
+expect "efficiency edit" "$(acc edEffic 3)" "Magnetron efficiency, %"
+expect "load magnitude edit" "$(acc edLoaMag 3)" "Load reflection magnitude"
+expect "source phase edit" "$(acc edSrcPha 3)" "Source reflection phase, deg"
+expect "load phase edit" "$(acc edLoaPha 3)" "Load reflection phase, deg"
+expect "ideal box" "$(acc chIdeal 3)" "Ideal couplers"
+expect "unit list named, not by its item" "$(acc cbLoaRfl 3)" "Load reflection magnitude unit"
+expect "mismatch unit list" "$(acc cbSrcMism 3)" "Source reflection mismatch unit"
+expect "up-down" "$(acc udEff 3)" "Magnetron efficiency up-down"
+expect "up-down arrows" "$(acc udEff 5)|$(acc udEff 6)" "Magnetron efficiency, step up|Magnetron efficiency, step down"
+incident=$(acc pnlPincUnit 3)
+expect "incident power cell" "$(grep -cP '^Incident power, actual value: \S+ W$' <<<"$incident")" "1"
+expect "incident power value" "$(grep -cP '^\S+ W$' <<<"$(acc pnlPincUnit 4)")" "1"
+expect "a cell reads as static text" "$(acc pnlPincUnit 2)" "41"
+expect "its value label reads as the whole cell" "$(acc lbPinc2 3)" "$incident"
+expect "mismatch cell" "$(grep -cP '^Source reflection mismatch: \S+' <<<"$(acc pnlSrcMism 3)")" "1"
+# Every edit, list, up-down and cell: a name of its own, never a bare number.
+named=$(grep -P '^(ed|cb|ud|pnl|Panel|paMag)' "$OUT/names.txt" | cut -f3)
+expect "named controls" "$(grep -c . <<<"$named")" "55"
+expect "no name twice" "$(sort <<<"$named" | uniq -d | tr '\n' '|')" ""
+expect "no bare number or missing name" "$(grep -cP '^(-|[-+0-9.,eE]+|NAN)$' <<<"$named")" "0"
+power=$(acc pnlPmatchUnit 3)
+snap
+click edAnodeV
+retype 20000
+key Return
+names
+expect_not "a cell's name follows its new value" "$(acc pnlPmatchUnit 3)" "$power"
+expect "and still says what it is" "$(grep -c '^Power to match: ' <<<"$(acc pnlPmatchUnit 3)")" "1"
+snap
+key alt+F4
+await_content Confirm 'Terminate Zephlane' && key Return
+wait_ended
+chmod u+w "$SETTINGS" 2>/dev/null
+rm -f "$SETTINGS"
+
 finish
