@@ -21,6 +21,7 @@
 
 #include "chart/chart.h"
 #include "numtext/power_unit.h"
+#include "qtui/band_sheet.h"
 #include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
@@ -42,6 +43,7 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
                                        views::kChartDirectivity};
     tabs->addTab(BuildChartPage(i), Q(titles[i]));
   }
+  new BandSheets(window_, *tabs, DialogOpenChooser(), chooser_, this);
   connect(tabs, &QTabWidget::currentChanged, this, [this](int i) {
     if (i >= 0 && i < kChartCount) EnsureFresh(i);
   });
