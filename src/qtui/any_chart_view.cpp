@@ -84,7 +84,12 @@ void AnyChartView::HoverAt(QPointF at) {
         } else if constexpr (std::is_same_v<T, chart::SmithChart>) {
           const chart::SmithReadout r = chart::HoverSmith(
               c, chart::LayoutSmith(c, width(), height(), style, measure), pointer);
-          if (r.Found || r.InChart) text = chart::ReadoutText(c, r);
+          // Away from every mark, what the pointer itself stands on.
+          if (r.Found) {
+            text = chart::ReadoutText(c, r);
+          } else if (r.InChart) {
+            text = chart::ReflectionText(c, r.PointerGamma);
+          }
         } else {
           const chart::ContourReadout r = chart::HoverContour(
               c, chart::LayoutContour(c, width(), height(), style, measure), pointer);

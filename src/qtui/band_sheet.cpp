@@ -219,10 +219,14 @@ bool BandSheets::OpenLoadFile() {
   if (!ReadFileInto(path, loadPort_, read)) return false;
   std::swap(load_, read);
   const QString before = loadPath_;
+  const int band = band_->currentIndex();
   loadPath_ = path;
+  // A measurement is looked at across its own range first; centre and spread narrow it.
+  band_->setCurrentIndex(static_cast<int>(views::BandChoice::WholeFile));
   if (!Recompute()) {
     std::swap(load_, read);
     loadPath_ = before;
+    band_->setCurrentIndex(band);
     return false;
   }
   ShowFiles();
@@ -246,6 +250,7 @@ bool BandSheets::OpenSourceFile() {
 void BandSheets::ForgetLoadFile() {
   load_.reset();
   loadPath_.clear();
+  band_->setCurrentIndex(static_cast<int>(views::BandChoice::Around));
   ShowFiles();
   Recompute();
 }
