@@ -27,7 +27,7 @@ class AnyChartView : public QWidget {
   QImage Render(QSize size) const;
 
   QSize sizeHint() const override { return {560, 420}; }
-  QSize minimumSizeHint() const override { return {240, 200}; }
+  QSize minimumSizeHint() const override { return {240, 160}; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

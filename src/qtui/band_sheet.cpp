@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -36,6 +37,16 @@ constexpr int kMapChart = 2;
 
 QString S(const std::string& s) { return QString::fromStdString(s); }
 
+// A sheet scrolls rather than push the Analysis window beyond a small screen: the tabs take
+// the largest minimum of their pages.
+QWidget* Scrolled(QWidget* content) {
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(content);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  return scroll;
+}
+
 }  // namespace
 
 OpenChooser DialogOpenChooser() {
@@ -57,6 +68,7 @@ BandSheets::BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, P
   extremes_ = new QTableWidget(0, static_cast<int>(views::kExtremeColumns));
   extremes_->verticalHeader()->setVisible(false);
   extremes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  extremes_->setMinimumHeight(extremes_->fontMetrics().height() * 3);
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);
   rightLayout->setContentsMargins(0, 0, 0, 0);
@@ -73,8 +85,8 @@ BandSheets::BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, P
   split->setSizes({420, 220});
   rightLayout->addWidget(split, 1);
 
-  bandPage_ = new QWidget;
-  auto* bandLayout = new QHBoxLayout(bandPage_);
+  auto* bandContent = new QWidget;
+  auto* bandLayout = new QHBoxLayout(bandContent);
   bandLayout->addWidget(BuildInputs());
   bandLayout->addWidget(right, 1);
   smithPage_ = ChartPage(smithView_, nullptr, kSmithChart);
@@ -89,6 +101,9 @@ BandSheets::BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, P
   mapPage_ = ChartPage(mapView_, choice, kMapChart);
   connect(mapChoice_, &QComboBox::activated, this, [this] { RefreshMap(); });
 
+  bandPage_ = Scrolled(bandContent);
+  smithPage_ = Scrolled(smithPage_);
+  mapPage_ = Scrolled(mapPage_);
   tabs.addTab(bandPage_, Q(views::kSheetBand));
   tabs.addTab(smithPage_, Q(views::kSheetSmith));
   tabs.addTab(mapPage_, Q(views::kSheetMap));

@@ -99,6 +99,11 @@ class BandSheetsTest : public QObject {
 
   void addsThreeSheetsThatStartFromTheWindow() {
     // State: no file. Expected: three sheets, the band around 2.45 GHz from the window's load.
+    // The sheets scroll: none asks the Analysis window for more room than a chart page does.
+    for (QWidget* page : {sheets_->BandPage(), sheets_->SmithPage(), sheets_->MapPage()}) {
+      QVERIFY(page->minimumSizeHint().width() <= 240);
+      QVERIFY(page->minimumSizeHint().height() <= 200);
+    }
     QCOMPARE(tabs_->count(), 3);
     QCOMPARE(tabs_->tabText(0), QStringLiteral("Band"));
     QCOMPARE(tabs_->tabText(1), QStringLiteral("Smith chart"));
