@@ -136,7 +136,7 @@ QWidget* BandSheets::BuildInputs() {
     connect(c, &QComboBox::activated, this, [this] { Recompute(); });
   }
 
-  auto* lineBox = new QGroupBox(Q(views::kInputLine));
+  auto* lineBox = new QGroupBox(Q(views::kGroupBandLine));
   auto* form = new QFormLayout(lineBox);
   form->addRow(Q(views::kInputFrequency), freq_);
   form->addRow(Q(views::kInputBand), band_);
@@ -340,6 +340,8 @@ bool BandSheets::Recompute() {
              std::string(views::kActiveFileMiddle) + lines::FormatFrequency(setup_.FreqHz);
   }
   active_->setText(S(active));
+  // An empty frequency takes the file's first point or 2.45 GHz: the edit shows which.
+  freq_->setPlaceholderText(S(lines::FormatFrequency(setup_.FreqHz)));
   active_->setVisible(!active.empty());
   return true;
 }

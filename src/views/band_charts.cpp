@@ -28,6 +28,12 @@ std::string Column(std::string_view name, numtext::PowerScale scale) {
   return s;
 }
 
+double RoundSignificant(double v, int digits) {
+  if (!std::isfinite(v) || v == 0.0) return v;
+  const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(v))) - (digits - 1));
+  return std::round(v / unit) * unit;
+}
+
 }  // namespace
 
 BuiltChart BandPowersChart(const BandEvaluation& e, const BandSetup& s, numtext::PowerUnit unit) {
@@ -122,7 +128,9 @@ chart::SmithChart BandSmithChart(const BandEvaluation& e) {
   c.Z0 = 0.0;
   const rf::ModelState& op = e.Operating;
   const analysis::InferredLoadRange inferred = analysis::InferredLoadReflection(op);
-  if (std::isfinite(inferred.Lo.Mag) && std::isfinite(inferred.Hi.Mag)) {
+  // Ideal couplers tell every load apart: no ring, and no legend entry for one.
+  if (std::isfinite(inferred.Lo.Mag) && std::isfinite(inferred.Hi.Mag) &&
+      inferred.Hi.Mag > inferred.Lo.Mag) {
     chart::SmithAnnulus a;
     a.Name = std::string(kSeriesInferred);
     a.Inner = std::clamp(inferred.Lo.Mag, 0.0, 1.0);
@@ -222,7 +230,8 @@ chart::ContourMap LoadPlaneMap(const rf::ModelState& operating, MapQuantity q,
   for (const chart::Tick& t : ticks.Ticks) {
     if (t.Major) map.Levels.push_back(t.Value);
   }
-  const double tenthDown = numtext::InScale(scale, 0.9 * operating.Pload);
+  // Three significant digits: the colour scale labels it, and 0.1 % of it is no visible place.
+  const double tenthDown = RoundSignificant(numtext::InScale(scale, 0.9 * operating.Pload), 3);
   if (std::isfinite(tenthDown) && tenthDown > map.Levels.front() && tenthDown < map.Levels.back()) {
     map.Levels.push_back(tenthDown);
     std::sort(map.Levels.begin(), map.Levels.end());

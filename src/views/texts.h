@@ -124,6 +124,7 @@ inline constexpr std::string_view kInputBand = "Band";
 inline constexpr std::string_view kInputCentre = "Band centre";
 inline constexpr std::string_view kInputSpread = "Spread (\u00b1)";
 inline constexpr std::string_view kInputLine = "Line";
+inline constexpr std::string_view kGroupBandLine = "Frequency, band and line";
 inline constexpr std::string_view kInputLength = "Line length (m)";
 inline constexpr std::string_view kInputMedium = "Medium";
 inline constexpr std::string_view kInputVelocityFactor = "Velocity factor";

@@ -84,10 +84,12 @@ TEST(BandSmithChart, HoldsTheLocusTheMarksAndTheCircles) {
     EXPECT_NEAR(c.Points[0].Gamma.real(), 0.2, 1e-12);
     EXPECT_NEAR(c.Points[0].Gamma.imag(), 0.0, 1e-12);
     EXPECT_NEAR(std::abs(c.Points[1].Gamma), 0.5, 1e-12);
-    ASSERT_EQ(c.Annuli.size(), 1u);
-    EXPECT_LE(c.Annuli[0].Inner, 0.5 + 1e-12);
-    EXPECT_GE(c.Annuli[0].Outer, 0.5 - 1e-12);
-    EXPECT_EQ(c.Annuli[0].Outer - c.Annuli[0].Inner > 1e-6, row.annulusIsARing);
+    // Ideal couplers tell every load apart: no ring at all.
+    ASSERT_EQ(c.Annuli.size(), row.annulusIsARing ? 1u : 0u);
+    if (row.annulusIsARing) {
+      EXPECT_LT(c.Annuli[0].Inner, 0.5);
+      EXPECT_GT(c.Annuli[0].Outer, 0.5);
+    }
   }
 }
 
@@ -135,9 +137,11 @@ TEST(LoadPlaneMap, LevelsIncludeATenthBelowTheOperatingPower) {
     ASSERT_GE(map.Levels.size(), 3u);
     EXPECT_TRUE(std::is_sorted(map.Levels.begin(), map.Levels.end()));
     const numtext::PowerScale scale = numtext::ScaleFor(row.unit, op.Pav);
+    // To three significant digits, so that the colour scale's label stays short.
     const double tenth = numtext::InScale(scale, 0.9 * op.Pload);
-    const bool found = std::any_of(map.Levels.begin(), map.Levels.end(),
-                                   [&](double l) { return std::fabs(l - tenth) < 1e-9; });
+    const bool found = std::any_of(map.Levels.begin(), map.Levels.end(), [&](double l) {
+      return std::fabs(l - tenth) <= 5e-3 * std::fabs(tenth);
+    });
     EXPECT_TRUE(found);
   }
 }
