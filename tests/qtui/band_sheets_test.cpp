@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -209,6 +211,31 @@ class BandSheetsTest : public QObject {
     Pick(sheets_->Port(), 1);
     QVERIFY(!sheets_->Message()->text().isEmpty());
     QCOMPARE(sheets_->Port()->currentIndex(), 0);
+  }
+
+  void helpNamesEveryControl() {
+    // Expected: every caption, button, list item and sheet name of the band sheets appears in
+    // the help page, as the user reads it on screen.
+    QFile f(QStringLiteral(ZEPHLANE_HELP_DIR "/Band.htm"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString help = QString::fromUtf8(f.readAll());
+    QStringList names;
+    for (int i = 0; i < tabs_->count(); ++i) names << tabs_->tabText(i);
+    for (QWidget* page : {sheets_->BandPage(), sheets_->SmithPage(), sheets_->MapPage()}) {
+      for (auto* l : page->findChildren<QLabel*>()) {
+        const bool shown = l == sheets_->Message() || l == sheets_->LoadName() ||
+                           l == sheets_->SourceName() || l->text().startsWith("Showing ");
+        if (!shown && !l->text().isEmpty()) names << l->text();
+      }
+      for (auto* b : page->findChildren<QPushButton*>()) names << b->text();
+      for (auto* g : page->findChildren<QGroupBox*>()) names << g->title();
+      for (auto* c : page->findChildren<QComboBox*>()) {
+        for (int i = 0; i < c->count(); ++i) names << c->itemText(i);
+      }
+    }
+    names << sheets_->LoadName()->text();  // the window's reflection
+    QVERIFY(names.size() > 30);
+    for (const QString& n : names) QVERIFY2(help.contains(n), qPrintable(n));
   }
 
   void cancelledDialogChangesNothing() {
