@@ -57,7 +57,11 @@ OpenChooser DialogOpenChooser() {
 
 BandSheets::BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, PathChooser save,
                        QObject* parent)
-    : QObject(parent), window_(window), open_(std::move(open)), save_(std::move(save)) {
+    : QObject(parent),
+      window_(window),
+      tabs_(tabs),
+      open_(std::move(open)),
+      save_(std::move(save)) {
   message_ = new QLabel;
   message_->setWordWrap(true);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -107,7 +111,18 @@ BandSheets::BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, P
   tabs.addTab(bandPage_, Q(views::kSheetBand));
   tabs.addTab(smithPage_, Q(views::kSheetSmith));
   tabs.addTab(mapPage_, Q(views::kSheetMap));
-  connect(&window_, &MainWindow::formChanged, this, [this] { Recompute(); });
+  connect(&window_, &MainWindow::formChanged, this, [this] {
+    if (Shown()) {
+      Recompute();
+    } else {
+      stale_ = true;
+    }
+  });
+  connect(&tabs, &QTabWidget::currentChanged, this, [this] {
+    if (!Shown()) return;
+    if (stale_) Recompute();
+    if (mapStale_ && tabs_.currentWidget() == mapPage_) RefreshMap();
+  });
   ShowFiles();
   Recompute();
 }
@@ -317,7 +332,9 @@ bool BandSheets::Recompute() {
   powers_ = views::BandPowersChart(eval_, setup_, unit);
   powersView_->SetChart(powers_.Chart);
   smithView_->SetChart(views::BandSmithChart(eval_));
-  RefreshMap();
+  stale_ = false;
+  mapStale_ = true;
+  if (tabs_.currentWidget() == mapPage_) RefreshMap();
 
   const numtext::PowerScale scale = views::BandScale(eval_, unit);
   QStringList header;
@@ -351,9 +368,17 @@ void BandSheets::RefreshMap() {
                         .value_or(numtext::PowerUnit::Watts);
   const auto q = static_cast<views::MapQuantity>(mapChoice_->currentIndex());
   mapView_->SetChart(views::LoadPlaneMap(eval_.Operating, q, unit));
+  mapStale_ = false;
+}
+
+bool BandSheets::Shown() const {
+  const QWidget* on = tabs_.currentWidget();
+  return on == bandPage_ || on == smithPage_ || on == mapPage_;
 }
 
 void BandSheets::Export(int which, bool svg) {
+  if (stale_) Recompute();
+  if (which == kMapChart && mapStale_) RefreshMap();
   const AnyChartView* view = which == kPowersChart  ? powersView_
                              : which == kSmithChart ? smithView_
                                                     : mapView_;

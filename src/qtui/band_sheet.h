@@ -46,7 +46,8 @@ class BandSheets : public QObject {
   bool OpenSourceFile();
   void ForgetLoadFile();
   void ForgetSourceFile();
-  // Reads the sheet's inputs and rebuilds the charts; false (and the message) on a fault.
+  // Reads the sheet's inputs and rebuilds the charts (the map when it is on show); false (and
+  // the message) on a fault.
   bool Recompute();
 
   QWidget* BandPage() const { return bandPage_; }
@@ -81,8 +82,10 @@ class BandSheets : public QObject {
   void ShowFiles();
   void RefreshMap();
   void Export(int which, bool svg);
+  bool Shown() const;
 
   MainWindow& window_;
+  QTabWidget& tabs_;
   OpenChooser open_;
   PathChooser save_;
   std::optional<views::MeasuredFile> load_;
@@ -92,6 +95,10 @@ class BandSheets : public QObject {
   views::BandSetup setup_;
   views::BandEvaluation eval_;
   views::BuiltChart powers_;
+  // Following the main window costs nothing while another sheet is on show: the band is
+  // evaluated again when one of these sheets is shown, the map when it is.
+  bool stale_ = false;
+  bool mapStale_ = true;
 
   QWidget* bandPage_ = nullptr;
   QWidget* smithPage_ = nullptr;

@@ -115,6 +115,8 @@ class BandSheetsTest : public QObject {
     QCOMPARE(sheets_->Extremes()->rowCount(), 7);
     QCOMPARE(sheets_->LoadName()->text(), QStringLiteral("the window's reflection"));
     QVERIFY(std::holds_alternative<chart::SmithChart>(sheets_->SmithView()->Chart()));
+    // The map is made when its sheet is first shown.
+    tabs_->setCurrentWidget(sheets_->MapPage());
     QVERIFY(std::holds_alternative<chart::ContourMap>(sheets_->MapView()->Chart()));
   }
 
@@ -253,7 +255,22 @@ class BandSheetsTest : public QObject {
     QVERIFY(qAbs(sheets_->Evaluation().Operating.SrcRfl.Mag - 0.1) < 1e-12);
   }
 
+  void followsTheWindowOnlyWhileShown() {
+    // State: another sheet on show. Action: the window's load changes. Expected: the band is
+    // evaluated again only when one of the band sheets is shown.
+    auto* other = new QWidget;
+    tabs_->addTab(other, QStringLiteral("Powers"));
+    tabs_->setCurrentWidget(other);
+    const double before = FirstLoadMag();
+    form_->LoaRfl.Mag = 0.7;
+    Q_EMIT window_->formChanged();
+    QCOMPARE(FirstLoadMag(), before);
+    tabs_->setCurrentWidget(sheets_->SmithPage());
+    QVERIFY(qAbs(FirstLoadMag() - 0.7) < 1e-12);
+  }
+
   void mapChoiceSwitchesTheQuantity() {
+    tabs_->setCurrentWidget(sheets_->MapPage());
     const auto title = [this] {
       return std::get<chart::ContourMap>(sheets_->MapView()->Chart()).Title;
     };
