@@ -209,13 +209,16 @@ QWidget* BandSheets::ChartPage(AnyChartView*& view, QWidget* above, int which) {
   auto* page = new QWidget;
   view = new AnyChartView;
   auto* buttons = new QHBoxLayout;
-  const auto add = [&](std::string_view text, bool svg) {
+  const auto add = [&](std::string_view text, ExportKind kind) {
     auto* b = new QPushButton(Q(text));
-    connect(b, &QPushButton::clicked, this, [this, which, svg] { Export(which, svg); });
+    connect(b, &QPushButton::clicked, this, [this, which, kind] { Export(which, kind); });
     buttons->addWidget(b);
   };
-  add(views::kExportPng, false);
-  add(views::kExportSvg, true);
+  add(views::kExportPng, ExportKind::Png);
+  add(views::kExportSvg, ExportKind::Svg);
+  // Only the powers have a table; the Smith chart's and the map's data are the band's and
+  // the calculator's.
+  if (which == kPowersChart) add(views::kExportCsv, ExportKind::Csv);
   buttons->addStretch(1);
   auto* layout = new QVBoxLayout(page);
   if (which != kPowersChart) layout->setContentsMargins(6, 6, 6, 6);
@@ -376,7 +379,7 @@ bool BandSheets::Shown() const {
   return on == bandPage_ || on == smithPage_ || on == mapPage_;
 }
 
-void BandSheets::Export(int which, bool svg) {
+bool BandSheets::Export(int which, ExportKind kind) {
   if (stale_) Recompute();
   if (which == kMapChart && mapStale_) RefreshMap();
   const AnyChartView* view = which == kPowersChart  ? powersView_
@@ -387,19 +390,28 @@ void BandSheets::Export(int which, bool svg) {
   const QString stem = Q(stems[which]);
   const QSize size = view->width() >= 200 ? view->size() : QSize(800, 600);
   QByteArray bytes;
-  if (svg) {
+  std::string_view title = views::kExportPng;
+  std::string_view filter = views::kPngFilter;
+  QString suffix = QStringLiteral(".png");
+  if (kind == ExportKind::Svg) {
     bytes = QByteArray::fromStdString(chart::ToSvg(view->Chart(), size.width(), size.height(),
                                                    ChartStyleFor(*view),
                                                    view->font().family().toStdString()));
+    title = views::kExportSvg;
+    filter = views::kSvgFilter;
+    suffix = QStringLiteral(".svg");
+  } else if (kind == ExportKind::Csv) {
+    bytes = QByteArray::fromStdString(views::ChartCsv(powers_.Table));
+    title = views::kExportCsv;
+    filter = views::kCsvFilter;
+    suffix = QStringLiteral(".csv");
   } else {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     view->Render(size).save(&buffer, "PNG");
   }
-  SaveWithChooser(save_, window_.Form().Platform(), bandPage_,
-                  Q(svg ? views::kExportSvg : views::kExportPng),
-                  stem + (svg ? QStringLiteral(".svg") : QStringLiteral(".png")),
-                  Q(svg ? views::kSvgFilter : views::kPngFilter), bytes);
+  return SaveWithChooser(save_, window_.Form().Platform(), bandPage_, Q(title), stem + suffix,
+                         Q(filter), bytes);
 }
 
 }  // namespace qtui

@@ -46,6 +46,10 @@ class BandSheets : public QObject {
   bool OpenSourceFile();
   void ForgetLoadFile();
   void ForgetSourceFile();
+  // A chart (0 powers, 1 Smith chart, 2 map) to the file the save chooser names; the powers
+  // also as their table. False when the user cancelled or the write failed.
+  enum class ExportKind { Png, Svg, Csv };
+  bool Export(int which, ExportKind kind);
   // Reads the sheet's inputs and rebuilds the charts (the map when it is on show); false (and
   // the message) on a fault.
   bool Recompute();
@@ -81,7 +85,6 @@ class BandSheets : public QObject {
   void ShowMessage(const std::string& text);
   void ShowFiles();
   void RefreshMap();
-  void Export(int which, bool svg);
   bool Shown() const;
 
   MainWindow& window_;

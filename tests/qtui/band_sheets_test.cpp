@@ -45,6 +45,7 @@ class BandSheetsTest : public QObject {
   std::unique_ptr<QTabWidget> tabs_;
   std::unique_ptr<qtui::BandSheets> sheets_;
   QString answer_;  // what the open dialog answers; empty: cancelled
+  QString saveAs_;  // what the save dialog answers
 
   QString Write(const QString& name, const char* text) {
     const QString path = home_->path() + "/" + name;
@@ -83,9 +84,10 @@ class BandSheetsTest : public QObject {
     window_->Create();
     tabs_ = std::make_unique<QTabWidget>();
     answer_.clear();
+    saveAs_.clear();
     sheets_ = std::make_unique<qtui::BandSheets>(
         *window_, *tabs_, [this](QWidget*, const QString&, const QString&) { return answer_; },
-        [](QWidget*, const QString&, const QString&, const QString&) { return QString(); });
+        [this](QWidget*, const QString&, const QString&, const QString&) { return saveAs_; });
     tabs_->resize(1100, 700);
     tabs_->show();
   }
@@ -267,6 +269,33 @@ class BandSheetsTest : public QObject {
     QCOMPARE(FirstLoadMag(), before);
     tabs_->setCurrentWidget(sheets_->SmithPage());
     QVERIFY(qAbs(FirstLoadMag() - 0.7) < 1e-12);
+  }
+
+  void exportsEachChartAsPictureAndThePowersAsTable() {
+    // Action: each export to a chosen file. Expected: the file starts as its kind does; the
+    // powers' table with the frequency first; a cancelled dialog writes nothing.
+    using Kind = qtui::BandSheets::ExportKind;
+    struct Row {
+      int which;
+      Kind kind;
+      QByteArray start;
+    };
+    const Row rows[] = {{0, Kind::Png, "\x89PNG"},  {0, Kind::Svg, "<svg"},
+                        {0, Kind::Csv, "freq_hz,"}, {1, Kind::Png, "\x89PNG"},
+                        {1, Kind::Svg, "<svg"},     {2, Kind::Png, "\x89PNG"},
+                        {2, Kind::Svg, "<svg"}};
+    int n = 0;
+    for (const Row& row : rows) {
+      saveAs_ = home_->path() + QStringLiteral("/out%1").arg(n++);
+      QVERIFY(sheets_->Export(row.which, row.kind));
+      QFile f(saveAs_);
+      QVERIFY(f.open(QIODevice::ReadOnly));
+      const QByteArray bytes = f.readAll();
+      QVERIFY2(bytes.startsWith(row.start) || bytes.contains("\n" + row.start),
+               bytes.left(40).constData());
+    }
+    saveAs_.clear();
+    QVERIFY(!sheets_->Export(0, Kind::Csv));
   }
 
   void mapChoiceSwitchesTheQuantity() {
