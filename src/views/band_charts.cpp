@@ -185,6 +185,11 @@ chart::ContourMap LoadPlaneMap(const rf::ModelState& operating, MapQuantity q,
       numtext::ScaleFor(unit, std::isfinite(operating.Pav) ? std::fabs(operating.Pav) : 0.0);
   map.Values.Z.reserve(count * count);
   rf::ModelState m = operating;
+  // The source stays: its reflection in rectangular form is formed once, as
+  // ComputeTransmission forms it, and the power map skips the couplers' readings.
+  rf::TComplex gs;
+  rf::CxSet(gs, m.SrcRfl.Mag, m.SrcRfl.Pha);
+  rf::CxPolarDegToRect(gs, gs);
   for (std::size_t j = 0; j < count; ++j) {
     for (std::size_t i = 0; i < count; ++i) {
       const double re = map.Values.X[i];
@@ -197,10 +202,17 @@ chart::ContourMap LoadPlaneMap(const rf::ModelState& operating, MapQuantity q,
       rf::TComplex z;
       rf::CxSet(z, re, im);
       analysis::SetReflection(m.LoaRfl, z);
-      rf::ComputeTransmission(m);
-      map.Values.Z.push_back(q == MapQuantity::AbsorbedPower
-                                 ? numtext::InScale(scale, m.Pload)
-                                 : 100.0 * analysis::AbsorbedReadingError(m));
+      if (q == MapQuantity::AbsorbedPower) {
+        rf::ComputeTransmissionLimits(m);
+        rf::TComplex gl;
+        rf::CxSet(gl, m.LoaRfl.Mag, m.LoaRfl.Pha);
+        rf::CxPolarDegToRect(gl, gl);
+        rf::ComputeTransmissionAt(m, gs, gl);
+        map.Values.Z.push_back(numtext::InScale(scale, m.Pload));
+      } else {
+        rf::ComputeTransmission(m);
+        map.Values.Z.push_back(100.0 * analysis::AbsorbedReadingError(m));
+      }
     }
   }
   chart::Marker at;

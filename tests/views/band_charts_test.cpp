@@ -6,7 +6,9 @@
 #include <cmath>
 #include <string>
 
+#include "analysis/coupler_design.h"
 #include "chart/chart.h"
+#include "doubles.h"
 #include "views/band_charts.h"
 #include "worked_example.h"
 
@@ -121,6 +123,42 @@ TEST(LoadPlaneMap, ValuesInsideTheDiscOnly) {
   ASSERT_EQ(map.Markers.size(), 1u);
   EXPECT_NEAR(map.Markers[0].X, 0.0, 1e-12);
   EXPECT_NEAR(map.Markers[0].Y, 0.5, 1e-12);
+}
+
+TEST(LoadPlaneMap, EveryPointIsTheWindowsOwnResult) {
+  // The map forms the source once and skips the readings; each value must still be what the
+  // window shows for that load, to the last bit.
+  struct Row {
+    const char* name;
+    test_support::Setup setup;
+    views::MapQuantity q;
+  };
+  const Row rows[] = {
+      {"Power", {}, views::MapQuantity::AbsorbedPower},
+      {"PowerSourceWithPhase", {.src = 0.6, .srcPha = -130.0}, views::MapQuantity::AbsorbedPower},
+      {"ErrorTwentyDecibels", {.dirDb = 20.0}, views::MapQuantity::ReadingError},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const rf::ModelState op = test_support::WorkedModel(row.setup);
+    const chart::ContourMap map = views::LoadPlaneMap(op, row.q, numtext::PowerUnit::Dbw, 9);
+    for (std::size_t j = 0; j < 9; ++j) {
+      for (std::size_t i = 0; i < 9; ++i) {
+        const double re = map.Values.X[i];
+        const double im = map.Values.Y[j];
+        if (re * re + im * im > 1.0) continue;
+        rf::ModelState m = op;
+        m.LoaRfl.Mag = std::hypot(re, im);
+        m.LoaRfl.Pha = std::atan2(im, re) * 180.0 / 3.141592653589793;
+        rf::ReflFromMag(m.LoaRfl);
+        rf::ComputeTransmission(m);
+        const double expected = row.q == views::MapQuantity::AbsorbedPower
+                                    ? numtext::InScale(numtext::PowerScale::Dbw, m.Pload)
+                                    : 100.0 * analysis::AbsorbedReadingError(m);
+        EXPECT_TRUE(zephlane_test::SameBits(expected, map.Values.At(i, j))) << re << ", " << im;
+      }
+    }
+  }
 }
 
 TEST(LoadPlaneMap, LevelsIncludeATenthBelowTheOperatingPower) {
