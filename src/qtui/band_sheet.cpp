@@ -248,18 +248,26 @@ bool BandSheets::OpenLoadFile() {
   const QString path = open_(bandPage_, Q(views::kOpenLoadFile), Q(views::kTouchstoneFilter));
   if (path.isEmpty()) return false;
   // A file that is refused leaves the one before it, and the charts, as they were.
+  // A one-port file has only S11, whichever port a two-port file had before.
+  const bool onePort = touchstone::PortsFromFileName(QFileInfo(path).fileName().toStdString()) == 1;
+  const int port = onePort ? 1 : loadPort_;
   std::optional<views::MeasuredFile> read;
-  if (!ReadFileInto(path, loadPort_, read)) return false;
+  if (!ReadFileInto(path, port, read)) return false;
   std::swap(load_, read);
   const QString before = loadPath_;
   const int band = band_->currentIndex();
+  const int portBefore = loadPort_;
   loadPath_ = path;
+  loadPort_ = port;
+  port_->setCurrentIndex(port - 1);
   // A measurement is looked at across its own range first; centre and spread narrow it.
   band_->setCurrentIndex(static_cast<int>(views::BandChoice::WholeFile));
   if (!Recompute()) {
     std::swap(load_, read);
     loadPath_ = before;
     band_->setCurrentIndex(band);
+    loadPort_ = portBefore;
+    port_->setCurrentIndex(portBefore - 1);
     return false;
   }
   ShowFiles();

@@ -210,11 +210,21 @@ class BandSheetsTest : public QObject {
     QVERIFY(qAbs(FirstLoadMag() - 0.1) < 1e-12);
     Pick(sheets_->Port(), 1);
     QVERIFY(qAbs(FirstLoadMag() - 0.6) < 1e-12);
-    Pick(sheets_->Port(), 0);
+    // A one-port file opened while S22 is chosen reads its S11.
     QVERIFY(Open(QStringLiteral("applicator.s1p"), kLoadS1p));
-    Pick(sheets_->Port(), 1);
-    QVERIFY(!sheets_->Message()->text().isEmpty());
     QCOMPARE(sheets_->Port()->currentIndex(), 0);
+    QVERIFY(qAbs(FirstLoadMag() - 0.3) < 1e-12);
+    Pick(sheets_->Port(), 1);
+    QVERIFY(sheets_->Message()->text().startsWith(QStringLiteral("applicator.s1p: ")));
+    QCOMPARE(sheets_->Port()->currentIndex(), 0);
+    QVERIFY(qAbs(FirstLoadMag() - 0.3) < 1e-12);
+    // A refused file puts the port back as it was.
+    Pick(sheets_->Port(), 0);
+    QVERIFY(Open(QStringLiteral("tuner.s2p"), kLoadS2p));
+    Pick(sheets_->Port(), 1);
+    QVERIFY(!Open(QStringLiteral("broken.s1p"), kBroken));
+    QCOMPARE(sheets_->Port()->currentIndex(), 1);
+    QVERIFY(qAbs(FirstLoadMag() - 0.6) < 1e-12);
   }
 
   void helpNamesEveryControl() {
