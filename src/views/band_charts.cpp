@@ -1,6 +1,7 @@
 #include "views/band_charts.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -16,6 +17,10 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kMHz = 1e6;
+// Reading errors in per cent, from what a good coupler reaches to an error as large as the
+// power itself.
+constexpr std::array<double, 11> kErrorLevels{0.0, 0.1,  0.2,  0.5,  1.0,  2.0,
+                                              5.0, 10.0, 20.0, 50.0, 100.0};
 
 chart::Reflection Gamma(const rf::TRefl& r) {
   return std::polar(r.Mag, r.Pha * 3.141592653589793 / 180.0);
@@ -211,7 +216,10 @@ chart::ContourMap LoadPlaneMap(const rf::ModelState& operating, MapQuantity q,
         map.Values.Z.push_back(numtext::InScale(scale, m.Pload));
       } else {
         rf::ComputeTransmission(m);
-        map.Values.Z.push_back(100.0 * analysis::AbsorbedReadingError(m));
+        // The relative error grows without bound as the absorbed power vanishes at the rim:
+        // the worst errors share the top band, so that the ones that matter keep their colours.
+        const double e = 100.0 * analysis::AbsorbedReadingError(m);
+        map.Values.Z.push_back(std::isnan(e) ? e : std::min(e, kErrorLevels.back()));
       }
     }
   }
@@ -225,6 +233,7 @@ chart::ContourMap LoadPlaneMap(const rf::ModelState& operating, MapQuantity q,
     map.Title = std::string(kChartMapError);
     map.ScaleTitle = std::string(kTitleError);
     map.ScaleUnit = std::string(kUnitPercent);
+    map.Levels.assign(kErrorLevels.begin(), kErrorLevels.end());
     return map;
   }
   map.Title = std::string(kChartMapPower);

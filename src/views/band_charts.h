@@ -33,6 +33,7 @@ inline constexpr int kMapQuantityCount = 2;
 // at the operating point's source, with the operating point marked. The absorbed power's
 // levels are round steps and 90 % of the operating point's power, so that the band around the
 // operating point shows how far the load may wander before the power drops by a tenth.
+// The reading error's levels run from 0 to 100 %, larger errors in the top band.
 chart::ContourMap LoadPlaneMap(const rf::ModelState& operating, MapQuantity q,
                                numtext::PowerUnit unit, int n = kMapPoints);
 

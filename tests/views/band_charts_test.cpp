@@ -152,9 +152,12 @@ TEST(LoadPlaneMap, EveryPointIsTheWindowsOwnResult) {
         m.LoaRfl.Pha = std::atan2(im, re) * 180.0 / 3.141592653589793;
         rf::ReflFromMag(m.LoaRfl);
         rf::ComputeTransmission(m);
+        // Errors of 100 % and more are drawn as 100 %.
+        const double error = 100.0 * analysis::AbsorbedReadingError(m);
         const double expected = row.q == views::MapQuantity::AbsorbedPower
                                     ? numtext::InScale(numtext::PowerScale::Dbw, m.Pload)
-                                    : 100.0 * analysis::AbsorbedReadingError(m);
+                                : std::isnan(error) ? error
+                                                    : std::min(error, 100.0);
         EXPECT_TRUE(zephlane_test::SameBits(expected, map.Values.At(i, j))) << re << ", " << im;
       }
     }
@@ -200,6 +203,25 @@ TEST(LoadPlaneMap, ReadingErrorVanishesWithIdealCouplers) {
     EXPECT_EQ(map.Values.At(3, 2) == 0.0, !row.positiveAtRimHalf);
     EXPECT_EQ(map.Values.At(2, 2) == 0.0, row.zeroAtCentre || !row.positiveAtRimHalf);
   }
+}
+
+TEST(LoadPlaneMap, ReadingErrorsBeyondTheTopLevelShareTheTopBand) {
+  // With 20 dB couplers the error near total reflection runs into thousands of per cent; it
+  // must not stretch the scale until every useful error shares one colour.
+  const chart::ContourMap map =
+      views::LoadPlaneMap(test_support::WorkedModel({.dirDb = 20.0}),
+                          views::MapQuantity::ReadingError, numtext::PowerUnit::Watts, 41);
+  ASSERT_FALSE(map.Levels.empty());
+  EXPECT_EQ(map.Levels.front(), 0.0);
+  EXPECT_EQ(map.Levels.back(), 100.0);
+  double largest = 0.0;
+  for (const double v : map.Values.Z) {
+    if (std::isfinite(v)) largest = std::max(largest, v);
+  }
+  EXPECT_EQ(largest, 100.0);
+  // The centre keeps its own, small error.
+  EXPECT_GT(map.Values.At(20, 20), 0.0);
+  EXPECT_LT(map.Values.At(20, 20), 100.0);
 }
 
 TEST(LoadPlaneMap, TooFewPointsStillMakeAGrid) {
