@@ -46,7 +46,10 @@ class BandSheets : public QObject {
   bool OpenSourceFile();
   void ForgetLoadFile();
   void ForgetSourceFile();
-  // A chart (0 powers, 1 Smith chart, 2 map) to the file the save chooser names; the powers
+  static constexpr int kPowersChart = 0;
+  static constexpr int kSmithChart = 1;
+  static constexpr int kMapChart = 2;
+  // A chart (kPowersChart, kSmithChart, kMapChart) to the file the save chooser names; the powers
   // also as their table. False when the user cancelled or the write failed.
   enum class ExportKind { Png, Svg, Csv };
   bool Export(int which, ExportKind kind);
