@@ -320,12 +320,22 @@ class BandSheetsTest : public QObject {
 
   void hoverReadsTheSmithChartAndTheMap() {
     // Action: the pointer at each chart's centre. Expected: a read-out of what lies there.
-    for (qtui::AnyChartView* v : {sheets_->SmithView(), sheets_->MapView()}) {
-      tabs_->setCurrentWidget(v == sheets_->SmithView() ? sheets_->SmithPage()
-                                                        : sheets_->MapPage());
+    struct Row {
+      QWidget* page;
+      qtui::AnyChartView* view;
+      QPointF at;  // within the plot, as a share of the view's size
+    };
+    const Row rows[] = {{sheets_->BandPage(), sheets_->PowersView(), {0.3, 0.2}},
+                        {sheets_->SmithPage(), sheets_->SmithView(), {0.5, 0.5}},
+                        {sheets_->MapPage(), sheets_->MapView(), {0.5, 0.5}}};
+    for (const Row& row : rows) {
+      qtui::AnyChartView* v = row.view;
+      tabs_->setCurrentWidget(row.page);
       QVERIFY(QTest::qWaitForWindowExposed(tabs_.get()));
-      v->HoverAt(QPointF(v->width() / 2.0, v->height() / 2.0));
+      v->HoverAt(QPointF(v->width() * row.at.x(), v->height() * row.at.y()));
       QVERIFY(!v->ReadoutText().isEmpty());
+      v->HoverAt(QPointF(1, 1));  // the corner holds nothing
+      QVERIFY(v->ReadoutText().isEmpty());
     }
   }
 };

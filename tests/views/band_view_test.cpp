@@ -211,6 +211,20 @@ TEST(BandEvaluation, OutsideTheFileIsAnErrorNamingTheFile) {
   }
 }
 
+TEST(BandEvaluation, ABandReachingBelowTheGuidesCutoffStopsWithTheLine) {
+  // WR-975 cuts off at 605 MHz: 650 MHz travels, the band's lower end at 600 MHz does not.
+  BandInputs in;
+  in.Medium = 5;
+  in.Frequency = "650M";
+  in.Centre = "650M";
+  in.Spread = "50M";
+  const auto s = views::MakeBandSetup(in, nullptr, nullptr);
+  ASSERT_TRUE(s.Ok()) << s.Error;
+  const views::BandEvaluation e = views::EvaluateBand(test_support::WorkedModel(), s.Setup);
+  EXPECT_EQ(e.Error.rfind("Line: 600 MHz lies at or below the TE10 cutoff", 0), 0u) << e.Error;
+  EXPECT_TRUE(e.Points.empty());
+}
+
 TEST(BandEvaluation, TheSourceFileReplacesTheWindowsSource) {
   const MeasuredFile src{"circulator.s1p", {{2.0e9, {0.0, 0.1}}, {3.0e9, {0.0, 0.1}}}};
   const auto s = views::MakeBandSetup(BandInputs{}, nullptr, &src);
