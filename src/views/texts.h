@@ -184,4 +184,80 @@ inline constexpr std::string_view kNoSeed = "Type the seed as a whole number of 
 inline constexpr std::string_view kNoModel =
     "The main window has no defined incident power to take the truth from.";
 
+// The band sheets: the inputs as their labels name them (messages start with the same names).
+inline constexpr std::string_view kInputFrequency = "Frequency";
+inline constexpr std::string_view kInputBand = "Band";
+inline constexpr std::string_view kInputCentre = "Band centre";
+inline constexpr std::string_view kInputSpread = "Spread (\u00b1)";
+inline constexpr std::string_view kInputLine = "Line";
+inline constexpr std::string_view kGroupBandLine = "Frequency, band and line";
+inline constexpr std::string_view kInputLength = "Line length (m)";
+inline constexpr std::string_view kInputMedium = "Medium";
+inline constexpr std::string_view kInputVelocityFactor = "Velocity factor";
+inline constexpr std::string_view kInputLoss = "Attenuation (dB/m)";
+inline constexpr std::string_view kInputLoad = "Load";
+inline constexpr std::string_view kInputSource = "Source";
+inline constexpr std::string_view kInputPort = "Port of a two-port file";
+inline constexpr std::string_view kMediumTemText = "TEM line";
+inline constexpr std::string_view kBandAroundText = "Centre and spread";
+inline constexpr std::string_view kBandWholeFileText = "The load file's whole range";
+inline constexpr std::string_view kPortS11 = "S11";
+inline constexpr std::string_view kPortS22 = "S22";
+inline constexpr std::string_view kOpenLoadFile = "Open Load File\u2026";
+inline constexpr std::string_view kOpenSourceFile = "Open Source File\u2026";
+inline constexpr std::string_view kForgetLoadFile = "Forget Load File";
+inline constexpr std::string_view kForgetSourceFile = "Forget Source File";
+inline constexpr std::string_view kTouchstoneFilter =
+    "Touchstone files (*.s1p *.s2p *.S1P *.S2P *.ts);;All files (*)";
+inline constexpr std::string_view kFromWindow = "the window's reflection";
+inline constexpr std::string_view kWholeFileNeedsFile = "the whole range needs a load file";
+inline constexpr std::string_view kFileHasNoPoints = "the file holds no frequencies";
+inline constexpr std::string_view kColAt = "At";
+inline constexpr std::string_view kExtremesHeading = "Extremes over the band";
+inline constexpr std::string_view kMapShows = "Map of";
+inline constexpr std::string_view kMapPowerItem = "Absorbed power";
+inline constexpr std::string_view kMapErrorItem = "Absorbed-power reading error";
+inline constexpr std::string_view kSheetBand = "Band";
+inline constexpr std::string_view kSheetSmith = "Smith chart";
+inline constexpr std::string_view kSheetMap = "Load plane";
+inline constexpr std::string_view kChartBandPowers = "Powers over the band";
+inline constexpr std::string_view kChartBandSmith = "Load over the band";
+inline constexpr std::string_view kChartMapPower = "Absorbed power over the load's reflection";
+inline constexpr std::string_view kChartMapError =
+    "Absorbed-power reading error over the load's reflection";
+inline constexpr std::string_view kTitleFrequency = "Frequency";
+inline constexpr std::string_view kUnitMegahertz = "MHz";
+inline constexpr std::string_view kTitleLoadRe = "Load reflection, real part";
+inline constexpr std::string_view kTitleLoadIm = "Load reflection, imaginary part";
+inline constexpr std::string_view kOperatingFrequency = "Operating frequency";
+inline constexpr std::string_view kSeriesLoadLocus = "Load over the band";
+inline constexpr std::string_view kSeriesSourceConjugate = "Conjugate of the source";
+inline constexpr std::string_view kSeriesConstantProduct = "Constant |Gs Gl|";
+inline constexpr std::string_view kSeriesInferred = "Loads the readings cannot tell apart";
+inline constexpr std::string_view kColPincMin = "Incident min";
+inline constexpr std::string_view kColPincMax = "Incident max";
+inline constexpr std::string_view kColPreflMin = "Reflected min";
+inline constexpr std::string_view kColPreflMax = "Reflected max";
+inline constexpr std::string_view kColPloadMin = "Absorbed min";
+inline constexpr std::string_view kColPloadMax = "Absorbed max";
+inline constexpr std::string_view kStemBandPowers = "zephlane-band-powers";
+inline constexpr std::string_view kStemBandSmith = "zephlane-band-smith";
+inline constexpr std::string_view kStemLoadPlane = "zephlane-load-plane";
+inline constexpr std::string_view kActiveFilePrefix = "Showing ";
+inline constexpr std::string_view kActiveFileMiddle = " at ";
+// The band's extremes: the model's field and the caption of its row.
+struct BandExtremeField {
+  std::string_view Field;
+  std::string_view Caption;
+};
+inline constexpr BandExtremeField kBandExtremeFields[] = {
+    {"Pinc", kRowPinc},
+    {"Prefl", kRowPrefl},
+    {"Pload", kRowPload},
+    {"PloadMin", "Absorbed Power, min over all phases"},
+    {"PloadMax", "Absorbed Power, max over all phases"},
+    {"PloadMinV", "Absorbed reading, min"},
+    {"PloadMaxV", "Absorbed reading, max"},
+};
+
 }  // namespace views

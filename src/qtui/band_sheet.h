@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "qtui/file_out.h"
+#include "views/analysis_charts.h"
+#include "views/band_charts.h"
+#include "views/band_setup.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QWidget;
+
+// The Analysis window's band sheets: the frequency, the band and the line, the load and the
+// source from the window or from Touchstone files, and three pictures of the model along the
+// band (the powers with the band's extremes, the Smith chart, the load-plane map). A fault in
+// an input or a file is one message in the sheet; the charts keep what they showed.
+namespace qtui {
+
+class AnyChartView;
+class MainWindow;
+
+// parent, title, filter -> the chosen file; empty when the user cancelled.
+using OpenChooser = std::function<QString(QWidget*, const QString&, const QString&)>;
+// The desktop's open dialog.
+OpenChooser DialogOpenChooser();
+
+class BandSheets : public QObject {
+  Q_OBJECT
+
+ public:
+  // Adds the three sheets to tabs; they follow the main window's form from then on.
+  BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, PathChooser save,
+             QObject* parent = nullptr);
+
+  // Asks for a file and reads it as the load's (the chosen port) or the source's reflection.
+  // False when the user cancelled or the file was refused (the message says why).
+  bool OpenLoadFile();
+  bool OpenSourceFile();
+  void ForgetLoadFile();
+  void ForgetSourceFile();
+  static constexpr int kPowersChart = 0;
+  static constexpr int kSmithChart = 1;
+  static constexpr int kMapChart = 2;
+  // A chart (kPowersChart, kSmithChart, kMapChart) to the file the save chooser names; the powers
+  // also as their table. False when the user cancelled or the write failed.
+  enum class ExportKind { Png, Svg, Csv };
+  bool Export(int which, ExportKind kind);
+  // Reads the sheet's inputs and rebuilds the charts (the map when it is on show); false (and
+  // the message) on a fault.
+  bool Recompute();
+
+  QWidget* BandPage() const { return bandPage_; }
+  QWidget* SmithPage() const { return smithPage_; }
+  QWidget* MapPage() const { return mapPage_; }
+  QLineEdit* Frequency() const { return freq_; }
+  QComboBox* BandChoice() const { return band_; }
+  QLineEdit* Centre() const { return centre_; }
+  QLineEdit* Spread() const { return spread_; }
+  QLineEdit* Length() const { return length_; }
+  QComboBox* Medium() const { return medium_; }
+  QLineEdit* VelocityFactor() const { return vf_; }
+  QLineEdit* Loss() const { return loss_; }
+  QComboBox* Port() const { return port_; }
+  QComboBox* MapChoice() const { return mapChoice_; }
+  QLabel* Message() const { return message_; }
+  QLabel* LoadName() const { return loadName_; }
+  QLabel* SourceName() const { return srcName_; }
+  QTableWidget* Extremes() const { return extremes_; }
+  AnyChartView* PowersView() const { return powersView_; }
+  AnyChartView* SmithView() const { return smithView_; }
+  AnyChartView* MapView() const { return mapView_; }
+  const views::BuiltChart& Powers() const { return powers_; }
+  const views::BandEvaluation& Evaluation() const { return eval_; }
+
+ private:
+  QWidget* BuildInputs();
+  QWidget* ChartPage(AnyChartView*& view, QWidget* above, int which);
+  bool ReadFileInto(const QString& path, int port, std::optional<views::MeasuredFile>& into);
+  views::BandInputs Inputs() const;
+  void ShowMessage(const std::string& text);
+  void ShowFiles();
+  void RefreshMap();
+  bool Shown() const;
+
+  MainWindow& window_;
+  QTabWidget& tabs_;
+  OpenChooser open_;
+  PathChooser save_;
+  std::optional<views::MeasuredFile> load_;
+  std::optional<views::MeasuredFile> src_;
+  QString loadPath_;
+  int loadPort_ = 1;
+  views::BandSetup setup_;
+  views::BandEvaluation eval_;
+  views::BuiltChart powers_;
+  // Following the main window costs nothing while another sheet is on show: the band is
+  // evaluated again when one of these sheets is shown, the map when it is.
+  bool stale_ = false;
+  bool mapStale_ = true;
+
+  QWidget* bandPage_ = nullptr;
+  QWidget* smithPage_ = nullptr;
+  QWidget* mapPage_ = nullptr;
+  QLineEdit* freq_ = nullptr;
+  QComboBox* band_ = nullptr;
+  QLineEdit* centre_ = nullptr;
+  QLineEdit* spread_ = nullptr;
+  QLineEdit* length_ = nullptr;
+  QComboBox* medium_ = nullptr;
+  QLineEdit* vf_ = nullptr;
+  QLineEdit* loss_ = nullptr;
+  QComboBox* port_ = nullptr;
+  QComboBox* mapChoice_ = nullptr;
+  QLabel* message_ = nullptr;
+  QLabel* loadName_ = nullptr;
+  QLabel* srcName_ = nullptr;
+  QLabel* active_ = nullptr;
+  QTableWidget* extremes_ = nullptr;
+  AnyChartView* powersView_ = nullptr;
+  AnyChartView* smithView_ = nullptr;
+  AnyChartView* mapView_ = nullptr;
+};
+
+}  // namespace qtui
