@@ -164,11 +164,12 @@ CaseRead ParseCase(const std::string& bytes, const std::string& casePath,
   const env::ini::Section* window = FindSection(sections, kCaseWindowSection);
   const env::ini::KeyList none;
   const env::ini::KeyList& given = window ? window->Keys : none;
-  for (const auto& [k, v] : given) {
+  for (const auto& entry : given) {
+    const std::string folded = env::ini::Fold(entry.first);
     const bool known = std::any_of(InputKeys().begin(), InputKeys().end(), [&](const InputKey& i) {
-      return env::ini::Fold(i.Key) == env::ini::Fold(k);
+      return env::ini::Fold(i.Key) == folded;
     });
-    if (!known) return Malformed(casePath, std::string(kCaseUnknownKey) + Quoted(k));
+    if (!known) return Malformed(casePath, std::string(kCaseUnknownKey) + Quoted(entry.first));
   }
   // Every input, of its kind: a case that leaves one out would leave that input as it stands,
   // and so would not be the configuration it names.

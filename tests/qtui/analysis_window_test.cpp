@@ -231,7 +231,7 @@ class AnalysisWindowTest : public QObject {
     auto* group = qobject_cast<qtui::RadioGroup*>(window_->Widget("rgPowerUnit"));
     QTest::mouseClick(group->Buttons()[2], Qt::LeftButton);
     const views::ChartTable& t = a.Chart(0).Table;
-    QCOMPARE(t.Columns[1], std::string("Incident dBW"));
+    QCOMPARE(t.Columns[1], std::string("Incident power (dBW)"));
     // 992.32 W at the actual phase: the curve lies near 30 dBW.
     const double y = Marks(a.Chart(0))[0].Y;
     QCOMPARE(QString::fromStdString(a.Chart(0).Chart.Y.Unit), QStringLiteral("dBW"));
@@ -239,7 +239,8 @@ class AnalysisWindowTest : public QObject {
     // A chart not on show is redrawn when exported: its data follow the unit too.
     chosen_ = home_->path() + QStringLiteral("/readings.csv");
     QVERIFY(a.ExportCsv(1));
-    QVERIFY(ReadFile(chosen_).startsWith("phase_deg,PincMinV dBW,PincMaxV dBW,"));
+    QVERIFY(ReadFile(chosen_).startsWith(
+        "Round-trip phase (deg),\"Incident reading, min (dBW)\",\"Incident reading, max (dBW)\","));
   }
 
   void chartExportsReadBack() {
