@@ -3,6 +3,7 @@
 
 #include "fuzz_check.h"
 #include "startup/case_file.h"
+#include "startup/settings.h"
 
 // The case reader on any bytes: it never fails without saying why, and a case it accepts is
 // written back to a text that reads to the very same case (inputs, Analysis inputs, load file).

@@ -25,6 +25,10 @@ inline const std::string kCaseFormatKey = "Format";
 inline const std::string kCaseWindowSection = "Zephlane";
 inline const std::string kCaseAnalysisSection = "Analysis";
 inline const std::string kCaseLoadFileKey = "LoadFile";
+// The Analysis window's inputs that both bindings keep: the coverage choice's index and the
+// coupler design's target, as typed.
+inline const std::string kCaseCoverageKey = "Coverage";
+inline const std::string kCaseDesignTargetKey = "DesignTarget";
 // Far larger than any case this program writes; anything larger is not read into memory.
 inline constexpr std::size_t kCaseMaxBytes = 1 << 20;
 

@@ -108,16 +108,23 @@ class AnalysisWindowTest : public QObject {
   }
 
   void contextMenuHoldsTheEntriesWithTheirShortcuts() {
-    // State: the window as started. Expected: the four entries, in order, with shortcuts that
+    // State: the window as started. Expected: the entries, in order, with shortcuts that
     // no edit uses; the window takes its menu from them.
     QCOMPARE(window_->contextMenuPolicy(), Qt::ActionsContextMenu);
     const QList<QAction*> actions = window_->actions();
-    QCOMPARE(actions.size(), 4);
-    const QStringList texts{QStringLiteral("Analysis\u2026"), QStringLiteral("Copy Results"),
-                            QStringLiteral("Export Results\u2026"),
-                            QStringLiteral("About Zephlane")};
-    const QStringList keys{QStringLiteral("Ctrl+Shift+A"), QStringLiteral("Ctrl+Shift+C"),
-                           QStringLiteral("Ctrl+Shift+E"), QString()};
+    QCOMPARE(actions.size(), 7);
+    const QStringList texts{
+        QStringLiteral("Analysis\u2026"),          QStringLiteral("Copy Results"),
+        QStringLiteral("Copy Results as Numbers"), QStringLiteral("Export Results\u2026"),
+        QStringLiteral("Open Case\u2026"),         QStringLiteral("Save Case\u2026"),
+        QStringLiteral("About Zephlane")};
+    const QStringList keys{QStringLiteral("Ctrl+Shift+A"),
+                           QStringLiteral("Ctrl+Shift+C"),
+                           QString(),
+                           QStringLiteral("Ctrl+Shift+E"),
+                           QStringLiteral("Ctrl+O"),
+                           QStringLiteral("Ctrl+S"),
+                           QString()};
     for (qsizetype i = 0; i < actions.size(); ++i) {
       QCOMPARE(actions[i]->text(), texts[i]);
       QCOMPARE(actions[i]->shortcut().toString(), keys[i]);
@@ -299,7 +306,7 @@ class AnalysisWindowTest : public QObject {
     a.CopyChart(2);
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     QVERIFY(mime->hasImage());
-    QVERIFY(mime->text().startsWith(QStringLiteral("directivity_db,")));
+    QVERIFY(mime->text().startsWith(QStringLiteral("Directivity (dB),")));
   }
 
   void designAnswersFollowTheTarget() {
