@@ -118,7 +118,8 @@ std::string FormatCase(const CaseFile& c, const std::string& casePath) {
     const fs::path load = PathOf(c.LoadFile).lexically_normal();
     const fs::path folder = FolderOf(casePath);
     fs::path rel;
-    if (load.is_absolute() && load.root_name() == folder.root_name()) {
+    // Only on the same root: a load file on another drive keeps its whole path.
+    if (load.has_root_directory() && load.root_name() == folder.root_name()) {
       rel = load.lexically_relative(folder);
     }
     analysis.Keys.emplace_back(kCaseLoadFileKey, rel.empty() ? Utf8Of(load) : Utf8Of(rel));
