@@ -115,7 +115,7 @@ test-windows: windows
 # includes.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 600
-FUZZ_TARGETS := numtext settings_reader startup driver_requests touchstone
+FUZZ_TARGETS := numtext settings_reader startup driver_requests touchstone case_reader
 fuzz-build:
 	@./cmake/install-deps.sh $(DEBIAN_PACKAGES) $(FUZZ_PACKAGES)
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

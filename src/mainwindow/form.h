@@ -259,6 +259,10 @@ class TForm1 : public rf::ModelState {
   std::string TheoryName;
   std::string TheoryFile;
   env::TMyHelp MyHelp;
+  // The desktop's memory, kept in the settings file: the folder a file dialog last opened in,
+  // and the case files opened or saved last, newest first, one per line.
+  std::string LastFolder;
+  std::string RecentCases;
 
   // ---- Registry: Form1 first, then every control in declaration order ----
   std::span<const ControlRef> Controls() const;

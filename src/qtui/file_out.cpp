@@ -1,9 +1,13 @@
 #include "qtui/file_out.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <string_view>
 
 #include "env/platform.h"
+#include "mainwindow/form.h"
 #include "qtui/qt_text.h"
 #include "views/texts.h"
 
@@ -13,6 +17,34 @@ PathChooser DialogPathChooser() {
   return [](QWidget* parent, const QString& title, const QString& suggestedName,
             const QString& filter) {
     return QFileDialog::getSaveFileName(parent, title, suggestedName, filter);
+  };
+}
+
+PathChooser DialogOpenChooser() {
+  return [](QWidget* parent, const QString& title, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+  };
+}
+
+QString StartFolder(const mainwindow::TForm1& form) {
+  const QString last = QString::fromStdString(form.LastFolder);
+  if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+  // Qt reads the XDG user-dirs file for this, and asks the shell for the known folder on
+  // Windows.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+  return QDir::homePath();
+}
+
+PathChooser InStartFolder(PathChooser chooser, mainwindow::TForm1& form) {
+  return [chooser = std::move(chooser), &form](QWidget* parent, const QString& title,
+                                               const QString& suggestedName,
+                                               const QString& filter) {
+    const QDir folder(StartFolder(form));
+    const QString start = suggestedName.isEmpty() ? folder.path() : folder.filePath(suggestedName);
+    const QString path = chooser(parent, title, start, filter);
+    if (!path.isEmpty()) form.LastFolder = QFileInfo(path).absolutePath().toStdString();
+    return path;
   };
 }
 

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +33,7 @@
 #include "qtui/value_cell.h"
 #include "qtui/window_style.h"
 #include "startup/lifecycle.h"
+#include "views/texts.h"
 
 namespace qtui {
 
@@ -117,10 +119,16 @@ void MainWindow::Create() {
   const bool firstStart = startup::OpensCentred(form_);
   Push();
   const QSize client(Scale(form_.Form1.ClientWidth), Scale(form_.Form1.ClientHeight));
+  // A native (global) menu bar takes no room in the window.
+  const int bar =
+      menuBar_ != nullptr && !menuBar_->isNativeMenuBar() ? menuBar_->sizeHint().height() : 0;
+  if (menuBar_ != nullptr) menuBar_->setGeometry(0, 0, client.width(), bar);
+  client_->setGeometry(0, bar, client.width(), client.height());
+  const QSize whole(client.width(), client.height() + bar);
   if (form_.Form1.Resizable) {
-    resize(client);
+    resize(whole);
   } else {
-    setFixedSize(client);
+    setFixedSize(whole);
   }
   // The result pages stand on the bottom edge across the whole client width.
   const int pagesHeight = Scale(mainwindow::FindDesign("pcResults")->Height);
@@ -129,6 +137,21 @@ void MainWindow::Create() {
 
   QWidget* focus = FocusWidget(form_.Focused());
   if (focus != nullptr) focus->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::SetMenuBar(QMenuBar* bar) {
+  menuBar_ = bar;
+  bar->setParent(this);
+}
+
+void MainWindow::SetCaseName(const QString& name) {
+  caseName_ = name;
+  setWindowTitle(Title());
+}
+
+QString MainWindow::Title() const {
+  const QString caption = QString::fromStdString(form_.Form1.Caption);
+  return caseName_.isEmpty() ? caption : caseName_ + Q(views::kCaptionCaseSeparator) + caption;
 }
 
 void MainWindow::Place(bool firstStart) {

@@ -11,6 +11,7 @@
 #include "mainwindow/design.h"
 #include "mainwindow/form.h"
 
+class QMenuBar;
 class QTabWidget;
 
 // The window on the desktop, built from the design table over a TForm1. It works as pull, act,
@@ -41,6 +42,15 @@ class MainWindow : public QDialog {
   // shortcut), under the same pull-act-push rules as a widget's signal.
   void Perform(const std::function<void()>& action) { Act(action); }
 
+  // A menu bar above the specified client area, outside it: the window grows by the bar's
+  // height and the form keeps its client size and every control its place. Before Create().
+  void SetMenuBar(QMenuBar* bar);
+  QMenuBar* MenuBar() const { return menuBar_; }
+  // The area the form's controls stand in, exactly the specified client size.
+  QWidget* Client() const { return client_; }
+  // The open case's name, shown before the form's caption; empty: none.
+  void SetCaseName(const QString& name);
+
  Q_SIGNALS:
   // Every push of the form's state into the widgets: after each user action and at creation.
   void formChanged();
@@ -59,6 +69,7 @@ class MainWindow : public QDialog {
   QWidget* FocusWidget(std::string_view name) const;
   void PlaceLabel(std::string_view name);
   void Place(bool firstStart);
+  QString Title() const;
 
   void Act(const std::function<void()>& action);
   void Pull();
@@ -70,6 +81,9 @@ class MainWindow : public QDialog {
   // Widgets that take the focus, by the control they belong to.
   std::unordered_map<const QObject*, std::string> focusNames_;
   QTabWidget* pages_ = nullptr;
+  QWidget* client_ = nullptr;
+  QMenuBar* menuBar_ = nullptr;
+  QString caseName_;
   std::vector<std::string> sheetNames_;  // page index -> tab sheet
   bool acting_ = false;
   bool closing_ = false;

@@ -65,9 +65,12 @@ void MainWindow::Build() {
   setFont(DesignFont());
   setWindowTitle(Q(mainwindow::Form1Design().Caption));
   widgets_.emplace("Form1", this);
+  // The specified client area: the form's own controls stand in it, so that a menu bar can
+  // sit above it without moving or shrinking any of them.
+  client_ = new QWidget(this);
 
   for (const DesignEntry& d : mainwindow::DesignTable()) {
-    QWidget* parent = Widget(d.Parent);
+    QWidget* parent = d.Parent == std::string_view("Form1") ? client_ : Widget(d.Parent);
     Q_ASSERT(parent != nullptr);  // the table lists every container before its children
     QWidget* w = BuildControl(d, parent);
     widgets_.emplace(std::string(d.Name), w);

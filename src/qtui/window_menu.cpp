@@ -2,49 +2,104 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
-#include <QShortcut>
+#include <charconv>
 #include <filesystem>
 #include <string_view>
 
 #include "mainwindow/result_rows.h"
 #include "mainwindow/texts.h"
+#include "numtext/power_unit.h"
 #include "qtui/analysis_window.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
+#include "startup/case_file.h"
 #include "startup/settings.h"
 #include "text/table.h"
+#include "views/result_numbers.h"
 #include "views/texts.h"
 
 namespace qtui {
 
-WindowMenu::WindowMenu(MainWindow& window, PathChooser chooser)
-    : window_(window), chooser_(std::move(chooser)) {
+WindowMenu::WindowMenu(MainWindow& window, PathChooser saver, PathChooser opener)
+    : window_(window),
+      saver_(InStartFolder(std::move(saver), window.Form())),
+      opener_(InStartFolder(std::move(opener), window.Form())) {
   // A right click on the window's background (labels, frames, cells) opens the menu; edits and
-  // lists keep their own menus.
+  // lists keep their own menus. The menu bar holds these very actions.
   window_.setContextMenuPolicy(Qt::ActionsContextMenu);
-  const auto add = [&](std::string_view text, std::string_view key, void (WindowMenu::*slot)()) {
-    auto* action = new QAction(Q(text), &window_);
-    if (!key.empty()) action->setShortcut(QKeySequence(Q(key)));
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setObjectName(Q(text));
-    connect(action, &QAction::triggered, this, slot);
-    window_.addAction(action);
-  };
-  add(views::kActAnalysis, views::kKeyAnalysis, &WindowMenu::OpenAnalysis);
-  add(views::kActCopyResults, views::kKeyCopyResults, &WindowMenu::CopyResults);
-  add(views::kActExportResults, views::kKeyExportResults, &WindowMenu::ExportResults);
-  add(views::kActAbout, {}, &WindowMenu::ShowAbout);
-  // F1 is no menu entry: the window has its Help (HTML) button for the mouse.
-  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), &window_);
-  help->setContext(Qt::WindowShortcut);
-  connect(help, &QShortcut::activated, this, &WindowMenu::ShowHelp);
+  for (QAction* a :
+       {Action(views::kActAnalysis, views::kKeyAnalysis, [this] { OpenAnalysis(); }),
+        Action(views::kActCopyResults, views::kKeyCopyResults, [this] { CopyResults(); }),
+        Action(views::kActCopyNumbers, {}, [this] { CopyResultsAsNumbers(); }),
+        Action(views::kActExportResults, views::kKeyExportResults, [this] { ExportResults(); }),
+        Action(views::kActOpenCase, views::kKeyOpenCase, [this] { OpenCase(); }),
+        Action(views::kActSaveCase, views::kKeySaveCase, [this] { SaveCase(); }),
+        Action(views::kActAbout, {}, [this] { ShowAbout(); })}) {
+    window_.addAction(a);
+  }
+  BuildMenuBar();
   window_.installEventFilter(this);
+}
+
+QAction* WindowMenu::Action(std::string_view text, std::string_view key, std::function<void()> fn) {
+  auto* action = new QAction(Q(text), &window_);
+  if (!key.empty()) action->setShortcut(QKeySequence(Q(key)));
+  action->setShortcutContext(Qt::WindowShortcut);
+  action->setObjectName(Q(text));
+  connect(action, &QAction::triggered, this, [fn = std::move(fn)] { fn(); });
+  return action;
+}
+
+void WindowMenu::BuildMenuBar() {
+  const auto named = [&](std::string_view text) {
+    return window_.findChild<QAction*>(Q(text), Qt::FindDirectChildrenOnly);
+  };
+  bar_ = new QMenuBar;
+  QMenu* file = bar_->addMenu(Q(views::kMenuFile));
+  file->addAction(named(views::kActOpenCase));
+  file->addAction(named(views::kActSaveCase));
+  recent_ = file->addMenu(Q(views::kMenuRecent));
+  connect(recent_, &QMenu::aboutToShow, this, [this] { FillRecent(); });
+  FillRecent();
+  file->addSeparator();
+  file->addAction(named(views::kActExportResults));
+  file->addSeparator();
+  file->addAction(Action(views::kActQuit, views::kKeyQuit, [this] { Quit(); }));
+  QMenu* edit = bar_->addMenu(Q(views::kMenuEdit));
+  edit->addAction(named(views::kActCopyResults));
+  edit->addAction(named(views::kActCopyNumbers));
+  QMenu* view = bar_->addMenu(Q(views::kMenuView));
+  view->addAction(named(views::kActAnalysis));
+  QMenu* help = bar_->addMenu(Q(views::kMenuHelp));
+  // F1 is the Contents entry's key, and works wherever the focus is in the window.
+  help->addAction(Action(views::kActContents, views::kKeyContents, [this] { ShowHelp(); }));
+  help->addAction(Action(views::kActManual, {}, [this] { ShowManual(); }));
+  help->addAction(Action(views::kActTheory, {}, [this] { ShowTheory(); }));
+  help->addSeparator();
+  help->addAction(named(views::kActAbout));
+  window_.SetMenuBar(bar_);
+}
+
+void WindowMenu::FillRecent() {
+  recent_->clear();
+  const std::vector<std::string> list = startup::RecentCaseList(window_.Form().RecentCases);
+  for (const std::string& path : list) {
+    QAction* a = recent_->addAction(QString::fromStdString(path));
+    const QString p = QString::fromStdString(path);
+    connect(a, &QAction::triggered, this, [this, p] { OpenCaseFile(p); });
+  }
+  if (list.empty()) recent_->addAction(Q(views::kMenuNoRecent))->setEnabled(false);
 }
 
 bool WindowMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -79,7 +134,8 @@ WindowMenu::~WindowMenu() = default;
 
 void WindowMenu::OpenAnalysis() {
   if (!analysis_) {
-    analysis_ = std::make_unique<AnalysisWindow>(window_, chooser_);
+    analysis_ = std::make_unique<AnalysisWindow>(window_, saver_);
+    PutAnalysisInputs();
     // The program ends with the main window, whatever else is open.
     analysis_->setAttribute(Qt::WA_QuitOnClose, false);
     // The settings object lives while the main window is open (the window's creation made it).
@@ -115,7 +171,7 @@ void WindowMenu::CopyResults() {
 
 void WindowMenu::ExportResults() {
   const std::string csv = text::ToCsv(mainwindow::WindowCellRows(window_.Form()));
-  SaveWithChooser(chooser_, window_.Form().Platform(), &window_, Q(views::kExportResultsTitle),
+  SaveWithChooser(saver_, window_.Form().Platform(), &window_, Q(views::kExportResultsTitle),
                   Q(views::kResultsFileName), Q(views::kCsvFilter), QByteArray::fromStdString(csv));
 }
 
@@ -145,6 +201,116 @@ void WindowMenu::ShowHelp() {
       if (form.bHelpHtm.Enabled && form.bHelpHtm.Visible) form.bHelpHtmClick();
     });
   });
+}
+
+void WindowMenu::ShowManual() {
+  mainwindow::TForm1& form = window_.Form();
+  window_.Perform([&form] { form.RunUserAction([&form] { form.bHelpPdfClick(); }); });
+}
+
+void WindowMenu::ShowTheory() {
+  mainwindow::TForm1& form = window_.Form();
+  window_.Perform([&form] { form.RunUserAction([&form] { form.bTheoryClick(); }); });
+}
+
+void WindowMenu::Quit() { window_.close(); }
+
+void WindowMenu::CopyResultsAsNumbers() {
+  const mainwindow::TForm1& form = window_.Form();
+  const numtext::PowerUnit unit =
+      numtext::PowerUnitOfIndex(form.rgPowerUnit.ItemIndex()).value_or(numtext::PowerUnit::Watts);
+  const std::vector<views::NumberColumn> columns = views::ResultNumbers(form, unit);
+  auto* mime = new QMimeData;
+  mime->setText(QString::fromStdString(views::NumbersAsTabText(columns)));
+  mime->setHtml(QString::fromStdString(views::NumbersAsHtml(columns)));
+  QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+bool WindowMenu::OpenCase() {
+  const QString path = opener_(&window_, Q(views::kOpenCaseTitle), {}, Q(views::kCaseFilter));
+  return !path.isEmpty() && OpenCaseFile(path);
+}
+
+bool WindowMenu::OpenCaseFile(const QString& path) {
+  mainwindow::TForm1& form = window_.Form();
+  const std::string p = path.toStdString();
+  const startup::CaseRead read = startup::ReadCase(*form.Platform().Files(), p);
+  if (read.Problem != startup::CaseProblem::None) {
+    form.Platform().ShowError(std::string(mainwindow::kAppTitle), read.Message);
+    return false;
+  }
+  window_.Perform([&] { startup::ApplyCase(form, read.Case); });
+  analysisInputs_ = read.Case.Analysis;
+  PutAnalysisInputs();
+  loadFile_ = read.Case.LoadFile;
+  CaseOpened(p);
+  return true;
+}
+
+bool WindowMenu::SaveCase() {
+  // The edits' texts as typed, as closing the window keeps them.
+  window_.Perform([] {});
+  const QString suggested =
+      casePath_.isEmpty() ? Q(views::kCaseFileName) : QFileInfo(casePath_).fileName();
+  QString path = saver_(&window_, Q(views::kSaveCaseTitle), suggested, Q(views::kCaseFilter));
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += Q(startup::kCaseExtension);
+  return SaveCaseFile(path);
+}
+
+bool WindowMenu::SaveCaseFile(const QString& path) {
+  mainwindow::TForm1& form = window_.Form();
+  const std::string p = path.toStdString();
+  const startup::CaseFile c = startup::CaseFromForm(form, AnalysisInputs(), loadFile_);
+  if (!startup::WriteCase(*form.Platform().Files(), p, c)) {
+    form.Platform().ShowError(std::string(views::kSaveCaseTitle), views::SaveFailedText(p));
+    return false;
+  }
+  CaseOpened(p);
+  return true;
+}
+
+void WindowMenu::CaseOpened(const std::string& path) {
+  casePath_ = QString::fromStdString(path);
+  window_.SetCaseName(QString::fromStdString(startup::CaseTitle(path)));
+  mainwindow::TForm1& form = window_.Form();
+  form.RecentCases = startup::RememberCase(form.RecentCases, path);
+  FillRecent();
+}
+
+env::ini::KeyList WindowMenu::AnalysisInputs() const {
+  if (!analysis_) return analysisInputs_;
+  env::ini::KeyList keys = analysisInputs_;
+  const auto set = [&](const std::string& key, const std::string& value) {
+    for (auto& kv : keys) {
+      if (kv.first == key) {
+        kv.second = value;
+        return;
+      }
+    }
+    keys.emplace_back(key, value);
+  };
+  set(startup::kCaseCoverageKey, std::to_string(analysis_->CoverageChoice()->currentIndex()));
+  set(startup::kCaseDesignTargetKey, analysis_->DesignTarget()->text().toStdString());
+  return keys;
+}
+
+void WindowMenu::PutAnalysisInputs() {
+  if (!analysis_) return;
+  for (const auto& [key, value] : analysisInputs_) {
+    if (env::ini::Fold(key) == env::ini::Fold(startup::kCaseCoverageKey)) {
+      int index = -1;
+      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), index);
+      // A choice this window does not offer leaves the present one.
+      if (ec == std::errc() && end == value.data() + value.size() && index >= 0 &&
+          index < analysis_->CoverageChoice()->count()) {
+        analysis_->CoverageChoice()->setCurrentIndex(index);
+      }
+    } else if (env::ini::Fold(key) == env::ini::Fold(startup::kCaseDesignTargetKey)) {
+      analysis_->DesignTarget()->setText(QString::fromStdString(value));
+    }
+  }
+  analysis_->Refresh();
 }
 
 }  // namespace qtui

@@ -29,9 +29,11 @@ enum class WindowEdge { Top, Left };
 
 // What a key holds: an edit's text, an up-down's position, a list's or a radio group's index,
 // the check box's state, or an edge of the window.
+// A remembered text of the desktop (a folder, the recent cases) is the last kind: written only
+// when it holds something, so a file of a window that never used a dialog stays as it was.
 using Target = std::variant<mainwindow::Edit TForm1::*, mainwindow::UpDown TForm1::*,
                             mainwindow::DropDown TForm1::*, mainwindow::RadioGroup TForm1::*,
-                            mainwindow::CheckBox TForm1::*, WindowEdge>;
+                            mainwindow::CheckBox TForm1::*, WindowEdge, std::string TForm1::*>;
 
 struct SettingsKey {
   std::string_view Key;
@@ -43,7 +45,7 @@ struct SettingsKey {
 
 // Every stored key, in the order the file holds them. Loading takes another order, because
 // assigning a radio group or the check box runs its handler on the controls loaded so far.
-const std::array<SettingsKey, 19> kKeys{{
+const std::array<SettingsKey, 21> kKeys{{
     {"edAnodeV", &TForm1::edAnodeV, rf::kFirstAnodeVText, 0, 3},
     {"edAnodeI", &TForm1::edAnodeI, rf::kFirstAnodeIText, 0, 4},
     {"edSrcMag", &TForm1::edSrcMag, rf::kFirstSrcMagText, 0, 6},
@@ -63,6 +65,8 @@ const std::array<SettingsKey, 19> kKeys{{
     {"rgPowerUnit", &TForm1::rgPowerUnit, {}, 0, 14},
     {"rgLoadMeasMagUnit", &TForm1::rgLoadMeasMagUnit, {}, 0, 15},
     {"chIdeal", &TForm1::chIdeal, {}, rf::kFirstIdeal ? 1 : 0, 20},
+    {"LastFolder", &TForm1::LastFolder, {}, 0, 21},
+    {"RecentCases", &TForm1::RecentCases, {}, 0, 22},
 }};
 // Between the up-downs and the check box, loading rebuilds the edits of the values the
 // up-downs keep from their positions.
@@ -73,7 +77,8 @@ void TextFromPosition(mainwindow::Edit& edit, const mainwindow::UpDown& updown) 
   edit.Text = numtext::FloatToText(updown.Position(), numtext::kInputDecimals);
 }
 
-void Load(TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
+void Load(TForm1& form, env::TIniFile& ini, const SettingsKey& k,
+          const std::string& section = kSection) {
   const std::string key(k.Key);
   std::visit(
       [&](auto target) {
@@ -86,7 +91,7 @@ void Load(TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
           const int far = target == WindowEdge::Top ? screen.Height : screen.Width;
           // A missing or malformed edge reads as the sentinel: no usable position.
           constexpr std::int32_t kNoEdge = std::numeric_limits<std::int32_t>::min();
-          const std::int32_t stored = ini.ReadInteger(kSection, key, kNoEdge);
+          const std::int32_t stored = ini.ReadInteger(section, key, kNoEdge);
           if (stored == kNoEdge) {
             form.Form1.PositionStored = false;
             return;
@@ -94,17 +99,19 @@ void Load(TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
           if (target == WindowEdge::Top) form.Form1.PositionStored = true;
           edge = numtext::ClampInt(0, stored, far - 10);
         } else if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
-          (form.*target).Text = ini.ReadString(kSection, key, std::string(k.DefaultText));
+          (form.*target).Text = ini.ReadString(section, key, std::string(k.DefaultText));
+        } else if constexpr (std::is_same_v<T, std::string TForm1::*>) {
+          form.*target = ini.ReadString(section, key, {});
         } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {
-          (form.*target).SetPosition(ini.ReadInteger(kSection, key, k.DefaultValue));
+          (form.*target).SetPosition(ini.ReadInteger(section, key, k.DefaultValue));
           if (target == &TForm1::udEff) form.SetEffFromUpDown(form.udEff.Position());
         } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
-          (form.*target).SetChecked(ini.ReadBool(kSection, key, k.DefaultValue != 0));
+          (form.*target).SetChecked(ini.ReadBool(section, key, k.DefaultValue != 0));
         } else {
           // Lists and radio groups; a group's setter runs its OnClick when the stored choice
           // differs, so the unit fields (SelUnit, SelErrUnit) follow the stored choices, and
           // rgPowerUnit runs a whole cycle here.
-          (form.*target).SetItemIndex(ini.ReadInteger(kSection, key, k.DefaultValue));
+          (form.*target).SetItemIndex(ini.ReadInteger(section, key, k.DefaultValue));
         }
       },
       k.Control);
@@ -120,6 +127,8 @@ void Save(const TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
                            target == WindowEdge::Top ? form.Form1.Top : form.Form1.Left);
         } else if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
           ini.WriteString(kSection, key, (form.*target).Text);
+        } else if constexpr (std::is_same_v<T, std::string TForm1::*>) {
+          if (!(form.*target).empty()) ini.WriteString(kSection, key, form.*target);
         } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {
           ini.WriteInteger(kSection, key, (form.*target).Position());
         } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
@@ -131,15 +140,14 @@ void Save(const TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
       k.Control);
 }
 
-}  // namespace
-
-std::string IniFileName(const TForm1& form) {
-  return form.UserDir + std::string(mainwindow::kIniFileName);
-}
-
-void LoadSettings(TForm1& form, env::TIniFile& ini) {
+void LoadKeys(TForm1& form, env::TIniFile& ini, const std::string& section, bool all) {
   std::vector<const SettingsKey*> order;
-  for (const SettingsKey& k : kKeys) order.push_back(&k);
+  for (const SettingsKey& k : kKeys) {
+    // The window's place and the remembered folders belong to this desktop, not to the inputs.
+    const bool input = !std::holds_alternative<WindowEdge>(k.Control) &&
+                       !std::holds_alternative<std::string TForm1::*>(k.Control);
+    if (all || input) order.push_back(&k);
+  }
   std::sort(order.begin(), order.end(),
             [](const SettingsKey* a, const SettingsKey* b) { return a->LoadStep < b->LoadStep; });
   bool textsDone = false;
@@ -151,8 +159,66 @@ void LoadSettings(TForm1& form, env::TIniFile& ini) {
       TextFromPosition(form.edDire, form.udDire);
       textsDone = true;
     }
-    Load(form, ini, *k);
+    Load(form, ini, *k, section);
   }
+}
+
+}  // namespace
+
+std::string IniFileName(const TForm1& form) {
+  return form.UserDir + std::string(mainwindow::kIniFileName);
+}
+
+void LoadSettings(TForm1& form, env::TIniFile& ini) { LoadKeys(form, ini, kSection, true); }
+
+std::span<const InputKey> InputKeys() {
+  static const std::vector<InputKey> keys = [] {
+    std::vector<InputKey> list;
+    for (const SettingsKey& k : kKeys) {
+      std::visit(
+          [&](auto target) {
+            using T = decltype(target);
+            if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
+              list.push_back({k.Key, InputKind::Text});
+            } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
+              list.push_back({k.Key, InputKind::Flag});
+            } else if constexpr (!std::is_same_v<T, WindowEdge> &&
+                                 !std::is_same_v<T, std::string TForm1::*>) {
+              list.push_back({k.Key, InputKind::Whole});
+            }
+          },
+          k.Control);
+    }
+    return list;
+  }();
+  return keys;
+}
+
+void LoadInputs(TForm1& form, env::TIniFile& ini, const std::string& section) {
+  LoadKeys(form, ini, section, false);
+}
+
+env::ini::KeyList InputValues(const TForm1& form) {
+  env::ini::KeyList values;
+  for (const SettingsKey& k : kKeys) {
+    std::visit(
+        [&](auto target) {
+          using T = decltype(target);
+          const std::string key(k.Key);
+          if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
+            values.emplace_back(key, (form.*target).Text);
+          } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {
+            values.emplace_back(key, std::to_string((form.*target).Position()));
+          } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
+            values.emplace_back(key, (form.*target).Checked() ? "1" : "0");
+          } else if constexpr (!std::is_same_v<T, WindowEdge> &&
+                               !std::is_same_v<T, std::string TForm1::*>) {
+            values.emplace_back(key, std::to_string((form.*target).ItemIndex()));
+          }
+        },
+        k.Control);
+  }
+  return values;
 }
 
 void SaveSettings(TForm1& form, env::TIniFile& ini) {

@@ -24,11 +24,9 @@ double LargestFinite(std::initializer_list<double> values) {
   return largest;
 }
 
+// A column in words with its unit, as a spreadsheet user reads it: "Incident power (kW)".
 std::string Column(std::string_view name, numtext::PowerScale scale) {
-  std::string s(name);
-  s += ' ';
-  s += numtext::ScaleName(scale);
-  return s;
+  return ColumnWithUnit(name, numtext::ScaleName(scale));
 }
 
 }  // namespace
@@ -53,9 +51,8 @@ std::string ChartCsv(const ChartTable& table) {
 PowerChartData PowerChart(const rf::ModelState& m, numtext::PowerUnit unit) {
   PowerChartData d;
   d.Scale = numtext::ScaleFor(unit, LargestFinite({m.PincMax, m.PreflMax, m.PloadMax}));
-  d.Table.Columns = {std::string(analysis::SweepColumn(analysis::SweepKind::RoundTrip)),
-                     Column(kSeriesPinc, d.Scale), Column(kSeriesPrefl, d.Scale),
-                     Column(kSeriesPload, d.Scale)};
+  d.Table.Columns = {std::string(kAxisPhase), Column(kColPinc, d.Scale), Column(kColPrefl, d.Scale),
+                     Column(kColPload, d.Scale)};
   const auto points = analysis::Sweep(m, analysis::SweepKind::RoundTrip, kPhasePoints);
   for (const analysis::SweepPoint& p : points) {
     const std::array<double, 3> v{InScale(d.Scale, p.Model.Pinc), InScale(d.Scale, p.Model.Prefl),
@@ -81,9 +78,9 @@ ReadingChartData ReadingChart(const rf::ModelState& m, numtext::PowerUnit unit) 
         std::max(largest, LargestFinite({p.Model.PincMaxV, p.Model.PreflMaxV, p.Model.PloadMaxV}));
   }
   d.Scale = numtext::ScaleFor(unit, largest);
-  d.Table.Columns = {std::string(analysis::SweepColumn(analysis::SweepKind::RoundTrip))};
+  d.Table.Columns = {std::string(kAxisPhase)};
   for (std::string_view name :
-       {"PincMinV", "PincMaxV", "PreflMinV", "PreflMaxV", "PloadMinV", "PloadMaxV"}) {
+       {kColPincMinV, kColPincMaxV, kColPreflMinV, kColPreflMaxV, kColPloadMinV, kColPloadMaxV}) {
     d.Table.Columns.push_back(Column(name, d.Scale));
   }
   for (const analysis::SweepPoint& p : points) {
@@ -104,8 +101,8 @@ ReadingChartData ReadingChart(const rf::ModelState& m, numtext::PowerUnit unit) 
 
 DirectivityChartData DirectivityChart(const rf::ModelState& m) {
   DirectivityChartData d;
-  d.Table.Columns = {std::string(analysis::SweepColumn(analysis::SweepKind::Directivity)),
-                     "error_min_pct", "error_max_pct"};
+  d.Table.Columns = {std::string(kAxisDirectivity), ColumnWithUnit(kColErrorMin, kUnitPercent),
+                     ColumnWithUnit(kColErrorMax, kUnitPercent)};
   const auto points = analysis::Sweep(m, analysis::SweepKind::Directivity, kDirectivityPoints);
   for (const analysis::SweepPoint& p : points) {
     d.Directivity.push_back(p.X);

@@ -260,4 +260,72 @@ inline constexpr BandExtremeField kBandExtremeFields[] = {
     {"PloadMaxV", "Absorbed reading, max"},
 };
 
+// The columns of the charts' CSV exports, in words; the unit follows in brackets.
+inline constexpr std::string_view kColPinc = "Incident power";
+inline constexpr std::string_view kColPrefl = "Reflected power";
+inline constexpr std::string_view kColPload = "Absorbed power";
+inline constexpr std::string_view kColPincMinV = "Incident reading, min";
+inline constexpr std::string_view kColPincMaxV = "Incident reading, max";
+inline constexpr std::string_view kColPreflMinV = "Reflected reading, min";
+inline constexpr std::string_view kColPreflMaxV = "Reflected reading, max";
+inline constexpr std::string_view kColPloadMinV = "Absorbed reading, min";
+inline constexpr std::string_view kColPloadMaxV = "Absorbed reading, max";
+inline constexpr std::string_view kColErrorMin = "Absorbed-power reading error, min";
+inline constexpr std::string_view kColErrorMax = "Absorbed-power reading error, max";
+// "<name> (<unit>)"
+inline std::string ColumnWithUnit(std::string_view name, std::string_view unit) {
+  std::string s(name);
+  s += " (";
+  s += unit;
+  s += ')';
+  return s;
+}
+
+// Copy Results as Numbers: one column per quantity, its unit in the heading.
+inline constexpr std::string_view kActCopyNumbers = "Copy Results as Numbers";
+inline constexpr std::string_view kNumAnodeV = "Anode voltage";
+inline constexpr std::string_view kNumAnodeI = "Anode current";
+inline constexpr std::string_view kNumEffic = "Efficiency";
+inline constexpr std::string_view kNumSrcMag = "Source reflection magnitude";
+inline constexpr std::string_view kNumSrcPha = "Source reflection phase";
+inline constexpr std::string_view kNumLoaMag = "Load reflection magnitude";
+inline constexpr std::string_view kNumLoaPha = "Load reflection phase";
+inline constexpr std::string_view kNumDirectivity = "Directivity";
+inline constexpr std::string_view kNumIdeal = "Ideal couplers";
+inline constexpr std::string_view kNumPmatch = "Power into a matched load";
+inline constexpr std::string_view kNumPav = "Available power";
+inline constexpr std::string_view kNumInterf = "Interference factor";
+inline constexpr std::string_view kNumTrGain = "Transducer gain";
+inline constexpr std::string_view kNumMinSuffix = ", min";
+inline constexpr std::string_view kNumMaxSuffix = ", max";
+inline constexpr std::string_view kUnitVolt = "V";
+inline constexpr std::string_view kUnitAmpere = "A";
+inline constexpr std::string_view kUnitRatio = "ratio";
+inline constexpr std::string_view kUnitFlag = "1 yes, 0 no";
+
+// The menu bar. Its mnemonics leave out E, H and C, which the window's buttons use.
+inline constexpr std::string_view kMenuFile = "&File";
+inline constexpr std::string_view kMenuEdit = "E&dit";
+inline constexpr std::string_view kMenuView = "&View";
+inline constexpr std::string_view kMenuHelp = "Hel&p";
+inline constexpr std::string_view kActOpenCase = "Open Case\u2026";
+inline constexpr std::string_view kActSaveCase = "Save Case\u2026";
+inline constexpr std::string_view kMenuRecent = "Recent Cases";
+inline constexpr std::string_view kMenuNoRecent = "(none)";
+inline constexpr std::string_view kActQuit = "Quit";
+inline constexpr std::string_view kActContents = "Contents";
+inline constexpr std::string_view kActManual = "Manual (PDF)";
+inline constexpr std::string_view kActTheory = "Theory";
+inline constexpr std::string_view kKeyOpenCase = "Ctrl+O";
+inline constexpr std::string_view kKeySaveCase = "Ctrl+S";
+inline constexpr std::string_view kKeyQuit = "Ctrl+Q";
+inline constexpr std::string_view kKeyContents = "F1";
+
+// Case dialogs and the caption while a case is open: "<case> \u2014 <caption>".
+inline constexpr std::string_view kOpenCaseTitle = "Open Case";
+inline constexpr std::string_view kSaveCaseTitle = "Save Case";
+inline constexpr std::string_view kCaseFileName = "zephlane-case.zcase";
+inline constexpr std::string_view kCaseFilter = "Zephlane cases (*.zcase);;All files (*)";
+inline constexpr std::string_view kCaptionCaseSeparator = " \u2014 ";
+
 }  // namespace views

@@ -108,16 +108,23 @@ class AnalysisWindowTest : public QObject {
   }
 
   void contextMenuHoldsTheEntriesWithTheirShortcuts() {
-    // State: the window as started. Expected: the four entries, in order, with shortcuts that
+    // State: the window as started. Expected: the entries, in order, with shortcuts that
     // no edit uses; the window takes its menu from them.
     QCOMPARE(window_->contextMenuPolicy(), Qt::ActionsContextMenu);
     const QList<QAction*> actions = window_->actions();
-    QCOMPARE(actions.size(), 4);
-    const QStringList texts{QStringLiteral("Analysis\u2026"), QStringLiteral("Copy Results"),
-                            QStringLiteral("Export Results\u2026"),
-                            QStringLiteral("About Zephlane")};
-    const QStringList keys{QStringLiteral("Ctrl+Shift+A"), QStringLiteral("Ctrl+Shift+C"),
-                           QStringLiteral("Ctrl+Shift+E"), QString()};
+    QCOMPARE(actions.size(), 7);
+    const QStringList texts{
+        QStringLiteral("Analysis\u2026"),          QStringLiteral("Copy Results"),
+        QStringLiteral("Copy Results as Numbers"), QStringLiteral("Export Results\u2026"),
+        QStringLiteral("Open Case\u2026"),         QStringLiteral("Save Case\u2026"),
+        QStringLiteral("About Zephlane")};
+    const QStringList keys{QStringLiteral("Ctrl+Shift+A"),
+                           QStringLiteral("Ctrl+Shift+C"),
+                           QString(),
+                           QStringLiteral("Ctrl+Shift+E"),
+                           QStringLiteral("Ctrl+O"),
+                           QStringLiteral("Ctrl+S"),
+                           QString()};
     for (qsizetype i = 0; i < actions.size(); ++i) {
       QCOMPARE(actions[i]->text(), texts[i]);
       QCOMPARE(actions[i]->shortcut().toString(), keys[i]);
@@ -231,7 +238,7 @@ class AnalysisWindowTest : public QObject {
     auto* group = qobject_cast<qtui::RadioGroup*>(window_->Widget("rgPowerUnit"));
     QTest::mouseClick(group->Buttons()[2], Qt::LeftButton);
     const views::ChartTable& t = a.Chart(0).Table;
-    QCOMPARE(t.Columns[1], std::string("Incident dBW"));
+    QCOMPARE(t.Columns[1], std::string("Incident power (dBW)"));
     // 992.32 W at the actual phase: the curve lies near 30 dBW.
     const double y = Marks(a.Chart(0))[0].Y;
     QCOMPARE(QString::fromStdString(a.Chart(0).Chart.Y.Unit), QStringLiteral("dBW"));
@@ -239,7 +246,8 @@ class AnalysisWindowTest : public QObject {
     // A chart not on show is redrawn when exported: its data follow the unit too.
     chosen_ = home_->path() + QStringLiteral("/readings.csv");
     QVERIFY(a.ExportCsv(1));
-    QVERIFY(ReadFile(chosen_).startsWith("phase_deg,PincMinV dBW,PincMaxV dBW,"));
+    QVERIFY(ReadFile(chosen_).startsWith(
+        "Round-trip phase (deg),\"Incident reading, min (dBW)\",\"Incident reading, max (dBW)\","));
   }
 
   void chartExportsReadBack() {
@@ -298,7 +306,7 @@ class AnalysisWindowTest : public QObject {
     a.CopyChart(2);
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     QVERIFY(mime->hasImage());
-    QVERIFY(mime->text().startsWith(QStringLiteral("directivity_db,")));
+    QVERIFY(mime->text().startsWith(QStringLiteral("Directivity (dB),")));
   }
 
   void designAnswersFollowTheTarget() {
