@@ -21,8 +21,8 @@
 
 #include "chart/chart.h"
 #include "numtext/power_unit.h"
-#include "qtui/budget_sheet.h"
 #include "qtui/band_sheet.h"
+#include "qtui/budget_sheet.h"
 #include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
@@ -48,7 +48,8 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   auto* readings = new ReadingsSheet(window_);
   tabs->addTab(readings, Q(views::kSheetReadings));
   tabs->addTab(new BudgetSheet(window_, *readings), Q(views::kSheetBudget));
-  new BandSheets(window_, *tabs, DialogOpenChooser(), chooser_, this);
+  new BandSheets(window_, *tabs, InStartFolder(DialogOpenChooser(), window_.Form()), chooser_,
+                 this);
   connect(tabs, &QTabWidget::currentChanged, this, [this](int i) {
     if (i >= 0 && i < kChartCount) EnsureFresh(i);
   });

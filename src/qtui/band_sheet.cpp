@@ -40,7 +40,7 @@ QWidget* Scrolled(QWidget* content) {
 
 }  // namespace
 
-BandSheets::BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, PathChooser save,
+BandSheets::BandSheets(MainWindow& window, QTabWidget& tabs, PathChooser open, PathChooser save,
                        QObject* parent)
     : QObject(parent),
       window_(window),

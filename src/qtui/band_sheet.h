@@ -27,17 +27,12 @@ namespace qtui {
 class AnyChartView;
 class MainWindow;
 
-// parent, title, filter -> the chosen file; empty when the user cancelled.
-using OpenChooser = std::function<QString(QWidget*, const QString&, const QString&)>;
-// The desktop's open dialog.
-OpenChooser DialogOpenChooser();
-
 class BandSheets : public QObject {
   Q_OBJECT
 
  public:
   // Adds the three sheets to tabs; they follow the main window's form from then on.
-  BandSheets(MainWindow& window, QTabWidget& tabs, OpenChooser open, PathChooser save,
+  BandSheets(MainWindow& window, QTabWidget& tabs, PathChooser open, PathChooser save,
              QObject* parent = nullptr);
 
   // Asks for a file and reads it as the load's (the chosen port) or the source's reflection.
@@ -92,7 +87,7 @@ class BandSheets : public QObject {
 
   MainWindow& window_;
   QTabWidget& tabs_;
-  OpenChooser open_;
+  PathChooser open_;
   PathChooser save_;
   std::optional<views::MeasuredFile> load_;
   std::optional<views::MeasuredFile> src_;

@@ -1,6 +1,5 @@
 #include <QBuffer>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "chart/chart.h"
@@ -14,12 +13,6 @@
 
 // The band sheets' files: Touchstone files read for the load and the source, charts written.
 namespace qtui {
-
-OpenChooser DialogOpenChooser() {
-  return [](QWidget* parent, const QString& title, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
-  };
-}
 
 bool BandSheets::ReadFileInto(const QString& path, int port,
                               std::optional<views::MeasuredFile>& into) {
@@ -38,7 +31,8 @@ bool BandSheets::ReadFileInto(const QString& path, int port,
 }
 
 bool BandSheets::OpenLoadFile() {
-  const QString path = open_(bandPage_, Q(views::kOpenLoadFile), Q(views::kTouchstoneFilter));
+  const QString path =
+      open_(bandPage_, Q(views::kOpenLoadFile), QString(), Q(views::kTouchstoneFilter));
   if (path.isEmpty()) return false;
   // A file that is refused leaves the one before it, and the charts, as they were.
   // A one-port file has only S11, whichever port a two-port file had before.
@@ -68,7 +62,8 @@ bool BandSheets::OpenLoadFile() {
 }
 
 bool BandSheets::OpenSourceFile() {
-  const QString path = open_(bandPage_, Q(views::kOpenSourceFile), Q(views::kTouchstoneFilter));
+  const QString path =
+      open_(bandPage_, Q(views::kOpenSourceFile), QString(), Q(views::kTouchstoneFilter));
   if (path.isEmpty()) return false;
   std::optional<views::MeasuredFile> read;
   if (!ReadFileInto(path, 1, read)) return false;

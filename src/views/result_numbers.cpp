@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "text/json.h"
+#include "text/markup.h"
 #include "text/table.h"
 #include "views/texts.h"
 
@@ -79,7 +80,7 @@ std::string NumbersAsHtml(const std::vector<NumberColumn>& columns) {
   std::string out = "<table><tr>";
   for (const NumberColumn& c : columns) {
     out += "<th>";
-    text::AppendHtmlEscaped(out, c.Heading);
+    text::AppendMarkupEscaped(out, c.Heading);
     out += "</th>";
   }
   out += "</tr><tr>";

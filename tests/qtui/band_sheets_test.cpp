@@ -86,7 +86,8 @@ class BandSheetsTest : public QObject {
     answer_.clear();
     saveAs_.clear();
     sheets_ = std::make_unique<qtui::BandSheets>(
-        *window_, *tabs_, [this](QWidget*, const QString&, const QString&) { return answer_; },
+        *window_, *tabs_,
+        [this](QWidget*, const QString&, const QString&, const QString&) { return answer_; },
         [this](QWidget*, const QString&, const QString&, const QString&) { return saveAs_; });
     tabs_->resize(1100, 700);
     tabs_->show();
