@@ -16,7 +16,6 @@
 
 #include "lines/frequency.h"
 #include "numtext/power_unit.h"
-#include "qtui/any_chart_view.h"
 #include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
@@ -190,9 +189,9 @@ QWidget* BandSheets::BuildInputs() {
   return column;
 }
 
-QWidget* BandSheets::ChartPage(AnyChartView*& view, QWidget* above, int which) {
+QWidget* BandSheets::ChartPage(ChartView*& view, QWidget* above, int which) {
   auto* page = new QWidget;
-  view = new AnyChartView;
+  view = new ChartView;
   auto* buttons = new QHBoxLayout;
   const auto add = [&](std::string_view text, ExportKind kind) {
     auto* b = new QPushButton(Q(text));

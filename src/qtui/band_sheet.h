@@ -24,7 +24,7 @@ class QWidget;
 // an input or a file is one message in the sheet; the charts keep what they showed.
 namespace qtui {
 
-class AnyChartView;
+class ChartView;
 class MainWindow;
 
 class BandSheets : public QObject {
@@ -69,15 +69,15 @@ class BandSheets : public QObject {
   QLabel* LoadName() const { return loadName_; }
   QLabel* SourceName() const { return srcName_; }
   QTableWidget* Extremes() const { return extremes_; }
-  AnyChartView* PowersView() const { return powersView_; }
-  AnyChartView* SmithView() const { return smithView_; }
-  AnyChartView* MapView() const { return mapView_; }
+  ChartView* PowersView() const { return powersView_; }
+  ChartView* SmithView() const { return smithView_; }
+  ChartView* MapView() const { return mapView_; }
   const views::BuiltChart& Powers() const { return powers_; }
   const views::BandEvaluation& Evaluation() const { return eval_; }
 
  private:
   QWidget* BuildInputs();
-  QWidget* ChartPage(AnyChartView*& view, QWidget* above, int which);
+  QWidget* ChartPage(ChartView*& view, QWidget* above, int which);
   bool ReadFileInto(const QString& path, int port, std::optional<views::MeasuredFile>& into);
   views::BandInputs Inputs() const;
   void ShowMessage(const std::string& text);
@@ -119,9 +119,9 @@ class BandSheets : public QObject {
   QLabel* srcName_ = nullptr;
   QLabel* active_ = nullptr;
   QTableWidget* extremes_ = nullptr;
-  AnyChartView* powersView_ = nullptr;
-  AnyChartView* smithView_ = nullptr;
-  AnyChartView* mapView_ = nullptr;
+  ChartView* powersView_ = nullptr;
+  ChartView* smithView_ = nullptr;
+  ChartView* mapView_ = nullptr;
 };
 
 }  // namespace qtui

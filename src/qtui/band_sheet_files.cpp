@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "chart/chart.h"
-#include "qtui/any_chart_view.h"
 #include "qtui/band_sheet.h"
 #include "qtui/chart_view.h"
 #include "qtui/main_window.h"
@@ -93,9 +92,9 @@ void BandSheets::ForgetSourceFile() {
 bool BandSheets::Export(int which, ExportKind kind) {
   if (stale_) Recompute();
   if (which == kMapChart && mapStale_) RefreshMap();
-  const AnyChartView* view = which == kPowersChart  ? powersView_
-                             : which == kSmithChart ? smithView_
-                                                    : mapView_;
+  const ChartView* view = which == kPowersChart  ? powersView_
+                          : which == kSmithChart ? smithView_
+                                                 : mapView_;
   const std::string_view stems[] = {views::kStemBandPowers, views::kStemBandSmith,
                                     views::kStemLoadPlane};
   const QString stem = Q(stems[which]);

@@ -6,8 +6,15 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
+#include "chart/contour.h"
+#include "chart/smith_hover.h"
+#include "chart/xy_hover.h"
+#include "chart/xy_layout.h"
 #include "qtui/qpainter_canvas.h"
 
 namespace qtui {
@@ -34,26 +41,10 @@ ChartView::ChartView(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void ChartView::SetChart(chart::XyChart chart) {
+void ChartView::SetChart(chart::AnyChart chart) {
   chart_ = std::move(chart);
-  laidOut_ = false;
   readout_.clear();
   update();
-}
-
-const chart::XyLayout& ChartView::Layout() {
-  if (!laidOut_ || layout_.Width != width() || layout_.Height != height()) {
-    // Measure as the paint will: the same canvas and font, on a scratch image.
-    QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
-    QPainter p(&scratch);
-    QPainterCanvas canvas(p, font());
-    const chart::Style style = ChartStyleFor(*this);
-    layout_ = chart::LayoutXy(
-        chart_, width(), height(), style,
-        [&canvas](std::string_view t, double size) { return canvas.TextWidth(t, size); });
-    laidOut_ = true;
-  }
-  return layout_;
 }
 
 QImage ChartView::Render(QSize size) const {
@@ -63,7 +54,7 @@ QImage ChartView::Render(QSize size) const {
   image.fill(QColor(bg.R, bg.G, bg.B));
   QPainter p(&image);
   QPainterCanvas canvas(p, font());
-  chart::DrawXy(canvas, chart_, size.width(), size.height(), style);
+  chart::Draw(canvas, chart_, size.width(), size.height(), style);
   return image;
 }
 
@@ -74,11 +65,9 @@ void ChartView::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), QColor(bg.R, bg.G, bg.B));
   {
     QPainterCanvas canvas(p, font());
-    layout_ = chart::DrawXy(canvas, chart_, width(), height(), style);
-    laidOut_ = true;
+    chart::Draw(canvas, chart_, width(), height(), style);
   }
   if (readout_.isEmpty()) return;
-  // The read-out in a box beside the point, kept inside the widget.
   const QRectF text = p.fontMetrics().boundingRect(QRect(0, 0, width(), height()),
                                                    Qt::AlignLeft | Qt::TextWordWrap, readout_);
   QRectF box = text.adjusted(-6, -4, 6, 4);
@@ -91,19 +80,67 @@ void ChartView::paintEvent(QPaintEvent*) {
   p.setBrush(QColor(plot.R, plot.G, plot.B, 235));
   p.drawRect(box);
   p.drawText(box.adjusted(6, 4, -6, -4), Qt::AlignLeft | Qt::TextWordWrap, readout_);
-  p.setBrush(Qt::NoBrush);
-  p.drawEllipse(readoutAt_, 4.0, 4.0);
+  if (ringAtReadout_) {
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(readoutAt_, 4.0, 4.0);
+  }
+}
+
+std::optional<QPointF> ChartView::PixelOf(double x, double y) const {
+  const auto* xy = std::get_if<chart::XyChart>(&chart_);
+  if (xy == nullptr) return std::nullopt;
+  QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&scratch);
+  QPainterCanvas canvas(p, font());
+  const chart::XyLayout l = chart::LayoutXy(
+      *xy, width(), height(), ChartStyleFor(*this),
+      [&canvas](std::string_view t, double size) { return canvas.TextWidth(t, size); });
+  return QPointF(l.X.ToPixel(x), l.Y.ToPixel(y));
 }
 
 void ChartView::HoverAt(QPointF at) {
-  const chart::XyReadout r = chart::HoverXy(chart_, Layout(), {at.x(), at.y()});
-  QString text;
-  if (r.Found) {
-    text = QString::fromStdString(chart::ReadoutText(chart_, r));
-    readoutAt_ = QPointF(r.At.X, r.At.Y);
-  }
-  if (text != readout_) {
-    readout_ = text;
+  // Laid out as the paint lays it out: the same canvas and font, on a scratch image.
+  QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  QPainter p(&scratch);
+  QPainterCanvas canvas(p, font());
+  const chart::Style style = ChartStyleFor(*this);
+  const auto measure = [&canvas](std::string_view t, double size) {
+    return canvas.TextWidth(t, size);
+  };
+  const chart::Point pointer{at.x(), at.y()};
+  std::string text;
+  std::optional<QPointF> snapped;  // a curve's point the read-out names
+  std::visit(
+      [&](const auto& c) {
+        using T = std::decay_t<decltype(c)>;
+        if constexpr (std::is_same_v<T, chart::XyChart>) {
+          const chart::XyReadout r =
+              chart::HoverXy(c, chart::LayoutXy(c, width(), height(), style, measure), pointer);
+          if (r.Found) {
+            text = chart::ReadoutText(c, r);
+            snapped = QPointF(r.At.X, r.At.Y);
+          }
+        } else if constexpr (std::is_same_v<T, chart::SmithChart>) {
+          const chart::SmithReadout r = chart::HoverSmith(
+              c, chart::LayoutSmith(c, width(), height(), style, measure), pointer);
+          // Away from every mark, what the pointer itself stands on.
+          if (r.Found) {
+            text = chart::ReadoutText(c, r);
+          } else if (r.InChart) {
+            text = chart::ReflectionText(c, r.PointerGamma);
+          }
+        } else {
+          const chart::ContourReadout r = chart::HoverContour(
+              c, chart::LayoutContour(c, width(), height(), style, measure), pointer);
+          if (r.InPlot) text = chart::ReadoutText(c, r);
+        }
+      },
+      chart_);
+  const QString shown = QString::fromStdString(text);
+  readoutAt_ = snapped.value_or(at);
+  ringAtReadout_ = snapped.has_value();
+  if (shown != readout_) {
+    readout_ = shown;
     update();
   }
 }
@@ -122,11 +159,8 @@ void ChartView::leaveEvent(QEvent* event) {
 }
 
 void ChartView::changeEvent(QEvent* event) {
-  // A new palette or font (the desktop switched to dark, a larger font) lays out again.
-  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) {
-    laidOut_ = false;
-    update();
-  }
+  // A new palette or font (the desktop switched to dark, a larger font) draws anew.
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) update();
   QWidget::changeEvent(event);
 }
 

@@ -1,17 +1,17 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
+#include "chart/chart.h"
 #include "chart/style.h"
-#include "chart/xy_chart.h"
-#include "chart/xy_hover.h"
-#include "chart/xy_layout.h"
 
-// One engine chart on screen: laid out for the widget's size, drawn through the QPainter
-// canvas in the window palette's colours (light or dark) and the desktop's font, with the
-// value under the pointer shown beside it.
+// One engine chart on screen (an XY chart, a Smith chart or a contour map): laid out for the
+// widget's size, drawn through the QPainter canvas in the window palette's colours (light or
+// dark) and the desktop's font, with the value under the pointer shown beside it.
 namespace qtui {
 
 // The engine's colours and sizes for a widget: the dark palette when the window's background
@@ -24,10 +24,12 @@ class ChartView : public QWidget {
  public:
   explicit ChartView(QWidget* parent = nullptr);
 
-  void SetChart(chart::XyChart chart);
-  const chart::XyChart& Chart() const { return chart_; }
-  // The layout of the last paint (or of the present size, when not painted yet).
-  const chart::XyLayout& Layout();
+  void SetChart(chart::AnyChart chart);
+  const chart::AnyChart& Chart() const { return chart_; }
+  // Where a point of an XY chart's data lies in the widget as laid out now; none for the other
+  // kinds.
+  std::optional<QPointF> PixelOf(double x, double y) const;
+
   // What the hover shows now; empty when the pointer is over nothing.
   const QString& ReadoutText() const { return readout_; }
   // The hover at a point of the widget, as a mouse move would set it.
@@ -46,11 +48,10 @@ class ChartView : public QWidget {
   void changeEvent(QEvent* event) override;
 
  private:
-  chart::XyChart chart_;
-  chart::XyLayout layout_;
-  bool laidOut_ = false;
+  chart::AnyChart chart_;
   QString readout_;
   QPointF readoutAt_;
+  bool ringAtReadout_ = false;  // the read-out names a point of a curve, ringed
 };
 
 }  // namespace qtui

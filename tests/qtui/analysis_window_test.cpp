@@ -224,7 +224,7 @@ class AnalysisWindowTest : public QObject {
     QCOMPARE(after[0].X, -30.0);
     QVERIFY(after[0].Y != before[0].Y);
     // The widget shows the chart just built.
-    QCOMPARE(a.View(0)->Chart().Markers[0].X, -30.0);
+    QCOMPARE(std::get<chart::XyChart>(a.View(0)->Chart()).Markers[0].X, -30.0);
     QVERIFY(a.Table()->item(2, 3)->text() != actualBefore);
     // The quantity by the caption the window shows it under, its numbers right-aligned.
     QCOMPARE(a.Table()->item(2, 0)->text(), Text("lbPinc1"));
@@ -420,9 +420,10 @@ class AnalysisWindowTest : public QObject {
     a.resize(900, 800);
     QTRY_VERIFY(a.View(0)->width() > 300);
     qtui::ChartView* v = a.View(0);
-    const chart::XyLayout& l = v->Layout();
     const chart::Marker& m = a.Chart(0).Chart.Markers[0];
-    v->HoverAt(QPointF(l.X.ToPixel(m.X), l.Y.ToPixel(m.Y)));
+    const std::optional<QPointF> at = v->PixelOf(m.X, m.Y);
+    QVERIFY(at.has_value());
+    v->HoverAt(*at);
     QVERIFY2(v->ReadoutText().contains(QStringLiteral("90")), qPrintable(v->ReadoutText()));
     v->HoverAt(QPointF(1, 1));
     QVERIFY(v->ReadoutText().isEmpty());

@@ -16,8 +16,8 @@
 
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
-#include "qtui/any_chart_view.h"
 #include "qtui/band_sheet.h"
+#include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "startup/lifecycle.h"
 
@@ -323,14 +323,14 @@ class BandSheetsTest : public QObject {
     // Action: the pointer at each chart's centre. Expected: a read-out of what lies there.
     struct Row {
       QWidget* page;
-      qtui::AnyChartView* view;
+      qtui::ChartView* view;
       QPointF at;  // within the plot, as a share of the view's size
     };
     const Row rows[] = {{sheets_->BandPage(), sheets_->PowersView(), {0.3, 0.2}},
                         {sheets_->SmithPage(), sheets_->SmithView(), {0.5, 0.5}},
                         {sheets_->MapPage(), sheets_->MapView(), {0.5, 0.5}}};
     for (const Row& row : rows) {
-      qtui::AnyChartView* v = row.view;
+      qtui::ChartView* v = row.view;
       tabs_->setCurrentWidget(row.page);
       QVERIFY(QTest::qWaitForWindowExposed(tabs_.get()));
       v->HoverAt(QPointF(v->width() * row.at.x(), v->height() * row.at.y()));
