@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <charconv>
+#include <cmath>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "rf/reflection.h"
 #include "touchstone/interpolate.h"
 #include "touchstone/reader.h"
+#include "views/band_charts.h"
 
 namespace {
 
@@ -150,11 +153,49 @@ void BM_FromCharsSameNumbers(benchmark::State& state) {
 }
 BENCHMARK(BM_FromCharsSameNumbers)->Unit(benchmark::kMillisecond);
 
+// The load-plane map of absorbed power, 201 x 201 loads over the reflection plane with its
+// contour levels; against the window's model alone at the same loads inside the unit circle.
+constexpr int kMapSide = 201;
+
+void BM_LoadPlaneMap(benchmark::State& state) {
+  const rf::ModelState base = FirstStart();
+  for (auto _ : state) {
+    chart::ContourMap map = views::LoadPlaneMap(base, views::MapQuantity::AbsorbedPower,
+                                                numtext::PowerUnit::Watts, kMapSide);
+    benchmark::DoNotOptimize(map);
+  }
+  state.SetItemsProcessed(state.iterations() * kMapSide * kMapSide);
+}
+BENCHMARK(BM_LoadPlaneMap)->Unit(benchmark::kMillisecond);
+
+void BM_ModelOverTheMapGrid(benchmark::State& state) {
+  const rf::ModelState base = FirstStart();
+  for (auto _ : state) {
+    double sum = 0.0;
+    rf::ModelState m = base;
+    for (int i = 0; i < kMapSide; ++i) {
+      for (int j = 0; j < kMapSide; ++j) {
+        const double re = -1.0 + 2.0 * j / (kMapSide - 1);
+        const double im = -1.0 + 2.0 * i / (kMapSide - 1);
+        if (re * re + im * im > 1.0) continue;
+        m.LoaRfl.Mag = std::hypot(re, im);
+        m.LoaRfl.Pha = std::atan2(im, re) * (180.0 / std::numbers::pi);
+        rf::ComputeTransmission(m);
+        sum += m.Pload;
+      }
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * kMapSide * kMapSide);
+}
+BENCHMARK(BM_ModelOverTheMapGrid)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
   return bench::RunWithRatios(
       argc, argv,
       {{"BM_FrequencySweepFromFile", "BM_FrequencySweepModelOnly", double(kBandPoints), "point"},
-       {"BM_ReadTouchstone", "BM_FromCharsSameNumbers", double(kFileFrequencies), "frequency"}});
+       {"BM_ReadTouchstone", "BM_FromCharsSameNumbers", double(kFileFrequencies), "frequency"},
+       {"BM_LoadPlaneMap", "BM_ModelOverTheMapGrid", double(kMapSide) * kMapSide, "grid point"}});
 }
