@@ -26,6 +26,9 @@
 #include "startup/case_file.h"
 #include "startup/settings.h"
 #include "text/table.h"
+#include "views/design_answers.h"
+#include "views/limits_table.h"
+#include "views/report.h"
 #include "views/result_numbers.h"
 #include "views/texts.h"
 
@@ -43,6 +46,7 @@ WindowMenu::WindowMenu(MainWindow& window, PathChooser saver, PathChooser opener
         Action(views::kActCopyResults, views::kKeyCopyResults, [this] { CopyResults(); }),
         Action(views::kActCopyNumbers, {}, [this] { CopyResultsAsNumbers(); }),
         Action(views::kActExportResults, views::kKeyExportResults, [this] { ExportResults(); }),
+        Action(views::kActExportReport, {}, [this] { ExportReport(); }),
         Action(views::kActOpenCase, views::kKeyOpenCase, [this] { OpenCase(); }),
         Action(views::kActSaveCase, views::kKeySaveCase, [this] { SaveCase(); }),
         Action(views::kActAbout, {}, [this] { ShowAbout(); })}) {
@@ -74,6 +78,7 @@ void WindowMenu::BuildMenuBar() {
   FillRecent();
   file->addSeparator();
   file->addAction(named(views::kActExportResults));
+  file->addAction(named(views::kActExportReport));
   file->addSeparator();
   file->addAction(Action(views::kActQuit, views::kKeyQuit, [this] { Quit(); }));
   QMenu* edit = bar_->addMenu(Q(views::kMenuEdit));
@@ -173,6 +178,23 @@ void WindowMenu::ExportResults() {
   const std::string csv = text::ToCsv(mainwindow::WindowCellRows(window_.Form()));
   SaveWithChooser(saver_, window_.Form().Platform(), &window_, Q(views::kExportResultsTitle),
                   Q(views::kResultsFileName), Q(views::kCsvFilter), QByteArray::fromStdString(csv));
+}
+
+void WindowMenu::ExportReport() {
+  const mainwindow::TForm1& form = window_.Form();
+  views::ReportInputs in;
+  in.Title = form.Form1.Caption;
+  in.WindowRows = mainwindow::WindowCellRows(form);
+  in.Model = form;
+  in.Unit =
+      numtext::PowerUnitOfIndex(form.rgPowerUnit.ItemIndex()).value_or(numtext::PowerUnit::Watts);
+  // The Analysis window's choices when it is open; else what it would open with.
+  in.Coverage = analysis_ ? analysis_->Coverage() : views::kCoverageChoices[0];
+  in.DesignTarget = analysis_ ? analysis_->DesignTarget()->text().toStdString()
+                              : QString::number(views::kDefaultDesignTargetPercent).toStdString();
+  SaveWithChooser(saver_, window_.Form().Platform(), &window_, Q(views::kExportReportTitle),
+                  Q(views::kReportFileName), Q(views::kHtmlFilter),
+                  QByteArray::fromStdString(views::ReportHtml(in)));
 }
 
 QString WindowMenu::Version() const {

@@ -40,6 +40,7 @@ class WindowMenu : public QObject {
   void CopyResultsAsNumbers();
   // The same table as CSV, through a save dialog; nothing is written when it is cancelled.
   void ExportResults();
+  void ExportReport();
   void ShowAbout();
   // F1: the HTML help, exactly as the Help (HTML) button opens it, without moving the focus.
   void ShowHelp();

@@ -328,4 +328,12 @@ inline constexpr std::string_view kCaseFileName = "zephlane-case.zcase";
 inline constexpr std::string_view kCaseFilter = "Zephlane cases (*.zcase);;All files (*)";
 inline constexpr std::string_view kCaptionCaseSeparator = " \u2014 ";
 
+// The printable report.
+inline constexpr std::string_view kActExportReport = "Export Report\u2026";
+inline constexpr std::string_view kExportReportTitle = "Export Report";
+inline constexpr std::string_view kReportFileName = "zephlane-report.html";
+inline constexpr std::string_view kHtmlFilter = "HTML files (*.html *.htm)";
+inline constexpr std::string_view kReportWindowHeading = "Inputs and results";
+inline constexpr std::string_view kReportChartsHeading = "Charts";
+
 }  // namespace views

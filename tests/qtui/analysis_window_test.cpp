@@ -112,16 +112,17 @@ class AnalysisWindowTest : public QObject {
     // no edit uses; the window takes its menu from them.
     QCOMPARE(window_->contextMenuPolicy(), Qt::ActionsContextMenu);
     const QList<QAction*> actions = window_->actions();
-    QCOMPARE(actions.size(), 7);
+    QCOMPARE(actions.size(), 8);
     const QStringList texts{
         QStringLiteral("Analysis\u2026"),          QStringLiteral("Copy Results"),
         QStringLiteral("Copy Results as Numbers"), QStringLiteral("Export Results\u2026"),
-        QStringLiteral("Open Case\u2026"),         QStringLiteral("Save Case\u2026"),
-        QStringLiteral("About Zephlane")};
+        QStringLiteral("Export Report\u2026"),     QStringLiteral("Open Case\u2026"),
+        QStringLiteral("Save Case\u2026"),         QStringLiteral("About Zephlane")};
     const QStringList keys{QStringLiteral("Ctrl+Shift+A"),
                            QStringLiteral("Ctrl+Shift+C"),
                            QString(),
                            QStringLiteral("Ctrl+Shift+E"),
+                           QString(),
                            QStringLiteral("Ctrl+O"),
                            QStringLiteral("Ctrl+S"),
                            QString()};

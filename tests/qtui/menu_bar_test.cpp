@@ -149,6 +149,7 @@ class MenuBarTest : public QObject {
         {QStringLiteral("&File"), QStringLiteral("Save Case\u2026"), QStringLiteral("Ctrl+S")},
         {QStringLiteral("&File"), QStringLiteral("Export Results\u2026"),
          QStringLiteral("Ctrl+Shift+E")},
+        {QStringLiteral("&File"), QStringLiteral("Export Report\u2026"), QString()},
         {QStringLiteral("&File"), QStringLiteral("Quit"), QStringLiteral("Ctrl+Q")},
         {QStringLiteral("E&dit"), QStringLiteral("Copy Results"), QStringLiteral("Ctrl+Shift+C")},
         {QStringLiteral("E&dit"), QStringLiteral("Copy Results as Numbers"), QString()},
@@ -301,6 +302,20 @@ class MenuBarTest : public QObject {
     platform_->Events.clear();
     QVERIFY(!menu_->OpenCaseFile(home_->path() + QStringLiteral("/gone.zcase")));
     QCOMPARE(Count(env::PlatformEvent::Kind::Error), 1);
+  }
+
+  void exportReportWritesOneDocumentWithTheWindowsValues() {
+    // Without the Analysis window: its default coverage and target; the charts inline.
+    chosen_ = home_->path() + QStringLiteral("/report.html");
+    menu_->ExportReport();
+    QFile f(chosen_);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(f.readAll());
+    QVERIFY(html.startsWith(QStringLiteral("<!DOCTYPE html>")));
+    QVERIFY(html.contains(QString::fromStdString(form_->Form1.Caption)));
+    QVERIFY(html.contains(QString::fromStdString(form_->lbPinc2.Caption)));
+    QVERIFY(html.contains(QStringLiteral("Low (95 %)")));
+    QCOMPARE(html.count(QStringLiteral("<svg ")), 3);
   }
 
   void dialogsStartInTheDocumentsFolderThenTheLastOne() {
