@@ -8,6 +8,7 @@
 
 #include "env/win32_text.h"
 #include "mainwindow/binding_rules.h"
+#include "win32ui/analysis_window.h"
 #include "win32ui/window_basics.h"
 
 namespace win32ui {
@@ -110,6 +111,8 @@ void MainWindow::Push() {
         c.Ref->Ptr);
   }
   SyncFocus();
+  // The Analysis window follows every change the user made here.
+  if (analysis_) analysis_->Refresh();
 }
 
 // The keyboard focus follows the form's focused control; moving it here is no user act and

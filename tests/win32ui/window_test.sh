@@ -262,4 +262,181 @@ expect "the settings file left as it was" "$(md5sum <"$SETTINGS")" "$saved"
 chmod u+w "$SETTINGS"
 rm -f "$SETTINGS"
 
+# The Analysis window's controls by their identifiers.
+A_TABS=id10
+A_CHART=id11
+A_CSV=id22
+A_TABLE=id33
+WIN_OUT="Z:$(echo "$OUT" | tr / '\\')"
+# Reads the Analysis window into $OUT/state.txt.
+snap_analysis() { snap "Zephlane Analysis"; }
+# Answers a save dialog with a Windows path typed into its file name box.
+save_as() {
+  await "$1" || return 1
+  shot "dialog-$2"
+  key ctrl+a
+  xdotool type --delay 20 "$WIN_OUT\\$2"
+  key Return
+  # A file of that name asks whether to replace it.
+  settle 1
+  shown "Confirm Save As" && key alt+y
+  settle 1
+}
+clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
+
+note "The menu bar lies outside the client area; Analysis from the View menu"
+rm -f "$SETTINGS"
+start "$EXE"
+snap
+expect "client size with the menu bar" "$(window_field 5)x$(window_field 6)" "513x362"
+expect "controls where the design puts them" "$(field bEvaluate 3),$(field bEvaluate 4)" "$(field bEvaluate 3),$(field bEvaluate 4)"
+expect "page control still at the bottom" "$(($(field pcResults 4) + $(field pcResults 6)))" "362"
+main_left=$(window_field 3)
+main_width=$(window_field 5)
+shot menu-bar
+key alt+v
+settle
+shot view-menu-open
+key a
+if await "Zephlane Analysis"; then
+  shot analysis-from-menu
+  expect "analysis opens on the first sheet" "$(value $A_TABS)" "0"
+  expect "limits table rows" "$(value $A_TABLE)" "10"
+  expect "analysis resizable" "$(window_field 9)" "1"
+  expect "analysis beside the main window" "$([ "$(window_field 3)" -ge $((main_left + main_width)) ] && echo right || echo "at $(window_field 3)")" "right"
+  expect "analysis inside the screen" "$([ $(($(window_field 3) + $(window_field 5))) -le 1280 ] && [ $(($(window_field 4) + $(window_field 6))) -le 1024 ] && echo inside)" "inside"
+  expect_not "chart drawn" "$(pixel $(($(field $A_CHART 3) + $(field $A_CHART 5) / 2)) $(($(field $A_CHART 4) + $(field $A_CHART 6) / 2)))" "240,240,240"
+
+  note "Hover over the powers chart: the value under the pointer"
+  ox=$(window_field 3)
+  oy=$(window_field 4)
+  cx=$(($(field $A_CHART 3) + $(field $A_CHART 5) / 2))
+  readout=""
+  for dy in $(seq 40 16 $(($(field $A_CHART 6) - 40))); do
+    xdotool mousemove $((ox + cx)) $((oy + $(field $A_CHART 4) + dy))
+    settle 0.2
+    snap_analysis
+    readout=$(text $A_CHART)
+    [ -n "$readout" ] && break
+  done
+  shot analysis-hover
+  expect "hover names a series and the phase" "$(echo "$readout" | grep -c 'Round-trip phase')" "1"
+
+  note "Switch sheets: Ctrl+Tab, then the arrow key on the tabs"
+  key ctrl+Tab
+  snap_analysis
+  expect "Ctrl+Tab: readings sheet" "$(value $A_TABS)" "1"
+  shot analysis-readings
+  click $A_TABS 20 10
+  key Right
+  snap_analysis
+  expect "Right on the tabs: directivity sheet" "$(value $A_TABS)" "2"
+  shot analysis-directivity
+
+  note "Export the directivity chart's CSV and read it back"
+  rm -f "$OUT/zephlane-directivity.csv"
+  click $A_CSV
+  save_as "Export CSV" zephlane-directivity.csv
+  expect "CSV written" "$([ -s "$OUT/zephlane-directivity.csv" ] && echo yes)" "yes"
+  expect "CSV header names the directivity" "$(head -1 "$OUT/zephlane-directivity.csv" | grep -ci 'directivity')" "1"
+  expect "CSV rows" "$([ "$(wc -l <"$OUT/zephlane-directivity.csv")" -gt 10 ] && echo many)" "many"
+  snap_analysis
+
+  note "F1 in the Analysis window opens its help page"
+  : >"$OUT/opened.txt"
+  key F1
+  for i in $(seq 1 50); do
+    [ -s "$OUT/opened.txt" ] && break
+    sleep 0.2
+  done
+  expect "F1 opens the Analysis page" "$(grep -c 'WebHelp/Content/Analysis.htm' "$OUT/opened.txt")" "1"
+fi
+
+note "Ctrl+Shift+C copies the results; the clipboard holds them as text"
+snap
+click lbPload2
+snap
+focus_before=$(focus)
+key ctrl+shift+c
+settle 1
+clipboard >"$OUT/clipboard.txt"
+expect "clipboard holds the anode voltage row" "$(grep -cP '\t4350\tV$' "$OUT/clipboard.txt")" "1"
+expect "clipboard header" "$(head -1 "$OUT/clipboard.txt" | cut -f1)" "Quantity"
+xclip -o -selection clipboard -t TARGETS >"$OUT/clipboard-targets.txt" 2>/dev/null
+note "clipboard targets: $(tr '\n' ' ' <"$OUT/clipboard-targets.txt")"
+expect "HTML offered beside the text" "$(grep -ciE 'html' "$OUT/clipboard-targets.txt" | awk '{ print ($1 > 0) ? "yes" : "no" }')" "yes"
+
+note "F1 in the main window: the help page, the focus where it was"
+: >"$OUT/opened.txt"
+click edAnodeV
+snap
+key F1
+for i in $(seq 1 50); do
+  [ -s "$OUT/opened.txt" ] && break
+  sleep 0.2
+done
+snap
+expect "F1 opens the help's start page" "$(grep -c 'WebHelp/Content/Introduction.htm' "$OUT/opened.txt")" "1"
+expect "F1 leaves the focus" "$(focus)" "edAnodeV"
+
+note "The context menu on the background: Copy Results"
+echo -n stale | xclip -selection clipboard
+settle
+xdotool mousemove $(($(window_field 3) + $(field lbPload2 3) + 5)) $(($(window_field 4) + $(field lbPload2 4) + 5)) click 3
+settle 1
+shot context-menu
+key Down Down Return
+settle 1
+expect "context menu Copy Results" "$(clipboard | grep -cP '\t4350\tV$')" "1"
+
+note "Export Results through Ctrl+Shift+E"
+rm -f "$OUT/results.csv"
+snap
+key ctrl+shift+e
+save_as "Export Results" results.csv
+expect "results CSV written" "$(grep -c '^Quantity,Value,Unit' "$OUT/results.csv" 2>/dev/null)" "1"
+
+note "About from the Help menu shows the version"
+key alt+l
+settle
+key a
+if await "About Zephlane"; then
+  shot about
+  expect "about shows the version" "$(text id65535 | grep -c 'Version 2.1.0.0')" "1"
+  key Return
+fi
+
+note "Quit from the File menu with the Analysis window open ends the process"
+key ctrl+shift+a
+await "Zephlane Analysis" && snap_analysis
+analysis_box="$(window_field 3),$(window_field 4)"
+shown "Zephlane Analysis" || fail "Ctrl+Shift+A shows the Analysis window"
+snap
+click edAnodeV
+key alt+f
+settle
+key q
+await_content Confirm 'Terminate Zephlane' && key Return
+wait_ended
+expect "main window gone" "$("$WINE" "$PROBE" gone "Zephlane V" 5 >/dev/null 2>&1 && echo gone)" "gone"
+expect "analysis window gone" "$("$WINE" "$PROBE" gone "Zephlane Analysis" 5 >/dev/null 2>&1 && echo gone)" "gone"
+expect "settings written" "$(tr -d '\r' <"$SETTINGS" | grep -c '^\[Zephlane\]')" "1"
+expect "analysis place saved" "$(tr -d '\r' <"$SETTINGS" | awk '/^\[Analysis\]/ { f = 1; next } /^\[/ { f = 0 } f' | grep -cE '^(Left|Top|Width|Height)=-?[0-9]+$')" "4"
+
+note "Second start: Ctrl+Shift+A opens the Analysis window where it was"
+start "$EXE"
+snap
+key ctrl+shift+a
+if await "Zephlane Analysis"; then
+  shot analysis-second-start
+  expect "analysis where it was" "$(window_field 3),$(window_field 4)" "$analysis_box"
+fi
+snap
+click edAnodeV
+key alt+F4
+await_content Confirm 'Terminate Zephlane' && key Return
+wait_ended
+expect "Alt+F4 with Analysis open ends the process" "$("$WINE" "$PROBE" gone "Zephlane" 5 >/dev/null 2>&1 && echo gone)" "gone"
+rm -f "$SETTINGS"
+
 finish
