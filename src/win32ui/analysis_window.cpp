@@ -52,8 +52,8 @@ double TypedNumber(std::string_view s) {
 
 }  // namespace
 
-AnalysisWindow::AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND owner)
-    : form_(form), instance_(instance) {
+AnalysisWindow::AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND mainWindow)
+    : form_(form), instance_(instance), main_(mainWindow) {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
@@ -71,9 +71,10 @@ AnalysisWindow::AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWN
     RegisterClassExW(&wc);
   }
   stale_.fill(true);
-  // Owned by the main window: above it, no taskbar button of its own, destroyed with it.
+  // Not owned: an owned window stays above its owner, and on a screen too narrow for the two
+  // side by side it would bury the main window for good. The main window ends it instead.
   hwnd_ = CreateWindowExW(0, kAnalysisClass, W(views::kAnalysisTitle).c_str(), kAnalysisStyle,
-                          CW_USEDEFAULT, CW_USEDEFAULT, kWantWidth, kWantHeight, owner, nullptr,
+                          CW_USEDEFAULT, CW_USEDEFAULT, kWantWidth, kWantHeight, nullptr, nullptr,
                           instance_, this);
   if (hwnd_ == nullptr) return;
   dpi_ = GetDpiForWindow(hwnd_);
@@ -457,7 +458,7 @@ LRESULT AnalysisWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       // Closing it only hides it: it keeps its place for the next opening and for the
       // settings file, and the program goes on with the main window.
       ShowWindow(hwnd_, SW_HIDE);
-      if (HWND owner = GetWindow(hwnd_, GW_OWNER)) SetForegroundWindow(owner);
+      SetForegroundWindow(main_);
       return 0;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lp);

@@ -11,8 +11,8 @@
 #include "views/analysis_charts.h"
 #include "win32ui/gdiplus_canvas.h"
 
-// The Analysis window on Windows: a top-level window owned by the main window (so it stays
-// above it and ends with it) that follows the form live. A tab control turns the three chart
+// The Analysis window on Windows: a top-level window of its own, ended with the main window,
+// that follows the form live. A tab control turns the three chart
 // sheets drawn by the engine; below them the limits table as a list view with its coverage
 // choice, and the coupler-design box. Each chart exports as PNG, SVG and CSV and copies.
 namespace win32ui {
@@ -40,7 +40,8 @@ inline constexpr int kAnalysisSwrAnswerId = 46;
 
 class AnalysisWindow {
  public:
-  AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND owner);
+  // mainWindow gets the activation back when this window is closed.
+  AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND mainWindow);
   ~AnalysisWindow();
   AnalysisWindow(const AnalysisWindow&) = delete;
   AnalysisWindow& operator=(const AnalysisWindow&) = delete;
@@ -86,6 +87,7 @@ class AnalysisWindow {
 
   mainwindow::TForm1& form_;
   HINSTANCE instance_;
+  HWND main_ = nullptr;
   GdiplusSession gdiplus_;  // first in, last out: every drawing lies between
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;

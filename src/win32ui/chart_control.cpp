@@ -3,7 +3,10 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cmath>
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "chart/xy_hover.h"
 #include "win32ui/gdiplus_canvas.h"
@@ -133,6 +136,53 @@ std::unique_ptr<Gdiplus::Bitmap> RenderChart(const chart::XyChart& chart, int wi
   return bitmap;
 }
 
+// The read-out in a box beside the point, kept inside the window; its lines drawn by the
+// chart's own canvas, in the chart's font.
+void ChartControl::DrawReadout(Gdiplus::Graphics& g, const chart::Style& style, const RECT& r) {
+  std::vector<std::string> lines;
+  for (std::size_t from = 0; from <= readout_.size();) {
+    const std::size_t to = std::min(readout_.find('\n', from), readout_.size());
+    lines.push_back(readout_.substr(from, to - from));
+    from = to + 1;
+  }
+  GdiplusCanvas canvas(g, DesktopFontFamily());
+  const double size = style.TextSize;
+  const double lineHeight = size * 1.3;
+  double width = 0.0;
+  for (const std::string& line : lines) width = std::max(width, canvas.TextWidth(line, size));
+  const double w = width + 12.0;
+  const double h = lineHeight * static_cast<double>(lines.size()) + 8.0;
+  const double px = static_cast<double>(readoutAt_.x);
+  const double py = static_cast<double>(readoutAt_.y);
+  double x = px + 12.0;
+  double y = py + 12.0;
+  if (x + w > static_cast<double>(r.right)) x = std::max(0.0, px - 12.0 - w);
+  if (y + h > static_cast<double>(r.bottom)) y = std::max(0.0, py - 12.0 - h);
+  chart::Color plot = style.Colours.PlotBackground;
+  plot.A = 235;
+  const std::vector<chart::Point> box{{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
+  canvas.FillRings(std::span<const std::vector<chart::Point>>(&box, 1), plot);
+  std::vector<chart::Point> frame = box;
+  frame.push_back(box.front());
+  chart::Stroke pen;
+  pen.Colour = style.Colours.Text;
+  pen.Width = 1.0;
+  canvas.Polyline(frame, pen);
+  std::vector<chart::Point> ring;
+  for (int i = 0; i <= 24; ++i) {
+    const double a = static_cast<double>(i) * 3.14159265358979323846 / 12.0;
+    ring.push_back({px + 4.0 * std::cos(a), py + 4.0 * std::sin(a)});
+  }
+  canvas.Polyline(ring, pen);
+  chart::TextStyle text;
+  text.Colour = style.Colours.Text;
+  text.Size = size;
+  text.V = chart::VAlign::Top;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    canvas.Text({x + 6.0, y + 4.0 + lineHeight * static_cast<double>(i)}, lines[i], text);
+  }
+}
+
 void ChartControl::Paint(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
@@ -147,38 +197,7 @@ void ChartControl::Paint(HDC dc) {
       layout_ = chart::DrawXy(canvas, chart_, r.right, r.bottom, style);
       laidOut_ = true;
     }
-    if (!readout_.empty()) {
-      // The read-out in a box beside the point, kept inside the window.
-      const std::wstring text = W(readout_);
-      const Gdiplus::FontFamily family(DesktopFontFamily().c_str());
-      const Gdiplus::Font font(
-          family.IsAvailable() ? &family : Gdiplus::FontFamily::GenericSansSerif(),
-          static_cast<Gdiplus::REAL>(style.TextSize), Gdiplus::FontStyleRegular,
-          Gdiplus::UnitPixel);
-      Gdiplus::RectF box;
-      g.MeasureString(text.c_str(), static_cast<INT>(text.size()), &font,
-                      Gdiplus::PointF(0.0f, 0.0f), &box);
-      const Gdiplus::REAL w = box.Width + 12.0f;
-      const Gdiplus::REAL h = box.Height + 8.0f;
-      Gdiplus::REAL x = static_cast<Gdiplus::REAL>(readoutAt_.x) + 12.0f;
-      Gdiplus::REAL y = static_cast<Gdiplus::REAL>(readoutAt_.y) + 12.0f;
-      if (x + w > static_cast<Gdiplus::REAL>(r.right))
-        x = static_cast<Gdiplus::REAL>(readoutAt_.x) - 12.0f - w;
-      if (y + h > static_cast<Gdiplus::REAL>(r.bottom))
-        y = static_cast<Gdiplus::REAL>(readoutAt_.y) - 12.0f - h;
-      chart::Color plot = style.Colours.PlotBackground;
-      plot.A = 235;
-      const Gdiplus::SolidBrush fill(GdiColor(plot));
-      const Gdiplus::Pen pen(GdiColor(style.Colours.Text), 1.0f);
-      const Gdiplus::SolidBrush ink(GdiColor(style.Colours.Text));
-      g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-      g.FillRectangle(&fill, x, y, w, h);
-      g.DrawRectangle(&pen, x, y, w, h);
-      g.DrawString(text.c_str(), static_cast<INT>(text.size()), &font,
-                   Gdiplus::PointF(x + 6.0f, y + 4.0f), &ink);
-      g.DrawEllipse(&pen, static_cast<Gdiplus::REAL>(readoutAt_.x) - 4.0f,
-                    static_cast<Gdiplus::REAL>(readoutAt_.y) - 4.0f, 8.0f, 8.0f);
-    }
+    if (!readout_.empty()) DrawReadout(g, style, r);
   }
   Gdiplus::Graphics screen(dc);
   screen.DrawImage(&buffer, 0, 0);

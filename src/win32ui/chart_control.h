@@ -47,6 +47,7 @@ class ChartControl {
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   void Paint(HDC dc);
+  void DrawReadout(Gdiplus::Graphics& g, const chart::Style& style, const RECT& r);
   void ClearReadout();
 
   HWND hwnd_ = nullptr;
