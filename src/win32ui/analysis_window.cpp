@@ -25,7 +25,9 @@ namespace win32ui {
 namespace {
 
 constexpr wchar_t kAnalysisClass[] = L"ZephlaneAnalysis";
-constexpr DWORD kAnalysisStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+// Not WS_CLIPCHILDREN: a group box paints only its frame and caption, and its inside must be
+// the window's background; the erase leaves out the chart, which paints every pixel itself.
+constexpr DWORD kAnalysisStyle = WS_OVERLAPPEDWINDOW;
 
 // Design pixels at 96 dpi.
 constexpr int kMargin = 8;
@@ -339,8 +341,16 @@ void AnalysisWindow::RefreshTable() {
       SendMessageW(table_, LVM_SETITEMTEXTW, r, reinterpret_cast<LPARAM>(&item));
     }
   }
+  // As wide as the widest cell or the heading, whichever is wider (the list view's own
+  // heading-sized fit cuts short headings to an ellipsis under Wine).
+  const auto header = views::LimitTableHeader(p);
   for (std::size_t c = 0; c < views::kLimitColumns; ++c) {
-    SendMessageW(table_, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE_USEHEADER);
+    SendMessageW(table_, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE);
+    const auto cells = static_cast<int>(SendMessageW(table_, LVM_GETCOLUMNWIDTH, c, 0));
+    const std::wstring heading = W(header[c]);
+    const auto title = static_cast<int>(
+        SendMessageW(table_, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(heading.c_str())));
+    SendMessageW(table_, LVM_SETCOLUMNWIDTH, c, std::max(cells, title + Scale(16)));
   }
   SendMessageW(table_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(table_, nullptr, TRUE);
@@ -449,6 +459,19 @@ LRESULT AnalysisWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       if (chart_) Layout();
       return 0;
+    case WM_ERASEBKGND: {
+      HDC dc = reinterpret_cast<HDC>(wp);
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      if (chart_) {
+        RECT chart;
+        GetWindowRect(chart_->Handle(), &chart);
+        MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&chart), 2);
+        ExcludeClipRect(dc, chart.left, chart.top, chart.right, chart.bottom);
+      }
+      FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lp);
       info->ptMinTrackSize = {Scale(480), Scale(400)};

@@ -446,8 +446,9 @@ if await "Zephlane Analysis"; then
   expect "analysis where it was" "$(window_field 3),$(window_field 4)" "$analysis_box"
 fi
 snap
-# The main window's caption, left of the Analysis window over it, makes it active again.
-xdotool mousemove $(($(window_field 3) + 10)) $(($(window_field 4) - 30)) click 1
+# A click on the main window's left part, which the Analysis window leaves free, makes it
+# active again.
+xdotool mousemove $(($(window_field 3) + 5)) $(($(window_field 4) + $(field lbAnodeV 4) + 5)) click 1
 settle
 key alt+F4
 await_content Confirm 'Terminate Zephlane' && key Return
