@@ -321,7 +321,18 @@ LRESULT AnalysisWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: a font of that scale for every child, then the
+      // suggested rectangle, whose WM_SIZE lays the children out again.
       dpi_ = HIWORD(wp);
+      NONCLIENTMETRICSW m{};
+      m.cbSize = sizeof m;
+      SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0, dpi_);
+      HFONT previous = font_;
+      font_ = CreateFontIndirectW(&m.lfMessageFont);
+      for (HWND c = GetWindow(hwnd_, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+      }
+      if (previous != nullptr) DeleteObject(previous);
       const auto* suggested = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,

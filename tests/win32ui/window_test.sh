@@ -351,6 +351,26 @@ if await "Zephlane Analysis"; then
   expect "CSV rows" "$([ "$(wc -l <"$OUT/zephlane-directivity.csv")" -gt 10 ] && echo many)" "many"
   snap_analysis
 
+  note "The same chart as SVG and PNG, and on the clipboard"
+  rm -f "$OUT/zephlane-directivity.svg" "$OUT/zephlane-directivity.png"
+  click id21
+  save_as "Export SVG" zephlane-directivity.svg
+  expect "SVG written by the engine" "$(grep -c '<svg' "$OUT/zephlane-directivity.svg" 2>/dev/null)" "1"
+  expect "SVG holds the design target" "$(grep -q 'Design target' "$OUT/zephlane-directivity.svg" 2>/dev/null && echo yes)" "yes"
+  snap_analysis
+  chart_width=$(field $A_CHART 5)
+  click id20
+  save_as "Export PNG" zephlane-directivity.png
+  expect "PNG written" "$(head -c 8 "$OUT/zephlane-directivity.png" 2>/dev/null | od -An -c | tr -d ' \n')" "211PNG\r\n032\n"
+  expect "PNG as large as the chart" "$(identify -format '%w' "$OUT/zephlane-directivity.png" 2>/dev/null)" "$chart_width"
+  snap_analysis
+  click id23
+  settle 1
+  expect "Copy puts the chart's table on the clipboard" "$(clipboard | head -1 | grep -ci 'directivity')" "1"
+  xclip -o -selection clipboard -t TARGETS >"$OUT/chart-targets.txt" 2>/dev/null
+  note "chart clipboard targets: $(tr '\n' ' ' <"$OUT/chart-targets.txt")"
+  expect "Copy puts the picture beside it" "$(grep -ciE '^image/' "$OUT/chart-targets.txt" | awk '{ print ($1 > 0) ? "yes" : "no" }')" "yes"
+
   note "F1 in the Analysis window opens its help page"
   : >"$OUT/opened.txt"
   key F1
