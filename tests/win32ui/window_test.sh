@@ -277,9 +277,12 @@ save_as() {
   key ctrl+a
   xdotool type --delay 20 "$WIN_OUT\\$2"
   key Return
-  # A file of that name asks whether to replace it.
+  # A file of that name asks whether to replace it, in a box of the dialog's title.
   settle 1
-  shown "Confirm Save As" && key alt+y
+  if shown "=$1"; then
+    snap "=$1"
+    grep -q 'already exists' "$OUT/state.txt" && key Return
+  fi
   settle 1
 }
 clipboard() { xclip -o -selection clipboard 2>/dev/null | tr -d '\r'; }
@@ -427,6 +430,23 @@ snap
 key ctrl+shift+e
 save_as "Export Results" results.csv
 expect "results CSV written" "$(grep -c '^Quantity,Value,Unit' "$OUT/results.csv" 2>/dev/null)" "1"
+
+note "An export over a read-only file: an error box, the file as it was"
+echo old >"$OUT/locked.csv"
+chmod a-w "$OUT/locked.csv"
+snap
+key ctrl+shift+e
+save_as "Export Results" locked.csv
+# The save dialog, titled as the box, may still be closing: wait for the box's text.
+if await_content "=Export Results" 'Could not write'; then
+  shot_screen export-refused
+  expect "export error names the file" "$(text id65535)" "Could not write $WIN_OUT\\locked.csv."
+  key Return
+fi
+expect "read-only file kept" "$(cat "$OUT/locked.csv")" "old"
+expect "no temporary file left" "$(ls "$OUT" | grep -c 'locked.csv.tmp')" "0"
+chmod u+w "$OUT/locked.csv"
+settle
 
 note "About from the Help menu shows the version"
 key alt+l
