@@ -6,6 +6,7 @@
 #include "mainwindow/focus_order.h"
 #include "mainwindow/window_layout.h"
 #include "startup/lifecycle.h"
+#include "win32ui/analysis_window.h"
 #include "win32ui/child_windows.h"
 #include "win32ui/window_basics.h"
 
@@ -42,6 +43,8 @@ MainWindow::MainWindow(mainwindow::TForm1& form, HINSTANCE instance)
       CreateWindowExW(kWindowExStyle, kWindowClass, W(fd.Caption).c_str(), kWindowStyle,
                       CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr, nullptr, instance_, this);
   if (hwnd_ == nullptr) throw std::runtime_error("cannot create the window");
+  // The menu bar lies in the non-client area: the client size below stays the design's.
+  SetMenu(hwnd_, BuildMenuBar());
   dpi_ = GetDpiForWindow(hwnd_);
   if (dpi_ == 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
   CreateFonts();
@@ -50,6 +53,7 @@ MainWindow::MainWindow(mainwindow::TForm1& form, HINSTANCE instance)
 }
 
 MainWindow::~MainWindow() {
+  analysis_.reset();
   if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
   if (font_ != nullptr) DeleteObject(font_);
   DeleteObject(yellow_);
@@ -85,10 +89,20 @@ HWND MainWindow::FocusWindow(std::string_view name) const {
 }
 
 void MainWindow::SetClientSize() {
-  RECT r{0, 0, Scale(form_.Form1.ClientWidth), Scale(form_.Form1.ClientHeight)};
-  AdjustWindowRectExForDpi(&r, kWindowStyle, FALSE, kWindowExStyle, dpi_);
+  const int width = Scale(form_.Form1.ClientWidth);
+  const int height = Scale(form_.Form1.ClientHeight);
+  RECT r{0, 0, width, height};
+  AdjustWindowRectExForDpi(&r, kWindowStyle, GetMenu(hwnd_) != nullptr, kWindowExStyle, dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The calculation counts one line of menu bar; a larger font can wrap it onto two, which
+  // takes the difference from the client area. Grow the frame by what is missing.
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  if (client.bottom != height && client.bottom > 0) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top + height - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void MainWindow::Place(bool firstStart) {
@@ -125,6 +139,7 @@ void MainWindow::Create(int showCommand) {
 void MainWindow::Act(const std::function<void()>& action) {
   if (mainwindow::RunUserAction(
           acting_, form_, [this] { Pull(); }, action, [this] { Push(); })) {
+    CloseAnalysis();
     DestroyWindow(hwnd_);
   }
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,6 +12,8 @@
 
 #include "mainwindow/design.h"
 #include "mainwindow/form.h"
+#include "startup/analysis_settings.h"
+#include "win32ui/menu_bar.h"
 
 // The window on Windows, built on the common controls from the design table over a TForm1. It
 // works as pull, act, push: input that means "the user did it" copies the edits' texts into the
@@ -29,6 +32,8 @@ inline constexpr int kFirstRadioButtonId = 5000;
 inline constexpr int kRadioButtonsPerGroup = 8;
 inline constexpr int kGroupFrameId = 1;  // the drawn frame of a group box or radio group
 
+class AnalysisWindow;
+
 class MainWindow {
  public:
   MainWindow(mainwindow::TForm1& form, HINSTANCE instance);
@@ -43,6 +48,11 @@ class MainWindow {
   void Create(int showCommand);
   // Keyboard and mouse input of this window before it is dispatched; true when consumed.
   bool PreTranslate(const MSG& msg);
+
+  // What lies beyond the specified window: the menu bar's, the context menu's and the
+  // shortcuts' commands.
+  void RunCommand(Command command);
+  AnalysisWindow* Analysis() const { return analysis_.get(); }
 
  private:
   struct Control {
@@ -74,6 +84,17 @@ class MainWindow {
   struct PushSink;
   void SyncFocus();
 
+  void ShowContextMenu(LPARAM at);
+  void CopyResults();
+  void ExportResults();
+  // A help button's own handler, not a click, so the focus stays where it is (a click would
+  // raise the focused edit's exit and evaluate a half-typed value).
+  void RunHelp(void (mainwindow::TForm1::*handler)(), const mainwindow::Button& button);
+  void OpenAnalysis();
+  // The confirmed close: the Analysis window's place joins the settings just written, and the
+  // window goes with the main window.
+  void CloseAnalysis();
+
   const Control* Find(std::string_view name) const;
   const Control* ControlOf(HWND hwnd) const;  // the control a window belongs to
   HWND FocusWindow(std::string_view name) const;
@@ -96,6 +117,8 @@ class MainWindow {
   HBRUSH white_ = nullptr;
   bool acting_ = false;
   bool pushing_ = false;
+  std::unique_ptr<AnalysisWindow> analysis_;
+  startup::AnalysisPlacement analysisPlace_;
 };
 
 }  // namespace win32ui

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "mainwindow/focus_order.h"
+#include "win32ui/analysis_window.h"
 #include "win32ui/window_basics.h"
 
 namespace win32ui {
@@ -46,7 +47,16 @@ bool MainWindow::ClickMnemonic(wchar_t key) {
 }
 
 bool MainWindow::PreTranslate(const MSG& msg) {
+  if (analysis_ && analysis_->PreTranslate(msg)) return true;
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  if (msg.message == WM_KEYDOWN) {
+    const auto command =
+        ShortcutCommand(msg.wParam, KeyDown(VK_CONTROL), KeyDown(VK_SHIFT), KeyDown(VK_MENU));
+    if (command) {
+      RunCommand(*command);
+      return true;
+    }
+  }
   const Control* c = ControlOf(msg.hwnd);
   const ControlKind kind = c != nullptr ? c->Design->Kind : ControlKind::Form;
   const bool listOpen =

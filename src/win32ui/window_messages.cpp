@@ -29,7 +29,15 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
-      if (lp != 0) OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp));
+      if (lp != 0) {
+        OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp));
+      } else if (const auto command = CommandOfId(LOWORD(wp))) {
+        RunCommand(*command);
+      }
+      return 0;
+    case WM_CONTEXTMENU:
+      // Edits and lists keep their own menus; a right click anywhere else reaches here.
+      ShowContextMenu(lp);
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lp));

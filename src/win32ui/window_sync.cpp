@@ -7,6 +7,7 @@
 #include "env/win32_text.h"
 #include "mainwindow/binding_rules.h"
 #include "mainwindow/push_control.h"
+#include "win32ui/analysis_window.h"
 #include "win32ui/window_basics.h"
 
 namespace win32ui {
@@ -119,6 +120,8 @@ void MainWindow::Push() {
     mainwindow::PushControl(*c.Ref, form_, sink);
   }
   SyncFocus();
+  // The Analysis window follows every change the user made here.
+  if (analysis_) analysis_->Refresh();
 }
 
 // The keyboard focus follows the form's focused control; moving it here is no user act and

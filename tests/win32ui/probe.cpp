@@ -15,9 +15,10 @@
 // then `focus <name>`, then one line per child window (all depths):
 //   <name>  <class>  <left> <top> <width> <height>  <enabled> <visible>  <value>  <text>
 // with positions in the window's client pixels; <value> is a list's or page control's
-// selection, a button's check state, an up-down's position, "icon" or "noicon" for an icon, else
-// "-". Names come from the control identifiers of the Zephlane window; other windows' children
-// are named by their identifier ("id2"). CR, LF and tab in texts are written as \r, \n, \t.
+// selection, a button's check state, an up-down's position, a list view's row count, "icon" or
+// "noicon" for an icon, else "-". A chart's text is its hover read-out. Names come from the control
+// identifiers of the Zephlane window; other windows' children are named by their identifier
+// ("id2"). CR, LF and tab in texts are written as \r, \n, \t.
 //
 // `names` asks each child window for its accessible object (oleacc, as a screen reader does)
 // and writes one tab-separated line per child window:
@@ -120,6 +121,9 @@ std::string ValueOf(HWND hwnd, const std::string& cls) {
   }
   if (cls == "SysTabControl32") {
     return std::to_string(static_cast<long long>(SendMessageW(hwnd, TCM_GETCURSEL, 0, 0)));
+  }
+  if (cls == "SysListView32") {
+    return std::to_string(static_cast<long long>(SendMessageW(hwnd, LVM_GETITEMCOUNT, 0, 0)));
   }
   if (cls == "msctls_updown32") {
     return std::to_string(static_cast<long long>(SendMessageW(hwnd, UDM_GETPOS32, 0, 0)));

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "mainwindow/form.h"
+#include "startup/analysis_settings.h"
+#include "views/analysis_charts.h"
+#include "win32ui/gdiplus_canvas.h"
+
+// The Analysis window on Windows: a top-level window of its own, ended with the main window,
+// that follows the form live. A tab control turns the three chart
+// sheets drawn by the engine; below them the limits table as a list view with its coverage
+// choice, and the coupler-design box. Each chart exports as PNG, SVG and CSV and copies.
+namespace win32ui {
+
+class ChartControl;
+
+// Child identifiers, for the tests' probe.
+inline constexpr int kAnalysisTabsId = 10;
+inline constexpr int kAnalysisChartId = 11;
+inline constexpr int kAnalysisExportPngId = 20;
+inline constexpr int kAnalysisExportSvgId = 21;
+inline constexpr int kAnalysisExportCsvId = 22;
+inline constexpr int kAnalysisCopyId = 23;
+inline constexpr int kAnalysisHeadingId = 30;
+inline constexpr int kAnalysisCoverageLabelId = 31;
+inline constexpr int kAnalysisCoverageId = 32;
+inline constexpr int kAnalysisTableId = 33;
+inline constexpr int kAnalysisDesignId = 40;
+inline constexpr int kAnalysisTargetLabelId = 41;
+inline constexpr int kAnalysisTargetId = 42;
+inline constexpr int kAnalysisDirLabelId = 43;
+inline constexpr int kAnalysisDirAnswerId = 44;
+inline constexpr int kAnalysisSwrLabelId = 45;
+inline constexpr int kAnalysisSwrAnswerId = 46;
+
+class AnalysisWindow {
+ public:
+  // mainWindow gets the activation back when this window is closed.
+  AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND mainWindow);
+  ~AnalysisWindow();
+  AnalysisWindow(const AnalysisWindow&) = delete;
+  AnalysisWindow& operator=(const AnalysisWindow&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  // Puts the window where it opens: the saved box when it still meets the work area, else
+  // beside the main window, always inside the work area of the main window's monitor.
+  void Place(const startup::AnalysisPlacement& saved, const startup::Box& mainFrame);
+  // Shown, raised and active.
+  void Show();
+  // Whether it was ever shown: only then is its place worth keeping.
+  bool Shown() const { return everShown_; }
+  // Its frame in screen pixels (the restored one while minimised).
+  startup::Box Frame() const;
+
+  // Recomputes from the form after each change there. Only the sheet on show is rebuilt at
+  // once; the others when they are shown or exported.
+  void Refresh();
+  // Keyboard input of this window before it is dispatched; true when consumed.
+  bool PreTranslate(const MSG& msg);
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+  void Build();
+  void Layout();
+  HWND Child(const wchar_t* cls, const std::string& text, DWORD style, int id, DWORD exStyle = 0);
+  int Scale(int px) const;
+
+  int Sheet() const;
+  void EnsureFresh(int i);
+  void ShowSheet();
+  void RefreshTable();
+  void RefreshDesign();
+  double Coverage() const;
+  double TargetPercent() const;
+  SIZE ChartSize() const;
+
+  void ExportPng();
+  void ExportSvg();
+  void ExportCsv();
+  void CopyChart();
+
+  mainwindow::TForm1& form_;
+  HINSTANCE instance_;
+  HWND main_ = nullptr;
+  GdiplusSession gdiplus_;  // first in, last out: every drawing lies between
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+  UINT dpi_ = 96;
+  HWND tabs_ = nullptr;
+  std::unique_ptr<ChartControl> chart_;
+  HWND table_ = nullptr;
+  HWND coverage_ = nullptr;
+  HWND target_ = nullptr;
+  HWND dirAnswer_ = nullptr;
+  HWND swrAnswer_ = nullptr;
+  std::array<views::BuiltChart, views::kAnalysisChartCount> built_{};
+  std::array<bool, views::kAnalysisChartCount> stale_{};
+  double shownCoverage_ = -1.0;
+  bool everShown_ = false;
+};
+
+}  // namespace win32ui

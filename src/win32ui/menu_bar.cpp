@@ -1,0 +1,89 @@
+#include "win32ui/menu_bar.h"
+
+#include <string>
+#include <string_view>
+
+#include "views/texts.h"
+#include "win32ui/texts.h"
+#include "win32ui/window_basics.h"
+
+namespace win32ui {
+
+namespace {
+
+void Append(HMENU menu, Command c, std::string_view text) {
+  AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(c), W(text).c_str());
+}
+
+void AppendPopup(HMENU bar, HMENU popup, std::string_view text) {
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), W(text).c_str());
+}
+
+// A context-menu text from the shared action caption and the shortcut column.
+std::string WithKey(std::string_view text, std::string_view key) {
+  std::string s(text);
+  if (!key.empty()) {
+    s += '\t';
+    s += key;
+  }
+  return s;
+}
+
+}  // namespace
+
+std::optional<Command> CommandOfId(int id) {
+  if (id < static_cast<int>(Command::ExportResults) || id > static_cast<int>(Command::About)) {
+    return std::nullopt;
+  }
+  return static_cast<Command>(id);
+}
+
+HMENU BuildMenuBar() {
+  HMENU bar = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  Append(file, Command::ExportResults, kItemExportResults);
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  Append(file, Command::Quit, kItemQuit);
+  HMENU edit = CreatePopupMenu();
+  Append(edit, Command::CopyResults, kItemCopyResults);
+  HMENU view = CreatePopupMenu();
+  Append(view, Command::Analysis, kItemAnalysis);
+  HMENU help = CreatePopupMenu();
+  Append(help, Command::HelpContents, kItemContents);
+  Append(help, Command::HelpManual, kItemManual);
+  Append(help, Command::HelpTheory, kItemTheory);
+  AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+  Append(help, Command::About, kItemAbout);
+  AppendPopup(bar, file, kMenuFile);
+  AppendPopup(bar, edit, kMenuEdit);
+  AppendPopup(bar, view, kMenuView);
+  AppendPopup(bar, help, kMenuHelp);
+  return bar;
+}
+
+HMENU BuildContextMenu() {
+  HMENU menu = CreatePopupMenu();
+  Append(menu, Command::Analysis, WithKey(views::kActAnalysis, views::kKeyAnalysis));
+  Append(menu, Command::CopyResults, WithKey(views::kActCopyResults, views::kKeyCopyResults));
+  Append(menu, Command::ExportResults, WithKey(views::kActExportResults, views::kKeyExportResults));
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  Append(menu, Command::About, views::kActAbout);
+  return menu;
+}
+
+std::optional<Command> ShortcutCommand(WPARAM key, bool ctrl, bool shift, bool alt) {
+  if (key == VK_F1 && !ctrl && !shift && !alt) return Command::HelpContents;
+  if (!ctrl || !shift || alt) return std::nullopt;
+  switch (key) {
+    case 'A':
+      return Command::Analysis;
+    case 'C':
+      return Command::CopyResults;
+    case 'E':
+      return Command::ExportResults;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace win32ui

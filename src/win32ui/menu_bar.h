@@ -1,0 +1,36 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+// The ways into what lies beyond the specified window: the menu bar in the non-client area
+// (outside the client size the design fixes), the context menu of the window's background and
+// the shortcuts that no control of the window uses.
+namespace win32ui {
+
+// Menu command identifiers, above every control identifier of the window.
+enum class Command : int {
+  ExportResults = 40001,
+  Quit,
+  CopyResults,
+  Analysis,
+  HelpContents,
+  HelpManual,
+  HelpTheory,
+  About,
+};
+
+// A command identifier from WM_COMMAND; nothing for an identifier that is no menu command.
+std::optional<Command> CommandOfId(int id);
+
+// File (Export Results..., Quit), Edit (Copy Results), View (Analysis...), Help (Contents,
+// Manual (PDF), Theory, About); the caller owns the menu until it is set on a window.
+HMENU BuildMenuBar();
+// Analysis..., Copy Results, Export Results..., About; the caller destroys it.
+HMENU BuildContextMenu();
+
+// The command of a key pressed with the given modifiers: Ctrl+Shift+A, C and E, and F1.
+std::optional<Command> ShortcutCommand(WPARAM key, bool ctrl, bool shift, bool alt);
+
+}  // namespace win32ui

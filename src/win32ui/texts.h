@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string_view>
+
+// The Windows window's own texts beyond the design and the Analysis window's shared texts: the
+// menu bar's and context menu's entries with their mnemonics and shortcut columns.
+namespace win32ui {
+
+// Alt+E and Alt+H are the Evaluate and Help (HTML) buttons' mnemonics, which the window keeps;
+// the menus that would share them take their second letters.
+inline constexpr std::string_view kMenuFile = "&File";
+inline constexpr std::string_view kMenuEdit = "E&dit";
+inline constexpr std::string_view kMenuView = "&View";
+inline constexpr std::string_view kMenuHelp = "He&lp";
+inline constexpr std::string_view kItemExportResults = "&Export Results\u2026\tCtrl+Shift+E";
+inline constexpr std::string_view kItemQuit = "&Quit";
+inline constexpr std::string_view kItemCopyResults = "&Copy Results\tCtrl+Shift+C";
+inline constexpr std::string_view kItemAnalysis = "&Analysis\u2026\tCtrl+Shift+A";
+inline constexpr std::string_view kItemContents = "&Contents\tF1";
+inline constexpr std::string_view kItemManual = "&Manual (PDF)";
+inline constexpr std::string_view kItemTheory = "&Theory";
+inline constexpr std::string_view kItemAbout = "&About Zephlane";
+
+// The common file dialog's filter of every file, after the export's own.
+inline constexpr std::string_view kAllFilesFilter = "All files (*.*)";
+
+// The help page F1 opens in the Analysis window, beside the help's start page.
+inline constexpr std::string_view kAnalysisHelpTopic = "Analysis";
+
+}  // namespace win32ui
