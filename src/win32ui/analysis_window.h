@@ -63,6 +63,11 @@ class AnalysisWindow {
   // Keyboard input of this window before it is dispatched; true when consumed.
   bool PreTranslate(const MSG& msg);
 
+  // The chosen coverage probability and the design target in per cent, as the report takes
+  // them.
+  double Coverage() const;
+  double TargetPercent() const;
+
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -76,8 +81,6 @@ class AnalysisWindow {
   void ShowSheet();
   void RefreshTable();
   void RefreshDesign();
-  double Coverage() const;
-  double TargetPercent() const;
   SIZE ChartSize() const;
 
   void ExportPng();

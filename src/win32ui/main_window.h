@@ -87,6 +87,7 @@ class MainWindow {
   void ShowContextMenu(LPARAM at);
   void CopyResults();
   void ExportResults();
+  void ExportReport();
   // A help button's own handler, not a click, so the focus stays where it is (a click would
   // raise the focused edit's exit and evaluate a half-typed value).
   void RunHelp(void (mainwindow::TForm1::*handler)(), const mainwindow::Button& button);

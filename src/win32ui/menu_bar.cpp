@@ -32,7 +32,8 @@ std::string WithKey(std::string_view text, std::string_view key) {
 }  // namespace
 
 std::optional<Command> CommandOfId(int id) {
-  if (id < static_cast<int>(Command::ExportResults) || id > static_cast<int>(Command::About)) {
+  if (id < static_cast<int>(Command::ExportResults) ||
+      id > static_cast<int>(Command::ExportReport)) {
     return std::nullopt;
   }
   return static_cast<Command>(id);
@@ -42,6 +43,7 @@ HMENU BuildMenuBar() {
   HMENU bar = CreateMenu();
   HMENU file = CreatePopupMenu();
   Append(file, Command::ExportResults, kItemExportResults);
+  Append(file, Command::ExportReport, kItemExportReport);
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   Append(file, Command::Quit, kItemQuit);
   HMENU edit = CreatePopupMenu();
@@ -54,10 +56,10 @@ HMENU BuildMenuBar() {
   Append(help, Command::HelpTheory, kItemTheory);
   AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
   Append(help, Command::About, kItemAbout);
-  AppendPopup(bar, file, kMenuFile);
-  AppendPopup(bar, edit, kMenuEdit);
-  AppendPopup(bar, view, kMenuView);
-  AppendPopup(bar, help, kMenuHelp);
+  AppendPopup(bar, file, views::kMenuFile);
+  AppendPopup(bar, edit, views::kMenuEdit);
+  AppendPopup(bar, view, views::kMenuView);
+  AppendPopup(bar, help, views::kMenuHelp);
   return bar;
 }
 
@@ -66,6 +68,7 @@ HMENU BuildContextMenu() {
   Append(menu, Command::Analysis, WithKey(views::kActAnalysis, views::kKeyAnalysis));
   Append(menu, Command::CopyResults, WithKey(views::kActCopyResults, views::kKeyCopyResults));
   Append(menu, Command::ExportResults, WithKey(views::kActExportResults, views::kKeyExportResults));
+  Append(menu, Command::ExportReport, views::kActExportReport);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   Append(menu, Command::About, views::kActAbout);
   return menu;

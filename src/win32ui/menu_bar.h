@@ -19,15 +19,16 @@ enum class Command : int {
   HelpManual,
   HelpTheory,
   About,
+  ExportReport,
 };
 
 // A command identifier from WM_COMMAND; nothing for an identifier that is no menu command.
 std::optional<Command> CommandOfId(int id);
 
-// File (Export Results..., Quit), Edit (Copy Results), View (Analysis...), Help (Contents,
-// Manual (PDF), Theory, About); the caller owns the menu until it is set on a window.
+// File (Export Results..., Export Report..., Quit), Edit (Copy Results), View (Analysis...), Help
+// (Contents, Manual (PDF), Theory, About); the caller owns the menu until it is set on a window.
 HMENU BuildMenuBar();
-// Analysis..., Copy Results, Export Results..., About; the caller destroys it.
+// Analysis..., Copy Results, Export Results..., Export Report..., About; the caller destroys it.
 HMENU BuildContextMenu();
 
 // The command of a key pressed with the given modifiers: Ctrl+Shift+A, C and E, and F1.

@@ -8,11 +8,8 @@ namespace win32ui {
 
 // Alt+E and Alt+H are the Evaluate and Help (HTML) buttons' mnemonics, which the window keeps;
 // the menus that would share them take their second letters.
-inline constexpr std::string_view kMenuFile = "&File";
-inline constexpr std::string_view kMenuEdit = "E&dit";
-inline constexpr std::string_view kMenuView = "&View";
-inline constexpr std::string_view kMenuHelp = "He&lp";
 inline constexpr std::string_view kItemExportResults = "&Export Results\u2026\tCtrl+Shift+E";
+inline constexpr std::string_view kItemExportReport = "Export &Report\u2026";
 inline constexpr std::string_view kItemQuit = "&Quit";
 inline constexpr std::string_view kItemCopyResults = "&Copy Results\tCtrl+Shift+C";
 inline constexpr std::string_view kItemAnalysis = "&Analysis\u2026\tCtrl+Shift+A";

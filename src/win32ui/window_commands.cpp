@@ -1,8 +1,14 @@
 #include <windowsx.h>
 
+#include <charconv>
+
 #include "mainwindow/result_rows.h"
+#include "numtext/power_unit.h"
 #include "startup/analysis_close.h"
 #include "text/table.h"
+#include "views/design_answers.h"
+#include "views/limits_table.h"
+#include "views/report.h"
 #include "views/texts.h"
 #include "win32ui/about_box.h"
 #include "win32ui/analysis_window.h"
@@ -19,6 +25,9 @@ void MainWindow::RunCommand(Command command) {
   switch (command) {
     case Command::ExportResults:
       ExportResults();
+      break;
+    case Command::ExportReport:
+      ExportReport();
       break;
     case Command::Quit:
       // The close box's way, so the question and the save are the same.
@@ -68,6 +77,23 @@ void MainWindow::ExportResults() {
   const std::string csv = text::ToCsv(mainwindow::WindowCellRows(form_));
   SaveWithDialog(hwnd_, form_.Platform(), views::kExportResultsTitle, views::kResultsFileName,
                  views::kCsvFilter, csv);
+}
+
+void MainWindow::ExportReport() {
+  views::ReportInputs in;
+  in.Title = form_.Form1.Caption;
+  in.WindowRows = mainwindow::WindowCellRows(form_);
+  in.Model = form_;
+  in.Unit =
+      numtext::PowerUnitOfIndex(form_.rgPowerUnit.ItemIndex()).value_or(numtext::PowerUnit::Watts);
+  // The Analysis window's choices when it is open; else what it would open with.
+  in.Coverage = analysis_ ? analysis_->Coverage() : views::kCoverageChoices[0];
+  const double target = analysis_ ? analysis_->TargetPercent() : views::kDefaultDesignTargetPercent;
+  char buf[32];
+  const auto end = std::to_chars(buf, buf + sizeof buf, target).ptr;
+  in.DesignTarget.assign(buf, end);
+  SaveWithDialog(hwnd_, form_.Platform(), views::kExportReportTitle, views::kReportFileName,
+                 views::kHtmlFilter, views::ReportHtml(in));
 }
 
 void MainWindow::RunHelp(void (mainwindow::TForm1::*handler)(), const mainwindow::Button& button) {

@@ -43,6 +43,23 @@ std::set<char> ButtonMnemonics() {
   return keys;
 }
 
+// The letters of the menu bar's menus: Alt with one opens that menu.
+std::set<char> MenuBarMnemonics() {
+  std::set<char> keys;
+  HMENU bar = win32ui::BuildMenuBar();
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    wchar_t text[256] = {};
+    GetMenuStringW(bar, static_cast<UINT>(i), text, 255, MF_BYPOSITION);
+    const std::string caption = env::win32::Narrow(text);
+    const std::size_t at = caption.find('&');
+    if (at != std::string::npos && at + 1 < caption.size()) {
+      keys.insert(static_cast<char>(std::toupper(static_cast<unsigned char>(caption[at + 1]))));
+    }
+  }
+  DestroyMenu(bar);
+  return keys;
+}
+
 std::vector<std::string> MenuTexts(HMENU menu) {
   std::vector<std::string> texts;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -75,9 +92,10 @@ TEST_P(HelpNames, EveryShortcutNamedExistsInTheWindow) {
     EXPECT_TRUE(win32ui::ShortcutCommand(static_cast<WPARAM>(VK_F1 + n - 1), false, false, false));
   }
   const std::set<char> buttons = ButtonMnemonics();
+  const std::set<char> menus = MenuBarMnemonics();
   for (const std::string& chord : Matches(page, std::regex("Alt\\+[A-Z]\\b"))) {
     SCOPED_TRACE(chord);
-    EXPECT_EQ(buttons.count(chord.back()), 1u);
+    EXPECT_EQ(buttons.count(chord.back()) + menus.count(chord.back()), 1u);
   }
 }
 
@@ -94,7 +112,7 @@ TEST(HelpNames, TheContextMenuTheHelpDescribesIsTheWindows) {
   HMENU menu = win32ui::BuildContextMenu();
   const std::vector<std::string> entries = MenuTexts(menu);
   DestroyMenu(menu);
-  ASSERT_EQ(entries.size(), 4u);
+  ASSERT_EQ(entries.size(), 5u);
   for (const std::string& entry : entries) {
     SCOPED_TRACE(entry);
     // The pages write the ellipsis as a character or as its entity.

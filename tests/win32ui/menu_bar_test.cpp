@@ -61,7 +61,7 @@ TEST(MenuBar, HoldsTheFourMenusAndTheirCommands) {
   HMENU bar = win32ui::BuildMenuBar();
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   const std::vector<std::vector<std::optional<Command>>> expected{
-      {Command::ExportResults, std::nullopt, Command::Quit},
+      {Command::ExportResults, Command::ExportReport, std::nullopt, Command::Quit},
       {Command::CopyResults},
       {Command::Analysis},
       {Command::HelpContents, Command::HelpManual, Command::HelpTheory, std::nullopt,
@@ -103,14 +103,15 @@ TEST(ContextMenu, OffersAnalysisCopyExportAndAbout) {
   HMENU menu = win32ui::BuildContextMenu();
   const std::vector<Item> items = ItemsOf(menu);
   DestroyMenu(menu);
-  ASSERT_EQ(items.size(), 5u);
+  ASSERT_EQ(items.size(), 6u);
   EXPECT_EQ(items[0].Id, Command::Analysis);
   EXPECT_EQ(items[0].Text, "Analysis\u2026\tCtrl+Shift+A");
   EXPECT_EQ(items[1].Id, Command::CopyResults);
   EXPECT_EQ(items[1].Text, "Copy Results\tCtrl+Shift+C");
   EXPECT_EQ(items[2].Id, Command::ExportResults);
-  EXPECT_EQ(items[3].Text, "-");
-  EXPECT_EQ(items[4].Id, Command::About);
+  EXPECT_EQ(items[3].Id, Command::ExportReport);
+  EXPECT_EQ(items[4].Text, "-");
+  EXPECT_EQ(items[5].Id, Command::About);
 }
 
 struct Shortcut {
@@ -146,9 +147,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MenuCommands, IdentifiersOutsideTheRangeAreNoCommands) {
   EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::ExportResults)), Command::ExportResults);
-  EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::About)), Command::About);
+  EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::ExportReport)), Command::ExportReport);
   for (int id : {0, 1, 2, 100, 5000, static_cast<int>(Command::ExportResults) - 1,
-                 static_cast<int>(Command::About) + 1}) {
+                 static_cast<int>(Command::ExportReport) + 1}) {
     EXPECT_EQ(win32ui::CommandOfId(id), std::nullopt) << id;
   }
 }

@@ -490,7 +490,7 @@ chmod u+w "$OUT/locked.csv"
 settle
 
 note "About from the Help menu shows the version"
-key alt+l
+key alt+p
 settle
 key a
 if await "About Zephlane"; then
