@@ -48,8 +48,8 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   auto* readings = new ReadingsSheet(window_);
   tabs->addTab(readings, Q(views::kSheetReadings));
   tabs->addTab(new BudgetSheet(window_, *readings), Q(views::kSheetBudget));
-  new BandSheets(window_, *tabs, InStartFolder(DialogOpenChooser(), window_.Form()), chooser_,
-                 this);
+  bands_ = new BandSheets(window_, *tabs, InStartFolder(DialogOpenChooser(), window_.Form()),
+                          chooser_, this);
   connect(tabs, &QTabWidget::currentChanged, this, [this](int i) {
     if (i >= 0 && i < kChartCount) EnsureFresh(i);
   });

@@ -18,6 +18,7 @@ class QTableWidget;
 // charts, its table of limits and uncertainties and the coupler-design answers.
 namespace qtui {
 
+class BandSheets;
 class ChartView;
 class MainWindow;
 
@@ -47,6 +48,7 @@ class AnalysisWindow : public QWidget {
   QLineEdit* DesignTarget() const { return target_; }
   QLabel* DesignDirectivityAnswer() const { return dirAnswer_; }
   QLabel* DesignSwrAnswer() const { return swrAnswer_; }
+  BandSheets* Bands() const { return bands_; }
 
   // A chart as a picture and as data, to a file the chooser names or to the clipboard.
   bool ExportPng(int i);
@@ -75,6 +77,7 @@ class AnalysisWindow : public QWidget {
   QLineEdit* target_ = nullptr;
   QLabel* dirAnswer_ = nullptr;
   QLabel* swrAnswer_ = nullptr;
+  BandSheets* bands_ = nullptr;
 };
 
 }  // namespace qtui

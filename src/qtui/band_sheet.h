@@ -39,6 +39,9 @@ class BandSheets : public QObject {
   // False when the user cancelled or the file was refused (the message says why).
   bool OpenLoadFile();
   bool OpenSourceFile();
+  // The same with the path already chosen (the main window's menu asks with its own chooser).
+  bool OpenLoadPath(const QString& path);
+  bool OpenSourcePath(const QString& path);
   void ForgetLoadFile();
   void ForgetSourceFile();
   static constexpr int kPowersChart = 0;
@@ -68,6 +71,9 @@ class BandSheets : public QObject {
   QLabel* Message() const { return message_; }
   QLabel* LoadName() const { return loadName_; }
   QLabel* SourceName() const { return srcName_; }
+  // The files in use as chosen; empty: the window's reflection.
+  const QString& LoadPath() const { return loadPath_; }
+  const QString& SourcePath() const { return srcPath_; }
   QTableWidget* Extremes() const { return extremes_; }
   ChartView* PowersView() const { return powersView_; }
   ChartView* SmithView() const { return smithView_; }
@@ -92,6 +98,7 @@ class BandSheets : public QObject {
   std::optional<views::MeasuredFile> load_;
   std::optional<views::MeasuredFile> src_;
   QString loadPath_;
+  QString srcPath_;
   int loadPort_ = 1;
   views::BandSetup setup_;
   views::BandEvaluation eval_;

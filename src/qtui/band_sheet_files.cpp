@@ -32,7 +32,10 @@ bool BandSheets::ReadFileInto(const QString& path, int port,
 bool BandSheets::OpenLoadFile() {
   const QString path =
       open_(bandPage_, Q(views::kOpenLoadFile), QString(), Q(views::kTouchstoneFilter));
-  if (path.isEmpty()) return false;
+  return !path.isEmpty() && OpenLoadPath(path);
+}
+
+bool BandSheets::OpenLoadPath(const QString& path) {
   // A file that is refused leaves the one before it, and the charts, as they were.
   // A one-port file has only S11, whichever port a two-port file had before.
   const bool onePort = touchstone::PortsFromFileName(QFileInfo(path).fileName().toStdString()) == 1;
@@ -63,7 +66,10 @@ bool BandSheets::OpenLoadFile() {
 bool BandSheets::OpenSourceFile() {
   const QString path =
       open_(bandPage_, Q(views::kOpenSourceFile), QString(), Q(views::kTouchstoneFilter));
-  if (path.isEmpty()) return false;
+  return !path.isEmpty() && OpenSourcePath(path);
+}
+
+bool BandSheets::OpenSourcePath(const QString& path) {
   std::optional<views::MeasuredFile> read;
   if (!ReadFileInto(path, 1, read)) return false;
   std::swap(src_, read);
@@ -71,6 +77,7 @@ bool BandSheets::OpenSourceFile() {
     std::swap(src_, read);
     return false;
   }
+  srcPath_ = path;
   ShowFiles();
   return true;
 }
@@ -85,6 +92,7 @@ void BandSheets::ForgetLoadFile() {
 
 void BandSheets::ForgetSourceFile() {
   src_.reset();
+  srcPath_.clear();
   ShowFiles();
   Recompute();
 }

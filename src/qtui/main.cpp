@@ -115,5 +115,6 @@ int main(int argc, char* argv[]) {
   qtui::WindowMenu menu(window);
   window.Create();
   window.show();
+  menu.RestoreFiles();
   return QApplication::exec();
 }

@@ -21,9 +21,11 @@
 #include "mainwindow/texts.h"
 #include "numtext/power_unit.h"
 #include "qtui/analysis_window.h"
+#include "qtui/band_sheet.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
 #include "startup/case_file.h"
+#include "startup/file_settings.h"
 #include "startup/settings.h"
 #include "text/table.h"
 #include "views/design_answers.h"
@@ -49,6 +51,10 @@ WindowMenu::WindowMenu(MainWindow& window, PathChooser saver, PathChooser opener
         Action(views::kActExportReport, {}, [this] { ExportReport(); }),
         Action(views::kActOpenCase, views::kKeyOpenCase, [this] { OpenCase(); }),
         Action(views::kActSaveCase, views::kKeySaveCase, [this] { SaveCase(); }),
+        Action(views::kOpenLoadFile, {}, [this] { OpenLoadFile(); }),
+        Action(views::kOpenSourceFile, {}, [this] { OpenSourceFile(); }),
+        Action(views::kForgetLoadFile, {}, [this] { ForgetLoadFile(); }),
+        Action(views::kForgetSourceFile, {}, [this] { ForgetSourceFile(); }),
         Action(views::kActAbout, {}, [this] { ShowAbout(); })}) {
     window_.addAction(a);
   }
@@ -76,6 +82,11 @@ void WindowMenu::BuildMenuBar() {
   recent_ = file->addMenu(Q(views::kMenuRecent));
   connect(recent_, &QMenu::aboutToShow, this, [this] { FillRecent(); });
   FillRecent();
+  file->addSeparator();
+  file->addAction(named(views::kOpenLoadFile));
+  file->addAction(named(views::kOpenSourceFile));
+  file->addAction(named(views::kForgetLoadFile));
+  file->addAction(named(views::kForgetSourceFile));
   file->addSeparator();
   file->addAction(named(views::kActExportResults));
   file->addAction(named(views::kActExportReport));
@@ -130,6 +141,16 @@ void WindowMenu::MainWindowClosed() {
   try {
     env::TIniFile ini(path, form.Platform().Files());
     startup::SaveAnalysisPlacement(ini, placement_.At);
+    const BandSheets& bands = *analysis_->Bands();
+    startup::FileSettings files;
+    files.LoadPath = bands.LoadPath().toStdString();
+    files.SrcPath = bands.SourcePath().toStdString();
+    files.Frequency = bands.Frequency()->text().toStdString();
+    files.LengthM = bands.Length()->text().toStdString();
+    files.Medium = bands.Medium()->currentIndex();
+    files.VelocityFactor = bands.VelocityFactor()->text().toStdString();
+    files.LossDbPerM = bands.Loss()->text().toStdString();
+    startup::SaveFileSettings(ini, files);
   } catch (const env::IniWriteError&) {
     // The inputs are saved; a window place that could not be is not worth an error box at exit.
   }
@@ -137,7 +158,65 @@ void WindowMenu::MainWindowClosed() {
 
 WindowMenu::~WindowMenu() = default;
 
+bool WindowMenu::OpenLoadFile() {
+  const QString path = opener_(&window_, Q(views::kOpenLoadFile), {}, Q(views::kTouchstoneFilter));
+  if (path.isEmpty()) return false;
+  OpenAnalysis();
+  return analysis_->Bands()->OpenLoadPath(path);
+}
+
+bool WindowMenu::OpenSourceFile() {
+  const QString path =
+      opener_(&window_, Q(views::kOpenSourceFile), {}, Q(views::kTouchstoneFilter));
+  if (path.isEmpty()) return false;
+  OpenAnalysis();
+  return analysis_->Bands()->OpenSourcePath(path);
+}
+
+// Without the Analysis window no file was opened, so there is nothing to forget.
+void WindowMenu::ForgetLoadFile() {
+  if (analysis_) analysis_->Bands()->ForgetLoadFile();
+}
+
+void WindowMenu::ForgetSourceFile() {
+  if (analysis_) analysis_->Bands()->ForgetSourceFile();
+}
+
 void WindowMenu::OpenAnalysis() {
+  EnsureAnalysis();
+  analysis_->show();
+  analysis_->raise();
+  analysis_->activateWindow();
+}
+
+void WindowMenu::RestoreFiles() {
+  mainwindow::TForm1& form = window_.Form();
+  if (!form.AutoIniFile) return;
+  startup::FileSettings s = startup::LoadFileSettings(*form.AutoIniFile);
+  const std::string note = startup::ForgetMissingFiles(s);
+  if (!note.empty()) {
+    form.Platform().ShowMessage(std::string(mainwindow::kAppTitle), note);
+    // Said once: the next start does not name the gone file again.
+    try {
+      startup::SaveFileSettings(*form.AutoIniFile, s);
+    } catch (const env::IniWriteError&) {
+      // A settings file that cannot be written now is written again at the close.
+    }
+  }
+  if (s.LoadPath.empty() && s.SrcPath.empty()) return;
+  EnsureAnalysis();
+  BandSheets& bands = *analysis_->Bands();
+  bands.Frequency()->setText(Q(s.Frequency));
+  bands.Length()->setText(Q(s.LengthM));
+  if (s.Medium < bands.Medium()->count()) bands.Medium()->setCurrentIndex(s.Medium);
+  bands.VelocityFactor()->setText(Q(s.VelocityFactor));
+  bands.Loss()->setText(Q(s.LossDbPerM));
+  // A file that is there but no longer reads says so in the sheet, as when it was opened.
+  if (!s.LoadPath.empty()) bands.OpenLoadPath(Q(s.LoadPath));
+  if (!s.SrcPath.empty()) bands.OpenSourcePath(Q(s.SrcPath));
+}
+
+void WindowMenu::EnsureAnalysis() {
   if (!analysis_) {
     analysis_ = std::make_unique<AnalysisWindow>(window_, saver_);
     PutAnalysisInputs();
@@ -159,9 +238,6 @@ void WindowMenu::OpenAnalysis() {
       analysis_->move(at.Left, at.Top);
     }
   }
-  analysis_->show();
-  analysis_->raise();
-  analysis_->activateWindow();
 }
 
 void WindowMenu::CopyResults() {

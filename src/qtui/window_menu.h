@@ -55,6 +55,16 @@ class WindowMenu : public QObject {
   bool SaveCase();
   bool OpenCaseFile(const QString& path);
   bool SaveCaseFile(const QString& path);
+
+  // Measured load and source files, read by the Analysis window's band sheets (opened for it)
+  // with their refusals; false when cancelled or refused. Forget returns to the typed values.
+  bool OpenLoadFile();
+  bool OpenSourceFile();
+  void ForgetLoadFile();
+  void ForgetSourceFile();
+  // At start: the files the window used when it closed open again with their line; a file
+  // that is gone gives one note and the typed values.
+  void RestoreFiles();
   // The case opened or saved last; empty: none.
   const QString& CasePath() const { return casePath_; }
 
@@ -73,6 +83,8 @@ class WindowMenu : public QObject {
   // The main window has closed for good: the Analysis window's place joins the settings file
   // the close has just written, and the window closes with it, so the program ends.
   void MainWindowClosed();
+  // The Analysis window, made (hidden) on first use.
+  void EnsureAnalysis();
   void BuildMenuBar();
   void FillRecent();
   // An action that runs fn, its text also its object name.

@@ -30,4 +30,8 @@ inline constexpr std::string_view kCaseNotFlag = " does not hold 0 or 1";
 // The comment at the top of every case file.
 inline constexpr std::string_view kCaseComment = "; Zephlane case: the inputs of one configuration";
 
+// A measured file the main window showed that is gone at the next start.
+inline constexpr std::string_view kFileGonePrefix = "The measured file is no longer there: ";
+inline constexpr std::string_view kFileGoneEnd = ". The typed values are used instead.";
+
 }  // namespace startup

@@ -147,6 +147,10 @@ class MenuBarTest : public QObject {
     const QList<Row> rows{
         {QStringLiteral("&File"), QStringLiteral("Open Case\u2026"), QStringLiteral("Ctrl+O")},
         {QStringLiteral("&File"), QStringLiteral("Save Case\u2026"), QStringLiteral("Ctrl+S")},
+        {QStringLiteral("&File"), QStringLiteral("Open Load File\u2026"), QString()},
+        {QStringLiteral("&File"), QStringLiteral("Open Source File\u2026"), QString()},
+        {QStringLiteral("&File"), QStringLiteral("Forget Load File"), QString()},
+        {QStringLiteral("&File"), QStringLiteral("Forget Source File"), QString()},
         {QStringLiteral("&File"), QStringLiteral("Export Results\u2026"),
          QStringLiteral("Ctrl+Shift+E")},
         {QStringLiteral("&File"), QStringLiteral("Export Report\u2026"), QString()},
