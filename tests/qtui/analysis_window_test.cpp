@@ -112,12 +112,14 @@ class AnalysisWindowTest : public QObject {
     // no edit uses; the window takes its menu from them.
     QCOMPARE(window_->contextMenuPolicy(), Qt::ActionsContextMenu);
     const QList<QAction*> actions = window_->actions();
-    QCOMPARE(actions.size(), 8);
+    QCOMPARE(actions.size(), 12);
     const QStringList texts{
         QStringLiteral("Analysis\u2026"),          QStringLiteral("Copy Results"),
         QStringLiteral("Copy Results as Numbers"), QStringLiteral("Export Results\u2026"),
         QStringLiteral("Export Report\u2026"),     QStringLiteral("Open Case\u2026"),
-        QStringLiteral("Save Case\u2026"),         QStringLiteral("About Zephlane")};
+        QStringLiteral("Save Case\u2026"),         QStringLiteral("Open Load File\u2026"),
+        QStringLiteral("Open Source File\u2026"),  QStringLiteral("Forget Load File"),
+        QStringLiteral("Forget Source File"),      QStringLiteral("About Zephlane")};
     const QStringList keys{QStringLiteral("Ctrl+Shift+A"),
                            QStringLiteral("Ctrl+Shift+C"),
                            QString(),
@@ -125,6 +127,10 @@ class AnalysisWindowTest : public QObject {
                            QString(),
                            QStringLiteral("Ctrl+O"),
                            QStringLiteral("Ctrl+S"),
+                           QString(),
+                           QString(),
+                           QString(),
+                           QString(),
                            QString()};
     for (qsizetype i = 0; i < actions.size(); ++i) {
       QCOMPARE(actions[i]->text(), texts[i]);
