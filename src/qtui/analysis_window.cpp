@@ -27,6 +27,7 @@
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
 #include "qtui/readings_sheet.h"
+#include "qtui/sheet_widgets.h"
 #include "views/chart_data.h"
 #include "views/design_answers.h"
 #include "views/limits_table.h"
@@ -54,13 +55,8 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
     if (i >= 0 && i < kChartCount) EnsureFresh(i);
   });
 
-  table_ = new QTableWidget(0, static_cast<int>(views::kLimitColumns));
-  table_->verticalHeader()->setVisible(false);
   // Rows as high as their text, so that all ten fit beside the charts without scrolling.
-  // A fixed height: measuring every row on each update would cost more than a frame allows.
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_ = CompactTable(static_cast<int>(views::kLimitColumns));
 
   auto* design = new QGroupBox(Q(views::kDesignHeading));
   auto* form = new QFormLayout(design);

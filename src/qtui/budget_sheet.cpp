@@ -16,6 +16,7 @@
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
 #include "qtui/readings_sheet.h"
+#include "qtui/sheet_widgets.h"
 #include "views/limits_table.h"
 #include "views/texts.h"
 
@@ -33,16 +34,6 @@ QComboBox* LawList() {
 analysis::CalibrationLaw LawOf(const QComboBox* list) {
   return list->currentIndex() == 1 ? analysis::CalibrationLaw::Normal
                                    : analysis::CalibrationLaw::Rectangular;
-}
-
-QTableWidget* Table(int columns) {
-  auto* t = new QTableWidget(0, columns);
-  t->verticalHeader()->setVisible(false);
-  t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  // Rows as high as their text: the sheet shares the window's height with the limits table.
-  t->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
-  return t;
 }
 
 template <std::size_t N>
@@ -84,24 +75,18 @@ BudgetSheet::BudgetSheet(MainWindow& window, ReadingsSheet& readings)
   status_ = new QLabel;
   status_->setWordWrap(true);
   status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  results_ = Table(3);
+  results_ = CompactTable(3);
   results_->setHorizontalHeaderLabels(
       {Q(views::kColQuantity), Q(views::kColValue), Q(views::kColUnit)});
-  contributions_ = Table(4);
+  contributions_ = CompactTable(4);
   QStringList header;
   for (const std::string& h : views::ContributionHeader()) header << QString::fromStdString(h);
   contributions_->setHorizontalHeaderLabels(header);
 
   auto* form = new QFormLayout;
-  const auto pair = [](QWidget* a, QWidget* b) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(a, 1);
-    row->addWidget(b);
-    return row;
-  };
   form->addRow(Q(views::kBudgetQuestion), question_);
-  form->addRow(Q(views::kBudgetCoupling), pair(coupling_, couplingLaw_));
-  form->addRow(Q(views::kBudgetSensor), pair(sensor_, sensorLaw_));
+  form->addRow(Q(views::kBudgetCoupling), FieldWithList(coupling_, couplingLaw_));
+  form->addRow(Q(views::kBudgetSensor), FieldWithList(sensor_, sensorLaw_));
   form->addRow(correlated_);
   auto* offsets = new QHBoxLayout;
   offsets->addWidget(psi0_, 1);
@@ -109,7 +94,7 @@ BudgetSheet::BudgetSheet(MainWindow& window, ReadingsSheet& readings)
   offsets->addWidget(chi0_, 1);
   form->addRow(Q(views::kBudgetPsi0), offsets);
   form->addRow(Q(views::kCoverageLabel), coverage_);
-  form->addRow(Q(views::kBudgetSeed), pair(seed_, run_));
+  form->addRow(Q(views::kBudgetSeed), FieldWithList(seed_, run_));
 
   // In a scroll area, so that the sheet never makes the window larger than the size it was
   // left at: the other tabs need less.

@@ -16,6 +16,7 @@
 #include "numtext/format.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
+#include "qtui/sheet_widgets.h"
 #include "views/texts.h"
 
 namespace qtui {
@@ -53,24 +54,14 @@ ReadingsSheet::ReadingsSheet(MainWindow& window) : window_(window) {
   message_ = new QLabel;
   message_->setWordWrap(true);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  table_ = new QTableWidget(0, static_cast<int>(views::kTruthColumns));
-  table_->verticalHeader()->setVisible(false);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_ = CompactTable(static_cast<int>(views::kTruthColumns));
   QStringList header;
   for (const std::string& h : views::TruthHeader()) header << QString::fromStdString(h);
   table_->setHorizontalHeaderLabels(header);
 
   auto* form = new QFormLayout;
-  const auto pair = [](QWidget* edit, QWidget* unitList) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(edit, 1);
-    row->addWidget(unitList);
-    return row;
-  };
-  form->addRow(Q(views::kReadingsForward), pair(forward_, forwardUnit_));
-  form->addRow(Q(views::kReadingsReflected), pair(reflected_, reflectedUnit_));
+  form->addRow(Q(views::kReadingsForward), FieldWithList(forward_, forwardUnit_));
+  form->addRow(Q(views::kReadingsReflected), FieldWithList(reflected_, reflectedUnit_));
   auto* couplers = new QHBoxLayout;
   couplers->addWidget(directivity_, 1);
   couplers->addWidget(ideal_);
