@@ -33,6 +33,7 @@
 #include "qtui/value_cell.h"
 #include "qtui/window_style.h"
 #include "startup/lifecycle.h"
+#include "views/caption.h"
 #include "views/texts.h"
 
 namespace qtui {
@@ -150,8 +151,8 @@ void MainWindow::SetCaseName(const QString& name) {
 }
 
 QString MainWindow::Title() const {
-  const QString caption = QString::fromStdString(form_.Form1.Caption);
-  return caseName_.isEmpty() ? caption : caseName_ + Q(views::kCaptionCaseSeparator) + caption;
+  return QString::fromStdString(
+      views::WindowCaption(form_.Form1.Caption, caseName_.toStdString(), {}));
 }
 
 void MainWindow::Place(bool firstStart) {

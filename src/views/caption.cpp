@@ -1,0 +1,22 @@
+#include "views/caption.h"
+
+#include "views/texts.h"
+
+namespace views {
+
+std::string WindowCaption(std::string_view caption, std::string_view caseName,
+                          std::string_view measuredLoad) {
+  std::string title;
+  if (!caseName.empty()) {
+    title.append(caseName);
+    title.append(kCaptionCaseSeparator);
+  }
+  title.append(caption);
+  if (!measuredLoad.empty()) {
+    title.append(kCaptionCaseSeparator);
+    title.append(measuredLoad);
+  }
+  return title;
+}
+
+}  // namespace views
