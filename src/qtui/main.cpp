@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -10,11 +9,7 @@
 #include "env/exe_info.h"
 #include "mainwindow/form.h"
 #include "mainwindow/texts.h"
-#include "qtui/main_window.h"
-#include "qtui/qt_platform.h"
-#include "qtui/qt_text.h"
-#include "qtui/window_menu.h"
-#include "startup/lifecycle.h"
+#include "qtui/app_window.h"
 
 namespace {
 
@@ -36,8 +31,6 @@ constexpr std::string_view kNoDisplay =
     "zephlane: no display to open the window on (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM "
     "are unset); try zephlane --help\n";
 constexpr std::string_view kDisplayFailed = "zephlane: cannot open the display: ";
-// Names the desktop entry (zephlane.desktop) that Wayland compositors match the window with.
-constexpr std::string_view kDesktopFileName = "zephlane";
 
 bool Set(const char* name) {
   const char* value = std::getenv(name);
@@ -104,17 +97,8 @@ int main(int argc, char* argv[]) {
   }
   heldMessages.clear();
 
-  QApplication::setApplicationName(qtui::Q(mainwindow::kAppTitle));
-  QGuiApplication::setDesktopFileName(qtui::Q(kDesktopFileName));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zephlane.svg")));
-  qtui::QtPlatform platform;
-  mainwindow::TForm1 form(platform);
-  startup::Attach(form);
-  qtui::MainWindow window(form);
-  platform.SetParentWindow(&window);
-  qtui::WindowMenu menu(window);
-  window.Create();
-  window.show();
-  menu.RestoreFiles();
+  qtui::SetApplicationIdentity();
+  qtui::AppWindow window;
+  window.Show();
   return QApplication::exec();
 }
