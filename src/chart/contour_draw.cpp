@@ -9,7 +9,6 @@
 namespace chart {
 namespace {
 
-constexpr double kTickLength = 4.0;
 constexpr double kMarkerRadius = 4.5;
 
 std::vector<double> AutoLevels(const Grid& g) {
@@ -157,38 +156,10 @@ void DrawContour(Canvas& c, const ContourMap& map, const ContourLayout& L, const
   }
   c.PopClip();
 
-  const Rect& r = L.Plot;
-  const Stroke axis{p.Axis, 1.0, Dash::Solid};
-  c.BeginGroup("axis-x");
-  c.Line({r.X, r.Bottom()}, {r.Right(), r.Bottom()}, axis);
-  c.BeginGroup("ticks");
-  for (const Tick& k : L.XTicks.Ticks) {
-    const double x = L.X.ToPixel(k.Value);
-    c.Line({x, r.Bottom()}, {x, r.Bottom() + kTickLength}, axis);
-    c.Text({x, r.Bottom() + kTickLength + 2.0}, k.Label,
-           {p.Text, s.TickSize, HAlign::Centre, VAlign::Top});
-  }
-  c.EndGroup();
-  if (const std::string t = AxisTitle(map.X); !t.empty())
-    c.Text({r.X + r.W / 2, r.Bottom() + kTickLength + 2.0 + 1.5 * s.TickSize}, t,
-           {p.MutedText, s.TextSize, HAlign::Centre, VAlign::Top});
-  c.EndGroup();
-  c.BeginGroup("axis-y");
-  c.Line({r.X, r.Y}, {r.X, r.Bottom()}, axis);
-  c.BeginGroup("ticks");
-  for (const Tick& k : L.YTicks.Ticks) {
-    const double y = L.Y.ToPixel(k.Value);
-    c.Line({r.X - kTickLength, y}, {r.X, y}, axis);
-    c.Text({r.X - kTickLength - 2.0, y}, k.Label,
-           {p.Text, s.TickSize, HAlign::Right, VAlign::Middle});
-  }
-  c.EndGroup();
-  if (const std::string t = AxisTitle(map.Y); !t.empty())
-    c.Text({L.YTitleX, r.Y + r.H / 2}, t,
-           {p.MutedText, s.TextSize, HAlign::Centre, VAlign::Top, false, true});
-  c.EndGroup();
+  DrawAxes(c, L.Plot, L.X, L.XTicks, L.Y, L.YTicks, map.X, map.Y, L.YTitleX, s);
 
   if (!L.BandColours.empty()) {
+    const Stroke axis{p.Axis, 1.0, Dash::Solid};
     c.BeginGroup("colour-scale");
     const Rect& b = L.Scale;
     const double nb = static_cast<double>(L.BandColours.size());

@@ -91,4 +91,46 @@ int FiniteCount(const std::vector<double>& v) {
       std::count_if(v.begin(), v.end(), [](double d) { return std::isfinite(d); }));
 }
 
+void DrawAxes(Canvas& c, const Rect& plot, const AxisMap& x, const AxisTicks& xTicks,
+              const AxisMap& y, const AxisTicks& yTicks, const Axis& xAxis, const Axis& yAxis,
+              double yTitleX, const Style& s) {
+  const Palette& p = s.Colours;
+  const Rect& r = plot;
+  const Stroke axis{p.Axis, 1.0, Dash::Solid};
+
+  c.BeginGroup("axis-x");
+  c.Line({r.X, r.Bottom()}, {r.Right(), r.Bottom()}, axis);
+  c.BeginGroup("ticks");
+  for (const Tick& k : xTicks.Ticks) {
+    const double px = x.ToPixel(k.Value);
+    if (!std::isfinite(px)) continue;
+    c.Line({px, r.Bottom()}, {px, r.Bottom() + (k.Major ? kTickLength : kTickLength / 2)}, axis);
+    if (!k.Label.empty())
+      c.Text({px, r.Bottom() + kTickLength + 2.0}, k.Label,
+             {p.Text, s.TickSize, HAlign::Centre, VAlign::Top});
+  }
+  c.EndGroup();
+  if (const std::string t = AxisTitle(xAxis); !t.empty())
+    c.Text({r.X + r.W / 2, r.Bottom() + kTickLength + 2.0 + 1.5 * s.TickSize}, t,
+           {p.MutedText, s.TextSize, HAlign::Centre, VAlign::Top});
+  c.EndGroup();
+
+  c.BeginGroup("axis-y");
+  c.Line({r.X, r.Y}, {r.X, r.Bottom()}, axis);
+  c.BeginGroup("ticks");
+  for (const Tick& k : yTicks.Ticks) {
+    const double py = y.ToPixel(k.Value);
+    if (!std::isfinite(py)) continue;
+    c.Line({r.X - (k.Major ? kTickLength : kTickLength / 2), py}, {r.X, py}, axis);
+    if (!k.Label.empty())
+      c.Text({r.X - kTickLength - 2.0, py}, k.Label,
+             {p.Text, s.TickSize, HAlign::Right, VAlign::Middle});
+  }
+  c.EndGroup();
+  if (const std::string t = AxisTitle(yAxis); !t.empty())
+    c.Text({yTitleX, r.Y + r.H / 2}, t,
+           {p.MutedText, s.TextSize, HAlign::Centre, VAlign::Top, false, true});
+  c.EndGroup();
+}
+
 }  // namespace chart

@@ -5,6 +5,8 @@
 
 #include "chart/canvas.h"
 #include "chart/scale.h"
+#include "chart/style.h"
+#include "chart/ticks.h"
 #include "chart/xy_chart.h"
 
 // Pieces the chart kinds share: breaking curves at unplaceable points, marker shapes, and
@@ -32,5 +34,13 @@ void DrawDot(Canvas& c, Point centre, double width, Color colour);
 std::string ReadoutNumber(double v);
 
 int FiniteCount(const std::vector<double>& v);
+
+inline constexpr double kTickLength = 4.0;
+// A plot's two axes: the lines along its bottom and left edges, their ticks (minor ones half as
+// long and unlabelled; a tick the axis cannot place is left out), the tick labels and the
+// titles, the y title upright at yTitleX.
+void DrawAxes(Canvas& c, const Rect& plot, const AxisMap& x, const AxisTicks& xTicks,
+              const AxisMap& y, const AxisTicks& yTicks, const Axis& xAxis, const Axis& yAxis,
+              double yTitleX, const Style& s);
 
 }  // namespace chart

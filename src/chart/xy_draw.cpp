@@ -8,7 +8,6 @@ namespace chart {
 namespace {
 
 constexpr double kMarkerRadius = 4.5;
-constexpr double kTickLength = 4.0;
 
 void DrawGrid(Canvas& c, const XyLayout& L, const Palette& p) {
   c.BeginGroup("grid");
@@ -23,46 +22,6 @@ void DrawGrid(Canvas& c, const XyLayout& L, const Palette& p) {
     if (!std::isfinite(y)) continue;
     c.Line({r.X, y}, {r.Right(), y}, {k.Major ? p.Grid : p.MinorGrid, 1.0, Dash::Solid});
   }
-  c.EndGroup();
-}
-
-void DrawAxes(Canvas& c, const XyChart& chart, const XyLayout& L, const Style& s) {
-  const Palette& p = s.Colours;
-  const Rect& r = L.Plot;
-  const Stroke axis{p.Axis, 1.0, Dash::Solid};
-
-  c.BeginGroup("axis-x");
-  c.Line({r.X, r.Bottom()}, {r.Right(), r.Bottom()}, axis);
-  c.BeginGroup("ticks");
-  for (const Tick& k : L.XTicks.Ticks) {
-    const double x = L.X.ToPixel(k.Value);
-    if (!std::isfinite(x)) continue;
-    c.Line({x, r.Bottom()}, {x, r.Bottom() + (k.Major ? kTickLength : kTickLength / 2)}, axis);
-    if (!k.Label.empty())
-      c.Text({x, r.Bottom() + kTickLength + 2.0}, k.Label,
-             {p.Text, s.TickSize, HAlign::Centre, VAlign::Top});
-  }
-  c.EndGroup();
-  if (const std::string t = AxisTitle(chart.X); !t.empty())
-    c.Text({r.X + r.W / 2, r.Bottom() + kTickLength + 2.0 + 1.5 * s.TickSize}, t,
-           {p.MutedText, s.TextSize, HAlign::Centre, VAlign::Top});
-  c.EndGroup();
-
-  c.BeginGroup("axis-y");
-  c.Line({r.X, r.Y}, {r.X, r.Bottom()}, axis);
-  c.BeginGroup("ticks");
-  for (const Tick& k : L.YTicks.Ticks) {
-    const double y = L.Y.ToPixel(k.Value);
-    if (!std::isfinite(y)) continue;
-    c.Line({r.X - (k.Major ? kTickLength : kTickLength / 2), y}, {r.X, y}, axis);
-    if (!k.Label.empty())
-      c.Text({r.X - kTickLength - 2.0, y}, k.Label,
-             {p.Text, s.TickSize, HAlign::Right, VAlign::Middle});
-  }
-  c.EndGroup();
-  if (const std::string t = AxisTitle(chart.Y); !t.empty())
-    c.Text({s.Pad, r.Y + r.H / 2}, t,
-           {p.MutedText, s.TextSize, HAlign::Centre, VAlign::Top, false, true});
   c.EndGroup();
 }
 
@@ -197,7 +156,7 @@ void DrawXy(Canvas& c, const XyChart& chart, const XyLayout& L, const Style& s) 
   }
   c.PopClip();
 
-  DrawAxes(c, chart, L, s);
+  DrawAxes(c, L.Plot, L.X, L.XTicks, L.Y, L.YTicks, chart.X, chart.Y, s.Pad, s);
   if (!L.Notes.empty()) {
     c.BeginGroup("notes");
     const double lineH = 1.4 * s.TextSize;
