@@ -57,6 +57,8 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
 
   // Rows as high as their text, so that all ten fit beside the charts without scrolling.
   table_ = CompactTable(static_cast<int>(views::kLimitColumns));
+  // A few rows and the scroll bar are enough while a sheet wants the height.
+  table_->setMinimumHeight(4 * table_->fontMetrics().height() + 8);
 
   auto* design = new QGroupBox(Q(views::kDesignHeading));
   auto* form = new QFormLayout(design);
@@ -88,10 +90,15 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   auto* split = new QSplitter(Qt::Vertical);
   split->addWidget(tabs);
   split->addWidget(side);
+  // The sheets are what the window is opened for; the table and the design box keep what
+  // their rows need and give the rest to the charts and the band's inputs.
+  split->setStretchFactor(0, 3);
+  split->setStretchFactor(1, 1);
+  split->setChildrenCollapsible(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split);
-  // The charts take most of the height; the table needs little more than its ten rows.
-  split->setSizes({540, 360});
+  // The charts take most of the height; the table shows a few rows and scrolls.
+  split->setSizes({640, 260});
 
   connect(&window_, &MainWindow::formChanged, this, &AnalysisWindow::Refresh);
   Refresh();
