@@ -88,10 +88,21 @@ void DrawTargets(Canvas& c, const XyChart& chart, const XyLayout& L, const Style
       c.BeginGroup("target:" + t.Label);
       c.Line({x, r.Y}, {x, r.Bottom()}, st);
       if (!t.Label.empty()) {
-        TextStyle v = ts;
-        v.Vertical = true;
-        v.V = VAlign::Bottom;
-        c.Text({x - 2.0, r.Y + 3.0}, t.Label, v);
+        // Along the line while it fits in the plot's height; else across, at the top, on the
+        // side of the line with more room, so that it never runs over the axis or the data
+        // below.
+        if (c.TextWidth(t.Label, s.TickSize) + 6.0 <= r.H) {
+          TextStyle v = ts;
+          v.Vertical = true;
+          v.V = VAlign::Bottom;
+          c.Text({x - 2.0, r.Y + 3.0}, t.Label, v);
+        } else {
+          TextStyle across = ts;
+          across.V = VAlign::Top;
+          const bool left = x - r.X > r.Right() - x;
+          across.H = left ? HAlign::Right : HAlign::Left;
+          c.Text({left ? x - 3.0 : x + 3.0, r.Y + 2.0}, t.Label, across);
+        }
       }
     }
     c.EndGroup();

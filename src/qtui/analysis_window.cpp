@@ -98,7 +98,7 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(split);
   // The charts take most of the height; the table shows a few rows and scrolls.
-  split->setSizes({640, 260});
+  split->setSizes({600, 300});
 
   connect(&window_, &MainWindow::formChanged, this, &AnalysisWindow::Refresh);
   Refresh();

@@ -80,6 +80,22 @@ TEST(XyChartSvg, HasAxesTicksSeriesMarkerAndTarget) {
   EXPECT_EQ(doc.find("nan"), std::string::npos);
 }
 
+// A vertical line's label runs along it while the plot is tall enough; in a short plot it would
+// run over the axis and the data below, so it is written across, at the top.
+TEST(XyChartSvg, VerticalTargetLabelTurnsAcrossInAShortPlot) {
+  struct Row {
+    double height;
+    bool along;
+  };
+  for (const Row r : {Row{500, true}, Row{150, false}}) {
+    XyChart c = PowerChart();
+    c.Targets = {{Orientation::Vertical, 45.0, "Operating frequency"}};
+    const std::string target = Group(Svg(c, {}, 800, r.height), "target:Operating frequency");
+    EXPECT_EQ(target.find("rotate(") != std::string::npos, r.along) << r.height;
+    EXPECT_TRUE(Contains(Texts(target), "Operating frequency")) << r.height;
+  }
+}
+
 TEST(XyChartSvg, YLabelsAreRoundAndWithinThePlot) {
   const std::string doc = Svg(PowerChart());
   for (const std::string& label : Texts(Group(Group(doc, "axis-y"), "ticks"))) {
