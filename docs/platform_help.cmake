@@ -23,6 +23,8 @@ endif()
 if(NOT SOURCE OR NOT OUTPUT)
   message(FATAL_ERROR "SOURCE and OUTPUT are both needed")
 endif()
+get_filename_component(SOURCE "${SOURCE}" ABSOLUTE)
+get_filename_component(OUTPUT "${OUTPUT}" ABSOLUTE)
 
 # The number of line breaks in text.
 function(count_lines text out)
