@@ -10,7 +10,7 @@ if(TARGET zephlane_win32)
   return()
 endif()
 
-install(DIRECTORY ${ZEPHLANE_WEBHELP_SRC}/ DESTINATION ${ZEPHLANE_APP_DIR}/WebHelp/Content)
+install(DIRECTORY ${ZEPHLANE_WEBHELP_LINUX}/ DESTINATION ${ZEPHLANE_APP_DIR}/WebHelp/Content)
 if(TARGET zephlane_pdfs)
   install(FILES ${ZEPHLANE_DOCS_OUT}/ZephlaneHelp.pdf ${ZEPHLANE_DOCS_OUT}/ZephlaneTheory.pdf
           DESTINATION ${ZEPHLANE_APP_DIR})

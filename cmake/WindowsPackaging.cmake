@@ -1,7 +1,7 @@
 # The Windows artefacts in the build folder: Zephlane-<version>-win64.zip (the program, the
-# command-line calculator beside it, the HTML help, the two PDFs, a readme) and the NSIS
-# installer Zephlane-<version>-win64-setup.exe, both from one staged folder laid out as an
-# installation.
+# command-line calculator beside it, the HTML help as written for Windows, the two PDFs, a
+# readme) and the NSIS installer Zephlane-<version>-win64-setup.exe, both from one staged folder
+# laid out as an installation.
 set(ZEPHLANE_PACKAGE_NAME Zephlane-${PROJECT_VERSION}-win64)
 set(stage_root ${CMAKE_BINARY_DIR}/package)
 set(stage ${stage_root}/${ZEPHLANE_PACKAGE_NAME})
@@ -17,14 +17,15 @@ endif()
 add_custom_command(OUTPUT ${stage}/Zephlane.exe
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/WebHelp/Content
-  COMMAND ${CMAKE_COMMAND} -E copy_directory ${ZEPHLANE_WEBHELP_SRC} ${stage}/WebHelp/Content
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${ZEPHLANE_WEBHELP_WINDOWS} ${stage}/WebHelp/Content
   COMMAND ${CMAKE_COMMAND} -E copy ${ZEPHLANE_DOCS_OUT}/ZephlaneHelp.pdf
           ${ZEPHLANE_DOCS_OUT}/ZephlaneTheory.pdf ${installer_dir}/README.txt ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zephlane_win32> ${stage}/Zephlane.exe
   COMMAND ${CMAKE_STRIP} ${stage}/Zephlane.exe
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:zephlane-calc> ${stage}/zephlane-calc.exe
   COMMAND ${CMAKE_STRIP} ${stage}/zephlane-calc.exe
-  DEPENDS zephlane_win32 zephlane-calc zephlane_pdfs ${webhelp_sources} ${installer_dir}/README.txt
+  DEPENDS zephlane_win32 zephlane-calc zephlane_pdfs ${ZEPHLANE_WEBHELP_WINDOWS_FILES}
+          ${installer_dir}/README.txt
           ${ZEPHLANE_DOCS_OUT}/ZephlaneHelp.pdf ${ZEPHLANE_DOCS_OUT}/ZephlaneTheory.pdf
   COMMENT "Staging the Windows installation"
   VERBATIM)
@@ -54,3 +55,4 @@ else()
   message(WARNING "makensis (Debian package nsis) not found: no installer")
 endif()
 add_custom_target(zephlane_windows_packages ALL DEPENDS ${package_outputs})
+add_dependencies(zephlane_windows_packages zephlane_webhelp)

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "doc_files.h"
 
@@ -17,6 +19,16 @@ namespace {
 
 const fs::path kSourceHelp = fs::path(ZEPHLANE_DOCS_SOURCE_DIR) / "WebHelp" / "Content";
 const fs::path kBuiltHelp = fs::path(ZEPHLANE_BIN_DIR) / "WebHelp" / "Content";
+// The sets generated for each platform from the marked sources.
+const fs::path kLinuxHelp = ZEPHLANE_WEBHELP_LINUX_DIR;
+const fs::path kWindowsHelp = ZEPHLANE_WEBHELP_WINDOWS_DIR;
+
+std::vector<fs::path> GeneratedPages() {
+  std::vector<fs::path> pages = docs_test::HelpPages(kLinuxHelp);
+  const std::vector<fs::path> windows = docs_test::HelpPages(kWindowsHelp);
+  pages.insert(pages.end(), windows.begin(), windows.end());
+  return pages;
+}
 
 // Documents generated at build time beside the executable; the help links to them.
 bool IsGeneratedDocument(const fs::path& target) {
@@ -41,6 +53,9 @@ std::vector<std::string> LinksOf(const std::string& html) {
 }
 
 std::string PageName(const testing::TestParamInfo<fs::path>& info) {
+  const fs::path dir = info.param.parent_path();
+  if (dir == kLinuxHelp) return "linux_" + info.param.stem().string();
+  if (dir == kWindowsHelp) return "windows_" + info.param.stem().string();
   return info.param.stem().string();
 }
 
@@ -91,32 +106,99 @@ TEST_P(HelpPage, UsesOnlyMarkupThePdfRendererKnows) {
 
 INSTANTIATE_TEST_SUITE_P(SourcePages, HelpPage,
                          testing::ValuesIn(docs_test::HelpPages(kSourceHelp)), PageName);
+// What a user reads is a platform's set, with one platform's passages left out.
+INSTANTIATE_TEST_SUITE_P(GeneratedPages, HelpPage, testing::ValuesIn(GeneratedPages()), PageName);
 
-TEST(HelpTree, EveryPageIsReachableFromTheStartPage) {
+class HelpSet : public testing::TestWithParam<fs::path> {};
+
+TEST_P(HelpSet, EveryPageIsReachableFromTheStartPage) {
+  const fs::path& dir = GetParam();
   std::set<std::string> reached{"Introduction.htm"};
   std::vector<std::string> queue{"Introduction.htm"};
   while (!queue.empty()) {
     const std::string page = queue.back();
     queue.pop_back();
-    for (const std::string& link : LinksOf(docs_test::ReadAll(kSourceHelp / page))) {
+    for (const std::string& link : LinksOf(docs_test::ReadAll(dir / page))) {
       const std::string file = link.substr(0, link.find('#'));
       if (fs::path(file).extension() == ".htm" && reached.insert(file).second)
         queue.push_back(file);
     }
   }
-  for (const auto& page : docs_test::HelpPages(kSourceHelp))
+  const auto pages = docs_test::HelpPages(dir);
+  EXPECT_EQ(pages.size(), docs_test::HelpPages(kSourceHelp).size());
+  for (const auto& page : pages)
     EXPECT_TRUE(reached.count(page.filename().string())) << page.filename();
 }
 
-TEST(HelpTree, BuildPutsTheHelpBesideTheExecutables) {
-  // The program opens ExeDir/WebHelp/Content/Introduction.htm.
-  ASSERT_TRUE(fs::is_regular_file(kBuiltHelp / "Introduction.htm"));
-  for (const auto& page : fs::directory_iterator(kSourceHelp)) {
-    const fs::path copy = kBuiltHelp / page.path().filename();
-    ASSERT_TRUE(fs::is_regular_file(copy)) << copy;
-    EXPECT_EQ(docs_test::ReadAll(copy), docs_test::ReadAll(page.path())) << copy;
+TEST_P(HelpSet, HoldsEverySourceFileWithoutAMarker) {
+  for (const auto& source : fs::directory_iterator(kSourceHelp)) {
+    const fs::path page = GetParam() / source.path().filename();
+    ASSERT_TRUE(fs::is_regular_file(page)) << page;
+    const std::string text = docs_test::ReadAll(page);
+    for (const char* marker : {"<!--linux", "<!--/linux", "<!--windows", "<!--/windows"})
+      EXPECT_EQ(text.find(marker), std::string::npos) << marker << " in " << page;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Platforms, HelpSet, testing::Values(kLinuxHelp, kWindowsHelp),
+                         [](const testing::TestParamInfo<fs::path>& p) {
+                           return p.param == kLinuxHelp ? "linux" : "windows";
+                         });
+
+TEST(HelpTree, BuildPutsItsPlatformsHelpBesideTheExecutables) {
+  // The program opens ExeDir/WebHelp/Content/Introduction.htm.
+  ASSERT_TRUE(fs::is_regular_file(kBuiltHelp / "Introduction.htm"));
+#ifdef _WIN32
+  EXPECT_EQ(fs::weakly_canonical(kBuiltHelp), fs::weakly_canonical(kWindowsHelp));
+#else
+  EXPECT_EQ(fs::weakly_canonical(kBuiltHelp), fs::weakly_canonical(kLinuxHelp));
+#endif
+}
+
+// Each platform's set tells what that platform does, and never what only the other one has.
+struct PlatformText {
+  const char* platform;
+  const char* page;
+  const char* has;     // on this page of this platform's set
+  const char* hasNot;  // on no page of this platform's set
+};
+
+void PrintTo(const PlatformText& t, std::ostream* os) {
+  *os << t.platform << " " << t.page << ": has \"" << t.has << "\", not \"" << t.hasNot << '"';
+}
+
+class PlatformTexts : public testing::TestWithParam<PlatformText> {};
+
+TEST_P(PlatformTexts, AreThePlatformsOwn) {
+  const PlatformText& t = GetParam();
+  const fs::path dir = std::string(t.platform) == "linux" ? kLinuxHelp : kWindowsHelp;
+  EXPECT_NE(docs_test::ReadAll(dir / t.page).find(t.has), std::string::npos);
+  for (const auto& page : docs_test::HelpPages(dir))
+    EXPECT_EQ(docs_test::ReadAll(page).find(t.hasNot), std::string::npos) << page.filename();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sets, PlatformTexts,
+    testing::Values(
+        // Where the settings lie.
+        PlatformText{"linux", "Settings.htm", "~/.config/Brevik/Zephlane", "%USERPROFILE%"},
+        PlatformText{"windows", "Settings.htm", "%USERPROFILE%\\Brevik\\Zephlane", "~/.config"},
+        PlatformText{"windows", "Settings.htm", "profile folder", "XDG_CONFIG_HOME"},
+        // How the calculator is called.
+        PlatformText{"linux", "CommandLine.htm", "man zephlane-calc", "zephlane-calc.exe"},
+        PlatformText{"linux", "CommandLine.htm", "printf", "cmd.exe"},
+        PlatformText{"windows", "CommandLine.htm", "zephlane-calc.exe", "man zephlane-calc"},
+        PlatformText{"windows", "CommandLine.htm", "command prompt", "printf"},
+        // The installation.
+        PlatformText{"linux", "Introduction.htm", "Debian package", "Start menu"},
+        PlatformText{"windows", "Introduction.htm", "Start menu", "Debian"},
+        PlatformText{"windows", "Introduction.htm", "installer", "/usr/"},
+        // The Windows window has no Ctrl+Q; its Quit is in the File menu and on Alt+F4.
+        PlatformText{"linux", "Keyboard.htm", "Ctrl+Q", "Windows opens"},
+        PlatformText{"windows", "Keyboard.htm", "Quit in the File menu", "Ctrl+Q"}),
+    [](const testing::TestParamInfo<PlatformText>& p) {
+      return std::string(p.param.platform) + "_" + std::to_string(p.index);
+    });
 
 TEST(HelpTree, LinksToTheGeneratedDocumentsResolveInTheBuildTree) {
   if (!ZEPHLANE_HAVE_PDFS) GTEST_SKIP() << "PDFs are built only with the GUI";

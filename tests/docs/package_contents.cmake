@@ -98,6 +98,23 @@ endif()
 # Relocatability: unpack anywhere and let the program's own logic find its documents.
 execute_process(COMMAND dpkg-deb -x "${debs}" "${WORK}/root" RESULT_VARIABLE rc)
 
+# The help in the package is the one written for Linux: its settings page names the XDG folder
+# and nothing of Windows, and no platform marker is left in it.
+set(packaged_help "${WORK}/root/usr/lib/zephlane/WebHelp/Content")
+file(READ "${packaged_help}/Settings.htm" settings_page)
+if(NOT settings_page MATCHES "~/\\.config/Brevik" OR settings_page MATCHES "USERPROFILE")
+  message(SEND_ERROR "the packaged help is not the Linux help")
+  math(EXPR failures "${failures} + 1")
+endif()
+file(GLOB packaged_pages "${packaged_help}/*.htm")
+foreach(page IN LISTS packaged_pages)
+  file(READ "${page}" text)
+  if(text MATCHES "<!--/?(linux|windows)-->")
+    message(SEND_ERROR "a platform marker is left in ${page}")
+    math(EXPR failures "${failures} + 1")
+  endif()
+endforeach()
+
 # The desktop entry and the AppStream metadata as the desktop's tools read them; any message,
 # a warning included, fails.
 if(DESKTOP_FILE_VALIDATE)
