@@ -6,7 +6,7 @@
 DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev \
                    libbenchmark-dev qt6-base-dev qt6-svg-dev libqt6svg6 \
                    nlohmann-json3-dev fonts-dejavu-core clang clang-format lintian librsvg2-bin \
-                   desktop-file-utils appstream \
+                   desktop-file-utils appstream poppler-utils \
                    xvfb xauth dbus at-spi2-core python3-pyatspi
 # Only `make run` without a display needs these: a virtual X server and a screenshot.
 RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
@@ -91,14 +91,14 @@ run: run-deps build
 
 # The Windows program Zephlane.exe with the logic, the driver and the tests as Windows programs,
 # and in $(WINDOWS_DIR) the zip and the installer. The PDFs need Qt, which the cross-build has
-# not: the native build renders them first.
+# not: the native build renders them first, the manual from the Windows help.
 WINDOWS_DIR ?= build-windows
 windows: deps configure
 	@./cmake/install-deps.sh $(DEBIAN_PACKAGES) $(WINDOWS_PACKAGES)
 	@cmake --build $(BUILD_DIR) --target zephlane_pdfs -j $(JOBS)
 	@cmake -S . -B $(WINDOWS_DIR) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_GUI=ON -DBUILD_BENCHMARKS=OFF \
-	  -DZEPHLANE_WERROR=$(WERROR) -DZEPHLANE_PDF_DIR=$(CURDIR)/$(BUILD_DIR)/bin >/dev/null
+	  -DZEPHLANE_WERROR=$(WERROR) -DZEPHLANE_PDF_DIR=$(CURDIR)/$(BUILD_DIR)/pdf-windows >/dev/null
 	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
 	@ls $(WINDOWS_DIR)/bin/Zephlane.exe $(WINDOWS_DIR)/Zephlane-*-win64.zip $(WINDOWS_DIR)/Zephlane-*-win64-setup.exe
 
