@@ -1,6 +1,8 @@
 // The main window's measured files, driven through real widgets without a display: the menu
 // bar and the context menu hold the same four actions, a file written here opens in the band
 // sheets, a refused or cancelled one changes nothing, and Forget returns to the typed values.
+// While an opened load file holds them, the load's edits and the caption follow its frequency
+// and line; typing over them ends that, and the settings keep the typed load.
 #include <QAction>
 #include <QFile>
 #include <QLabel>
