@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 #include "env/my_help.h"
 #include "env/platform.h"
 #include "mainwindow/controls.h"
+#include "mainwindow/measured_load.h"
 #include "rf/model.h"
 
 // Every control of the window, in declaration order, as X(kind record, design name). The
@@ -323,6 +325,34 @@ class TForm1 : public rf::ModelState {
   void cbSrcMismChange();
   void cbLoaMismChange();
   void chIdealClick();
+  // The magnitude of refl as ShowRefl writes it for a list standing at itemIndex.
+  static std::string ReflText(const rf::TRefl& refl, std::int32_t itemIndex);
+  // The position SyncUpDown gives updown for value.
+  static std::int32_t SyncedPosition(const UpDown& updown, double value);
+
+  // ---- A measured load in place of the typed one ----
+  // While a measured load holds the load's edits, edLoaMag shows its magnitude in the form
+  // cbLoaRfl selects and edLoaPha its phase, and the model is evaluated with them as if they
+  // had been typed. Typing over either edit or stepping udLoaPha ends the hold and keeps what
+  // is on screen.
+  // HoldMeasuredLoad starts the hold (a file was opened) and keeps the typed values from before
+  // it; during a hold it moves to the new value (another file, frequency, line or port).
+  // FollowMeasuredLoad moves only during a hold: once the user has typed over the file, the
+  // window no longer follows it. Both run one full cycle when the shown value changes and say
+  // whether it did; a reflection that is not finite is refused and changes nothing.
+  bool HoldMeasuredLoad(const MeasuredLoad& load);
+  bool FollowMeasuredLoad(const MeasuredLoad& load);
+  // The file is closed: during a hold the typed values come back, with one full cycle.
+  void ForgetMeasuredLoad();
+  // Other inputs replace the edits (a case opened): the hold ends, nothing else changes.
+  void ReleaseMeasuredLoad() { heldLoad_.reset(); }
+  // The load that holds the edits; empty while the typed values are in use.
+  const std::optional<MeasuredLoad>& HeldLoad() const { return heldLoad_; }
+  // The load's magnitude text and phase position as the user left them: the controls' own, or
+  // during a hold those from before it. The settings and case files keep these, so a start
+  // without the file shows what was typed.
+  std::string TypedLoaMagText() const;
+  std::int32_t TypedLoaPhaPosition() const;
 
   // ---- Model ----
   void ComputeTransmission();
@@ -358,6 +388,10 @@ class TForm1 : public rf::ModelState {
   bool closed_ = false;
   std::vector<ControlRef> registry_;
   std::uint64_t cycles_ = 0;
+  std::optional<MeasuredLoad> heldLoad_;
+  rf::TRefl typedLoad_;      // during a hold: the load as typed before it
+  std::string heldMagText_;  // during a hold: what it last wrote into edLoaMag and edLoaPha
+  std::string heldPhaText_;
 
   void BuildRegistry();
   void ApplyDesign();
@@ -370,6 +404,10 @@ class TForm1 : public rf::ModelState {
   bool TakesFocus(std::string_view name) const;
   // Moves the focus as a user action does: an edit that loses it raises its OnExit.
   void MoveFocus(std::string_view control);
+  // Shows the held load in the edits, makes it the model's, and runs one full cycle.
+  void ApplyHeldLoad();
+  // An edit the hold wrote that no longer reads as it wrote it was typed over: the hold ends.
+  void EndHoldIfTypedOver();
 };
 
 }  // namespace mainwindow

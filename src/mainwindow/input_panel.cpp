@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "mainwindow/form.h"
 #include "mainwindow/unit_index.h"
@@ -18,9 +19,15 @@ using numtext::kInputDecimals;
 
 void TForm1::bEvaluateClick() {
   ++cycles_;
+  EndHoldIfTypedOver();
   ReadInputs();
   ComputeTransmission();
   ShowResults();
+  // The canonical texts the cycle wrote are the held load's own.
+  if (heldLoad_) {
+    heldMagText_ = edLoaMag.Text;
+    heldPhaText_ = edLoaPha.Text;
+  }
 }
 
 void TForm1::ComputeTransmission() { rf::ComputeTransmission(*this); }
@@ -82,29 +89,34 @@ void TForm1::ReadRefl(rf::TRefl& refl, DropDown& list, Edit& edit) {
   }
 }
 
-void TForm1::ShowRefl(const rf::TRefl& refl, const DropDown& list, Edit& edit) {
+std::string TForm1::ReflText(const rf::TRefl& refl, std::int32_t itemIndex) {
   using numtext::FloatToText;
-  switch (list.ItemIndex()) {
+  switch (itemIndex) {
     case kReflDb:
-      edit.Text = FloatToText(refl.Rloss, numtext::kDbDecimals);
-      break;
+      return FloatToText(refl.Rloss, numtext::kDbDecimals);
     case kReflSwr:
-      edit.Text = FloatToText(refl.Swr, numtext::kSwrDecimals);
-      break;
+      return FloatToText(refl.Swr, numtext::kSwrDecimals);
     default:
-      edit.Text = FloatToText(refl.Mag, kInputDecimals);
-      break;
+      return FloatToText(refl.Mag, kInputDecimals);
   }
 }
 
-void TForm1::SyncUpDown(UpDown& updown, double value) {
+void TForm1::ShowRefl(const rf::TRefl& refl, const DropDown& list, Edit& edit) {
+  edit.Text = ReflText(refl, list.ItemIndex());
+}
+
+std::int32_t TForm1::SyncedPosition(const UpDown& updown, double value) {
   const double c = numtext::ClampFloat(updown.Min, value, updown.Max);
   // Ties go to the even integer (the default rounding mode); NaN has no position and
   // stands at 0, as converting it to an integer would be undefined.
   const double r = std::isnan(c) ? 0.0 : std::nearbyint(c);
   const auto whole = static_cast<std::int32_t>(r);
   const std::int32_t inc = updown.Increment > 0 ? updown.Increment : 1;
-  updown.SetPosition(inc * (whole / inc));
+  return inc * (whole / inc);
+}
+
+void TForm1::SyncUpDown(UpDown& updown, double value) {
+  updown.SetPosition(SyncedPosition(updown, value));
 }
 
 void TForm1::SetEffFromUpDown(std::int32_t position) {
@@ -126,6 +138,7 @@ void TForm1::edSrcMagExit() {
 }
 
 void TForm1::edLoaMagExit() {
+  EndHoldIfTypedOver();
   ReadRefl(LoaRfl, cbLoaRfl, edLoaMag);
   bEvaluateClick();
 }
@@ -142,6 +155,7 @@ void TForm1::udSrcPhaClick() {
 }
 
 void TForm1::udLoaPhaClick() {
+  ReleaseMeasuredLoad();  // a step is the user's own phase
   LoaRfl.Pha = udLoaPha.Position();
   edLoaPha.Text = numtext::FloatToText(LoaRfl.Pha, kInputDecimals);
   bEvaluateClick();
@@ -155,7 +169,15 @@ void TForm1::udDireClick() {
 
 void TForm1::cbSrcRflChange() { ShowRefl(SrcRfl, cbSrcRfl, edSrcMag); }
 
-void TForm1::cbLoaRflChange() { ShowRefl(LoaRfl, cbLoaRfl, edLoaMag); }
+void TForm1::cbLoaRflChange() {
+  if (!heldLoad_) {
+    ShowRefl(LoaRfl, cbLoaRfl, edLoaMag);
+    return;
+  }
+  // The file's own value in the new form, not one re-derived from the rounded text of the old.
+  ShowRefl(MeasuredRefl(*heldLoad_), cbLoaRfl, edLoaMag);
+  heldMagText_ = edLoaMag.Text;
+}
 
 void TForm1::cbSrcMismChange() { ShowMism(SrcRfl, cbSrcMism, pnlSrcMism); }
 

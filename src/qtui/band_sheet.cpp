@@ -281,7 +281,30 @@ bool BandSheets::Recompute() {
   // An empty frequency takes the file's first point or 2.45 GHz: the edit shows which.
   freq_->setPlaceholderText(S(lines::FormatFrequency(setup_.FreqHz)));
   active_->setVisible(!active.empty());
+  TellWindow(WindowLoad::Follow);
   return true;
+}
+
+void BandSheets::TellWindow(WindowLoad what) {
+  mainwindow::TForm1& form = window_.Form();
+  if (what == WindowLoad::Forget) {
+    window_.Perform([&form] { form.ForgetMeasuredLoad(); });
+    return;
+  }
+  if (!load_) return;
+  // Recompute has just evaluated the band at this frequency, so the load is there.
+  const auto gamma = views::BandLoadAt(setup_, form, setup_.FreqHz);
+  if (!gamma.Ok()) return;
+  const mainwindow::MeasuredLoad m{load_->Name, setup_.FreqHz, gamma.Value};
+  // Inside one of the window's own actions (a push telling the sheets) nothing runs: the file's
+  // value does not depend on the window's typed load.
+  window_.Perform([&form, &m, what] {
+    if (what == WindowLoad::Hold) {
+      form.HoldMeasuredLoad(m);
+    } else {
+      form.FollowMeasuredLoad(m);
+    }
+  });
 }
 
 void BandSheets::RefreshMap() {

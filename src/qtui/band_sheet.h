@@ -85,6 +85,10 @@ class BandSheets : public QObject {
   QWidget* BuildInputs();
   QWidget* ChartPage(ChartView*& view, QWidget* above, int which);
   bool ReadFileInto(const QString& path, int port, std::optional<views::MeasuredFile>& into);
+  // The main window's load edits and the load file: held when a file opens, following the
+  // operating frequency, the line and the port while held, the typed values back when forgotten.
+  enum class WindowLoad { Hold, Follow, Forget };
+  void TellWindow(WindowLoad what);
   views::BandInputs Inputs() const;
   void ShowMessage(const std::string& text);
   void ShowFiles();

@@ -60,6 +60,7 @@ bool BandSheets::OpenLoadPath(const QString& path) {
     return false;
   }
   ShowFiles();
+  TellWindow(WindowLoad::Hold);
   return true;
 }
 
@@ -87,6 +88,7 @@ void BandSheets::ForgetLoadFile() {
   loadPath_.clear();
   band_->setCurrentIndex(static_cast<int>(views::BandChoice::Around));
   ShowFiles();
+  TellWindow(WindowLoad::Forget);
   Recompute();
 }
 

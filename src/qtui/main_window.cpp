@@ -19,6 +19,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
@@ -151,8 +152,10 @@ void MainWindow::SetCaseName(const QString& name) {
 }
 
 QString MainWindow::Title() const {
+  const std::optional<mainwindow::MeasuredLoad>& load = form_.HeldLoad();
+  const std::string note = load ? views::MeasuredLoadNote(load->FileName, load->FreqHz) : "";
   return QString::fromStdString(
-      views::WindowCaption(form_.Form1.Caption, caseName_.toStdString(), {}));
+      views::WindowCaption(form_.Form1.Caption, caseName_.toStdString(), note));
 }
 
 void MainWindow::Place(bool firstStart) {
@@ -189,7 +192,8 @@ struct MainWindow::PushSink {
   MainWindow& Window;
   QWidget* W = nullptr;
 
-  void Title(const std::string& caption) { Window.setWindowTitle(QString::fromStdString(caption)); }
+  // The caption with the open case and the measured load around it, not the bare caption.
+  void Title(const std::string&) { Window.setWindowTitle(Window.Title()); }
   void State(const mainwindow::ControlRef&, bool visible, bool enabled) {
     W->setEnabled(enabled);
     if (W->isVisibleTo(W->parentWidget()) != visible) W->setVisible(visible);

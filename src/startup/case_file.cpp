@@ -230,6 +230,8 @@ CaseFile CaseFromForm(const mainwindow::TForm1& form, env::ini::KeyList analysis
 void ApplyCase(mainwindow::TForm1& form, const CaseFile& c) {
   const std::vector<env::ini::Section> window{{kCaseWindowSection, c.Window}};
   env::TIniFile ini("case", std::make_shared<OneFile>(env::ini::Format(window)));
+  // The case's load is the one typed into it, whatever measured file held the edits.
+  form.ReleaseMeasuredLoad();
   LoadInputs(form, ini, kCaseWindowSection);
   // As after the settings at a start: the directivity controls follow the Ideal box, the
   // factors and the measurement are shown in the loaded units, and one full cycle runs.

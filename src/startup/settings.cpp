@@ -77,6 +77,15 @@ void TextFromPosition(mainwindow::Edit& edit, const mainwindow::UpDown& updown) 
   edit.Text = numtext::FloatToText(updown.Position(), numtext::kInputDecimals);
 }
 
+// A measured load that holds the load's edits is the file's, not the user's: the files keep
+// what the user typed, so a start without the measured file shows it.
+std::string StoredText(const TForm1& form, mainwindow::Edit TForm1::*edit) {
+  return edit == &TForm1::edLoaMag ? form.TypedLoaMagText() : (form.*edit).Text;
+}
+std::int32_t StoredPosition(const TForm1& form, mainwindow::UpDown TForm1::*updown) {
+  return updown == &TForm1::udLoaPha ? form.TypedLoaPhaPosition() : (form.*updown).Position();
+}
+
 void Load(TForm1& form, env::TIniFile& ini, const SettingsKey& k,
           const std::string& section = kSection) {
   const std::string key(k.Key);
@@ -126,11 +135,11 @@ void Save(const TForm1& form, env::TIniFile& ini, const SettingsKey& k) {
           ini.WriteInteger(kSection, key,
                            target == WindowEdge::Top ? form.Form1.Top : form.Form1.Left);
         } else if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
-          ini.WriteString(kSection, key, (form.*target).Text);
+          ini.WriteString(kSection, key, StoredText(form, target));
         } else if constexpr (std::is_same_v<T, std::string TForm1::*>) {
           if (!(form.*target).empty()) ini.WriteString(kSection, key, form.*target);
         } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {
-          ini.WriteInteger(kSection, key, (form.*target).Position());
+          ini.WriteInteger(kSection, key, StoredPosition(form, target));
         } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
           ini.WriteBool(kSection, key, (form.*target).Checked());
         } else {
@@ -206,9 +215,9 @@ env::ini::KeyList InputValues(const TForm1& form) {
           using T = decltype(target);
           const std::string key(k.Key);
           if constexpr (std::is_same_v<T, mainwindow::Edit TForm1::*>) {
-            values.emplace_back(key, (form.*target).Text);
+            values.emplace_back(key, StoredText(form, target));
           } else if constexpr (std::is_same_v<T, mainwindow::UpDown TForm1::*>) {
-            values.emplace_back(key, std::to_string((form.*target).Position()));
+            values.emplace_back(key, std::to_string(StoredPosition(form, target)));
           } else if constexpr (std::is_same_v<T, mainwindow::CheckBox TForm1::*>) {
             values.emplace_back(key, (form.*target).Checked() ? "1" : "0");
           } else if constexpr (!std::is_same_v<T, WindowEdge> &&

@@ -1,5 +1,6 @@
 #include "views/caption.h"
 
+#include "lines/frequency.h"
 #include "views/texts.h"
 
 namespace views {
@@ -17,6 +18,14 @@ std::string WindowCaption(std::string_view caption, std::string_view caseName,
     title.append(measuredLoad);
   }
   return title;
+}
+
+std::string MeasuredLoadNote(std::string_view fileName, double hz) {
+  if (fileName.empty()) return {};
+  std::string note(fileName);
+  note.append(kCaptionLoadAt);
+  note.append(lines::FormatFrequency(hz));
+  return note;
 }
 
 }  // namespace views

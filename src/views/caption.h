@@ -13,4 +13,8 @@ namespace views {
 std::string WindowCaption(std::string_view caption, std::string_view caseName,
                           std::string_view measuredLoad);
 
+// The measured load's part of the caption: the file's name and the frequency it is taken at, as
+// the band sheets write frequencies ("applicator.s1p at 2.45 GHz"); empty without a file name.
+std::string MeasuredLoadNote(std::string_view fileName, double hz);
+
 }  // namespace views

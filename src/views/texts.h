@@ -327,6 +327,8 @@ inline constexpr std::string_view kSaveCaseTitle = "Save Case";
 inline constexpr std::string_view kCaseFileName = "zephlane-case.zcase";
 inline constexpr std::string_view kCaseFilter = "Zephlane cases (*.zcase);;All files (*)";
 inline constexpr std::string_view kCaptionCaseSeparator = " \u2014 ";
+// The measured load in use, after the caption: "<file> at <frequency>".
+inline constexpr std::string_view kCaptionLoadAt = " at ";
 
 // The printable report.
 inline constexpr std::string_view kActExportReport = "Export Report\u2026";

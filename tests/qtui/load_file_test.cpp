@@ -1,6 +1,8 @@
 // The main window's measured files, driven through real widgets without a display: the menu
 // bar and the context menu hold the same four actions, a file written here opens in the band
 // sheets, a refused or cancelled one changes nothing, and Forget returns to the typed values.
+// While an opened load file holds them, the load's edits and the caption follow its frequency
+// and line; typing over them ends that, and the settings keep the typed load.
 #include <QAction>
 #include <QFile>
 #include <QLabel>
@@ -83,6 +85,13 @@ class LoadFileTest : public QObject {
     form_.reset();
     platform_.reset();
     Start();
+  }
+  QString Text(std::string_view edit) const {
+    return qobject_cast<QLineEdit*>(window_->Widget(edit))->text();
+  }
+  qtui::BandSheets& Bands() const { return *menu_->Analysis()->Bands(); }
+  QString Note(const char* fileAndFrequency) const {
+    return Q(views::kCaptionCaseSeparator) + QString::fromUtf8(fileAndFrequency);
   }
   int Messages() const {
     int n = 0;
@@ -195,6 +204,80 @@ class LoadFileTest : public QObject {
     QVERIFY(menu_->Analysis() == nullptr);
     Restart();  // the note is given once: the gone files were dropped from the settings
     QCOMPARE(Messages(), 0);
+  }
+
+  void openedLoadFileHoldsTheLoadEditsUntilForgotten() {
+    // State: the first start's typed load, 0.5 at 90 degrees.
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.5"));
+    QCOMPARE(Text("edLoaPha"), QStringLiteral("90"));
+    const QString typedTitle = window_->windowTitle();
+    // Action: a measured load opens.
+    chosen_ = Write(QStringLiteral("applicator.s1p"), kLoadS1p);
+    QVERIFY(menu_->OpenLoadFile());
+    // Expected: the file's first frequency's value, and the caption names it.
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.3"));
+    QCOMPARE(Text("edLoaPha"), QStringLiteral("0"));
+    QCOMPARE(window_->windowTitle(), typedTitle + Note("applicator.s1p at 2.4 GHz"));
+    // Between two points: halfway in magnitude and in phase.
+    Bands().Frequency()->setText(QStringLiteral("2.425G"));
+    QVERIFY(Bands().Recompute());
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.35"));
+    QCOMPARE(Text("edLoaPha"), QStringLiteral("5"));
+    QCOMPARE(window_->windowTitle(), typedTitle + Note("applicator.s1p at 2.425 GHz"));
+    QVERIFY(form_->HeldLoad().has_value());
+    // 1 cm of air line turns the load by 720 * 2.425 GHz * 1 cm / c = 58.24 degrees and keeps
+    // its magnitude.
+    Bands().Length()->setText(QStringLiteral("0.01"));
+    QVERIFY(Bands().Recompute());
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.35"));
+    QVERIFY2(Text("edLoaPha").startsWith(QStringLiteral("-53.2")), qPrintable(Text("edLoaPha")));
+    // Forgetting the file puts the typed load back.
+    InFileMenu(views::kForgetLoadFile)->trigger();
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.5"));
+    QCOMPARE(Text("edLoaPha"), QStringLiteral("90"));
+    QCOMPARE(window_->windowTitle(), typedTitle);
+  }
+
+  void typingOverTheFileEndsTheHold() {
+    chosen_ = Write(QStringLiteral("applicator.s1p"), kLoadS1p);
+    QVERIFY(menu_->OpenLoadFile());
+    const QString typedTitle = QString::fromStdString(form_->Form1.Caption);
+    // The user types a magnitude over the file's and presses Enter.
+    auto* mag = qobject_cast<QLineEdit*>(window_->Widget("edLoaMag"));
+    mag->selectAll();
+    QTest::keyClicks(mag, QStringLiteral("0.7"));
+    QTest::keyClick(mag, Qt::Key_Return);
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.7"));
+    QCOMPARE(Text("edLoaPha"), QStringLiteral("0"));  // what was on screen stays
+    QCOMPARE(window_->windowTitle(), typedTitle);
+    // The band sheets keep the file; the window no longer follows it.
+    Bands().Frequency()->setText(QStringLiteral("2.5G"));
+    QVERIFY(Bands().Recompute());
+    QCOMPARE(LoadName(), QStringLiteral("applicator.s1p"));
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.7"));
+    menu_->ForgetLoadFile();
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.7"));
+  }
+
+  void restartShowsTheFileAndKeepsTheTypedValues() {
+    const QString path = Write(QStringLiteral("applicator.s1p"), kLoadS1p);
+    chosen_ = path;
+    QVERIFY(menu_->OpenLoadFile());
+    Restart();
+    // The file holds the edits again, yet the settings kept the typed load under it.
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.3"));
+    menu_->ForgetLoadFile();
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.5"));
+    QCOMPARE(Text("edLoaPha"), QStringLiteral("90"));
+    chosen_ = path;
+    QVERIFY(menu_->OpenLoadFile());
+    Restart();
+    // A file gone by the next start: the typed load.
+    QVERIFY(QFile::remove(path));
+    Restart();
+    QCOMPARE(Messages(), 1);
+    QCOMPARE(Text("edLoaMag"), QStringLiteral("0.5"));
+    QCOMPARE(Text("edLoaPha"), QStringLiteral("90"));
   }
 };
 

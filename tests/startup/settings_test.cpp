@@ -365,5 +365,40 @@ TEST_F(SettingsFile, GarbageFilesGiveDefaults) {
   }
 }
 
+// A measured file shown in the load's edits is not the user's input: a start without the file
+// (gone, or forgotten) must show what was typed, in the form the stored list reads it in.
+TEST_F(SettingsFile, MeasuredLoadInTheEditsIsNotStored) {
+  struct Row {
+    std::int32_t form;  // cbLoaRfl's item
+    const char* typed;  // 0.5 at 90 degrees, the first-start load, in that form
+  };
+  for (const Row& row : {Row{0, "0.5"}, Row{1, "-6.02"}, Row{2, "3"}}) {
+    env::TIniFile ini(home.Path() + "/Zephlane-" + std::to_string(row.form) + ".ini");
+    {
+      // State: the first-start load typed, a measured load holding the edits.
+      TForm1 saved(platform);
+      LoadSettings(saved, ini);
+      saved.PrepareForShow();
+      saved.cbLoaRfl.SetItemIndex(row.form);
+      ASSERT_TRUE(saved.HoldMeasuredLoad({"load.s1p", 2.45e9, {0.0, -0.9}}));
+      // Action: save, as closing the window does; a case takes the same values.
+      SaveSettings(saved, ini);
+      const env::ini::KeyList values = InputValues(saved);
+      const auto value = [&](const std::string& key) {
+        for (const auto& [k, v] : values)
+          if (k == key) return v;
+        return std::string("missing");
+      };
+      EXPECT_EQ(value("edLoaMag"), row.typed) << row.form;
+      EXPECT_EQ(value("udLoaPha"), "90") << row.form;
+    }
+    // Expected: the next start shows the typed load.
+    TForm1 loaded(platform);
+    LoadSettings(loaded, ini);
+    EXPECT_EQ(loaded.edLoaMag.Text, row.typed) << row.form;
+    EXPECT_EQ(loaded.edLoaPha.Text, "90") << row.form;
+  }
+}
+
 }  // namespace
 }  // namespace startup

@@ -23,4 +23,21 @@ TEST(WindowCaption, PutsTheCaseBeforeAndTheMeasuredLoadAfterTheCaption) {
   }
 }
 
+// The frequency reads as the band sheets write it, so the caption and the sheet agree.
+TEST(MeasuredLoadNote, NamesTheFileAndTheFrequencyWithItsUnit) {
+  struct Row {
+    const char* file;
+    double hz;
+    const char* want;
+  };
+  const Row rows[] = {
+      {"load.s1p", 2.45e9, "load.s1p at 2.45 GHz"},
+      {"a.s2p", 915e6, "a.s2p at 915 MHz"},
+      {"a.s2p", 2.4501e9, "a.s2p at 2.4501 GHz"},
+      {"low.s1p", 50e3, "low.s1p at 50 kHz"},
+      {"", 2.45e9, ""},
+  };
+  for (const Row& r : rows) EXPECT_EQ(views::MeasuredLoadNote(r.file, r.hz), r.want) << r.file;
+}
+
 }  // namespace
