@@ -48,6 +48,28 @@ if await "Save Case"; then
   settle 1
 fi
 
+note "A design target in the Analysis window goes into the case too"
+# A click on the main window's background makes it active (there is no window manager).
+main_active() {
+  snap "$1"
+  xdotool mousemove $(($(window_field 3) + 5)) $(($(window_field 4) + $(field lbAnodeV 4) + 5)) click 1
+  settle
+}
+# Types a design target into the Analysis window, then closes it (it only hides), so the keys
+# go to the main window again.
+design_target() {
+  key ctrl+shift+a
+  await "Zephlane Analysis" || return 1
+  click id42
+  retype "$1"
+  snap "Zephlane Analysis"
+  expect "design target typed" "$(text id42)" "$1"
+  probe close "Zephlane Analysis"
+  settle 1
+  main_active "$2"
+}
+design_target 2.5 "Zephlane V"
+
 note "Save the case; the caption names it"
 key ctrl+s
 answer "Save Case" "$WIN_OUT\\tuned"
@@ -56,8 +78,11 @@ expect "anode voltage in the case" "$(tr -d '\r' <"$OUT/tuned.zcase" | grep -c '
 snap "tuned"
 shot_screen case-saved
 expect "caption names the case" "$(window_field 10)" "tuned — Zephlane V 2.1.0.0"
+expect "design target in the case" "$(tr -d '\r' <"$OUT/tuned.zcase" | grep -c '^DesignTarget=2.5$')" "1"
 
-note "Change the input, open the case: the value is back"
+note "Change the inputs, open the case: the values are back"
+design_target 7 tuned
+snap "tuned"
 click edAnodeV
 retype 3000
 key Tab
@@ -73,6 +98,15 @@ answer "Open Case" "$WIN_OUT\\tuned.zcase"
 snap "tuned"
 shot_screen case-opened
 expect "anode voltage back" "$(text edAnodeV)" "5100"
+key ctrl+shift+a
+if await "Zephlane Analysis"; then
+  shot_screen analysis-after-opening
+  expect "design target back" "$(text id42)" "2.5"
+  probe close "Zephlane Analysis"
+  settle 1
+  main_active tuned
+fi
+snap "tuned"
 expect "caption still names the case" "$(window_field 10)" "tuned — Zephlane V 2.1.0.0"
 
 note "A damaged case: the error box, nothing changes"
