@@ -27,7 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(again.Case == read.Case);
   // Written once more, the text is the same: the writer is a fixed point of the reader.
   FUZZ_CHECK(startup::FormatCase(again.Case, path) == written);
-  // A load file names no other file when it comes back: it is absolute or empty.
+  // A measured file names no other file when it comes back: it is absolute or empty.
   FUZZ_CHECK(read.Case.LoadFile.empty() || read.Case.LoadFile.front() == '/');
+  FUZZ_CHECK(read.Case.SourceFile.empty() || read.Case.SourceFile.front() == '/');
+  // The Analysis inputs of an accepted case are a record that writes back to the same keys.
+  const startup::AnalysisCase record = startup::AnalysisOf(read.Case);
+  startup::AnalysisCase back;
+  FUZZ_CHECK(startup::ReadAnalysisKeys(startup::AnalysisKeys(record), back).empty());
+  back.LoadFile = record.LoadFile;
+  back.SourceFile = record.SourceFile;
+  FUZZ_CHECK(back == record);
   return 0;
 }

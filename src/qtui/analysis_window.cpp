@@ -46,9 +46,10 @@ AnalysisWindow::AnalysisWindow(MainWindow& window, PathChooser chooser)
                                        views::kChartDirectivity};
     tabs->addTab(BuildChartPage(i), Q(titles[i]));
   }
-  auto* readings = new ReadingsSheet(window_);
-  tabs->addTab(readings, Q(views::kSheetReadings));
-  tabs->addTab(new BudgetSheet(window_, *readings), Q(views::kSheetBudget));
+  readings_ = new ReadingsSheet(window_);
+  tabs->addTab(readings_, Q(views::kSheetReadings));
+  budget_ = new BudgetSheet(window_, *readings_);
+  tabs->addTab(budget_, Q(views::kSheetBudget));
   bands_ = new BandSheets(window_, *tabs, InStartFolder(DialogOpenChooser(), window_.Form()),
                           chooser_, this);
   connect(tabs, &QTabWidget::currentChanged, this, [this](int i) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "qtui/file_out.h"
+#include "startup/case_analysis.h"
 #include "views/analysis_charts.h"
 
 class QComboBox;
@@ -19,6 +20,8 @@ class QTableWidget;
 namespace qtui {
 
 class BandSheets;
+class BudgetSheet;
+class ReadingsSheet;
 class ChartView;
 class MainWindow;
 
@@ -49,6 +52,13 @@ class AnalysisWindow : public QWidget {
   QLabel* DesignDirectivityAnswer() const { return dirAnswer_; }
   QLabel* DesignSwrAnswer() const { return swrAnswer_; }
   BandSheets* Bands() const { return bands_; }
+  ReadingsSheet* Readings() const { return readings_; }
+  BudgetSheet* Budget() const { return budget_; }
+
+  // Every input of the window as a case keeps them, and back. Putting them back reads the
+  // files named first: one that is refused is said in the band sheet, nothing changes, false.
+  startup::AnalysisCase CaseInputs() const;
+  bool PutCaseInputs(const startup::AnalysisCase& in);
 
   // A chart as a picture and as data, to a file the chooser names or to the clipboard.
   bool ExportPng(int i);
@@ -78,6 +88,8 @@ class AnalysisWindow : public QWidget {
   QLabel* dirAnswer_ = nullptr;
   QLabel* swrAnswer_ = nullptr;
   BandSheets* bands_ = nullptr;
+  ReadingsSheet* readings_ = nullptr;
+  BudgetSheet* budget_ = nullptr;
 };
 
 }  // namespace qtui

@@ -230,6 +230,17 @@ views::BandInputs BandSheets::Inputs() const {
   return in;
 }
 
+void BandSheets::SetInputs(const views::BandInputs& in) {
+  freq_->setText(S(in.Frequency));
+  band_->setCurrentIndex(static_cast<int>(in.Band));
+  centre_->setText(S(in.Centre));
+  spread_->setText(S(in.Spread));
+  length_->setText(S(in.LengthM));
+  medium_->setCurrentIndex(in.Medium);
+  vf_->setText(S(in.VelocityFactor));
+  loss_->setText(S(in.LossDbPerM));
+}
+
 void BandSheets::ShowMessage(const std::string& text) { message_->setText(S(text)); }
 
 bool BandSheets::Recompute() {

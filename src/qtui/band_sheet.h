@@ -44,6 +44,13 @@ class BandSheets : public QObject {
   bool OpenSourcePath(const QString& path);
   void ForgetLoadFile();
   void ForgetSourceFile();
+  // Shows a case's inputs: the typed ones, the load's port and the files (empty: the window's
+  // reflection), which are read first. A file that is refused is said in the sheet's message
+  // and nothing else changes; false then.
+  bool PutCase(const views::BandInputs& in, int loadPort, const QString& loadPath,
+               const QString& sourcePath);
+  views::BandInputs Inputs() const;
+  int LoadPort() const { return loadPort_; }
   static constexpr int kPowersChart = 0;
   static constexpr int kSmithChart = 1;
   static constexpr int kMapChart = 2;
@@ -89,7 +96,7 @@ class BandSheets : public QObject {
   // operating frequency, the line and the port while held, the typed values back when forgotten.
   enum class WindowLoad { Hold, Follow, Forget };
   void TellWindow(WindowLoad what);
-  views::BandInputs Inputs() const;
+  void SetInputs(const views::BandInputs& in);
   void ShowMessage(const std::string& text);
   void ShowFiles();
   void RefreshMap();

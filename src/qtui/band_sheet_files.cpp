@@ -83,6 +83,29 @@ bool BandSheets::OpenSourcePath(const QString& path) {
   return true;
 }
 
+bool BandSheets::PutCase(const views::BandInputs& in, int loadPort, const QString& loadPath,
+                         const QString& sourcePath) {
+  // Both files are read before anything is shown, so a refused one leaves the sheets whole.
+  const bool onePort =
+      touchstone::PortsFromFileName(QFileInfo(loadPath).fileName().toStdString()) == 1;
+  const int port = loadPath.isEmpty() || onePort ? 1 : loadPort;
+  std::optional<views::MeasuredFile> load;
+  std::optional<views::MeasuredFile> src;
+  if (!loadPath.isEmpty() && !ReadFileInto(loadPath, port, load)) return false;
+  if (!sourcePath.isEmpty() && !ReadFileInto(sourcePath, 1, src)) return false;
+  load_ = std::move(load);
+  src_ = std::move(src);
+  loadPath_ = loadPath;
+  srcPath_ = sourcePath;
+  loadPort_ = loadPath.isEmpty() ? loadPort : port;
+  port_->setCurrentIndex(loadPort_ - 1);
+  SetInputs(in);
+  ShowFiles();
+  // Typed inputs that do not read are the case's as saved: the message says which.
+  Recompute();
+  return true;
+}
+
 void BandSheets::ForgetLoadFile() {
   load_.reset();
   loadPath_.clear();

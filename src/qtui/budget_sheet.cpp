@@ -157,6 +157,26 @@ views::BudgetSheetInputs BudgetSheet::Inputs() const {
   return in;
 }
 
+void BudgetSheet::SetInputs(const views::BudgetSheetInputs& in) {
+  {
+    const QSignalBlocker blockers[] = {QSignalBlocker(coupling_),   QSignalBlocker(sensor_),
+                                       QSignalBlocker(correlated_), QSignalBlocker(psi0_),
+                                       QSignalBlocker(chi0_),       QSignalBlocker(seed_)};
+    question_->setCurrentIndex(in.Question == views::BudgetQuestion::FromTruth ? 1 : 0);
+    coupling_->setText(QString::fromStdString(in.CouplingDb));
+    couplingLaw_->setCurrentIndex(in.CouplingLaw == analysis::CalibrationLaw::Normal ? 1 : 0);
+    sensor_->setText(QString::fromStdString(in.SensorPct));
+    sensorLaw_->setCurrentIndex(in.SensorLaw == analysis::CalibrationLaw::Normal ? 1 : 0);
+    correlated_->setChecked(in.Correlated);
+    psi0_->setText(QString::fromStdString(in.Psi0Deg));
+    chi0_->setText(QString::fromStdString(in.Chi0Deg));
+    const int p = coverage_->findData(in.Coverage);
+    coverage_->setCurrentIndex(p >= 0 ? p : 0);
+    seed_->setText(QString::fromStdString(in.Seed));
+  }
+  MarkStale();
+}
+
 void BudgetSheet::Run() {
   if (running_) return;
   const views::BudgetJob job = views::PrepareBudget(Inputs(), window_.Form());

@@ -28,6 +28,9 @@ class BudgetSheet : public QWidget {
   ~BudgetSheet() override;
 
   views::BudgetSheetInputs Inputs() const;
+  // Shows these inputs, the readings excepted (they are the readings sheet's); a result on
+  // show is of other inputs, so it goes.
+  void SetInputs(const views::BudgetSheetInputs& in);
   // Starts a run of the present inputs, unless one is under way. A run whose inputs change
   // before it ends shows no result: the sheet asks for another run.
   void Run();

@@ -9,6 +9,7 @@
 #include "env/platform.h"
 #include "mainwindow/form.h"
 #include "qtui/qt_text.h"
+#include "startup/start_folder.h"
 #include "views/texts.h"
 
 namespace qtui {
@@ -27,13 +28,11 @@ PathChooser DialogOpenChooser() {
 }
 
 QString StartFolder(const mainwindow::TForm1& form) {
-  const QString last = QString::fromStdString(form.LastFolder);
-  if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
-  // Qt reads the XDG user-dirs file for this, and asks the shell for the known folder on
-  // Windows.
+  // Qt reads the XDG user-dirs file for the documents folder, and asks the shell for the
+  // known folder on Windows.
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
-  return QDir::homePath();
+  return QString::fromStdString(startup::StartFolder(form.LastFolder, documents.toStdString(),
+                                                     QDir::homePath().toStdString()));
 }
 
 PathChooser InStartFolder(PathChooser chooser, mainwindow::TForm1& form) {
@@ -43,7 +42,8 @@ PathChooser InStartFolder(PathChooser chooser, mainwindow::TForm1& form) {
     const QDir folder(StartFolder(form));
     const QString start = suggestedName.isEmpty() ? folder.path() : folder.filePath(suggestedName);
     const QString path = chooser(parent, title, start, filter);
-    if (!path.isEmpty()) form.LastFolder = QFileInfo(path).absolutePath().toStdString();
+    if (!path.isEmpty())
+      form.LastFolder = startup::FolderOfChosen(QFileInfo(path).absoluteFilePath().toStdString());
     return path;
   };
 }

@@ -107,6 +107,21 @@ views::ReadingsInputs ReadingsSheet::Inputs() const {
   return in;
 }
 
+void ReadingsSheet::SetInputs(const views::ReadingsInputs& in) {
+  {
+    // One recomputation for the whole set, not one per field.
+    const QSignalBlocker blockers[] = {QSignalBlocker(forward_), QSignalBlocker(reflected_),
+                                       QSignalBlocker(ideal_), QSignalBlocker(directivity_)};
+    forward_->setText(QString::fromStdString(in.Forward));
+    forwardUnit_->setCurrentIndex(static_cast<int>(in.ForwardUnit));
+    reflected_->setText(QString::fromStdString(in.Reflected));
+    reflectedUnit_->setCurrentIndex(static_cast<int>(in.ReflectedUnit));
+    ideal_->setChecked(in.Ideal);
+    directivity_->setText(QString::fromStdString(in.DirectivityDb));
+  }
+  Recompute();
+}
+
 void ReadingsSheet::TakeCouplersFromMain() {
   const rf::ModelState& m = window_.Form();
   {

@@ -24,6 +24,8 @@ class ReadingsSheet : public QWidget {
   explicit ReadingsSheet(MainWindow& window);
 
   views::ReadingsInputs Inputs() const;
+  // Shows these inputs (a case opened) and recomputes once.
+  void SetInputs(const views::ReadingsInputs& in);
   // Takes the directivity (or ideal couplers) from the main window.
   void TakeCouplersFromMain();
 

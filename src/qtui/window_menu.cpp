@@ -7,13 +7,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
-#include <charconv>
 #include <filesystem>
 #include <string_view>
 
@@ -27,6 +27,7 @@
 #include "startup/case_file.h"
 #include "startup/file_settings.h"
 #include "startup/settings.h"
+#include "startup/texts.h"
 #include "text/table.h"
 #include "views/design_answers.h"
 #include "views/limits_table.h"
@@ -219,7 +220,6 @@ void WindowMenu::RestoreFiles() {
 void WindowMenu::EnsureAnalysis() {
   if (!analysis_) {
     analysis_ = std::make_unique<AnalysisWindow>(window_, saver_);
-    PutAnalysisInputs();
     // The program ends with the main window, whatever else is open.
     analysis_->setAttribute(Qt::WA_QuitOnClose, false);
     // The settings object lives while the main window is open (the window's creation made it).
@@ -337,10 +337,16 @@ bool WindowMenu::OpenCaseFile(const QString& path) {
     form.Platform().ShowError(std::string(mainwindow::kAppTitle), read.Message);
     return false;
   }
+  // The Analysis window's first: its files are read before anything changes, and a refused
+  // one leaves the window and the case on show as they were.
+  EnsureAnalysis();
+  if (!analysis_->PutCaseInputs(startup::AnalysisOf(read.Case))) {
+    form.Platform().ShowError(std::string(mainwindow::kAppTitle),
+                              analysis_->Bands()->Message()->text().toStdString() +
+                                  std::string(startup::kCaseNothingChanged));
+    return false;
+  }
   window_.Perform([&] { startup::ApplyCase(form, read.Case); });
-  analysisInputs_ = read.Case.Analysis;
-  PutAnalysisInputs();
-  loadFile_ = read.Case.LoadFile;
   CaseOpened(p);
   return true;
 }
@@ -359,7 +365,8 @@ bool WindowMenu::SaveCase() {
 bool WindowMenu::SaveCaseFile(const QString& path) {
   mainwindow::TForm1& form = window_.Form();
   const std::string p = path.toStdString();
-  const startup::CaseFile c = startup::CaseFromForm(form, AnalysisInputs(), loadFile_);
+  EnsureAnalysis();
+  const startup::CaseFile c = startup::CaseFromForm(form, analysis_->CaseInputs());
   if (!startup::WriteCase(*form.Platform().Files(), p, c)) {
     form.Platform().ShowError(std::string(views::kSaveCaseTitle), views::SaveFailedText(p));
     return false;
@@ -374,41 +381,6 @@ void WindowMenu::CaseOpened(const std::string& path) {
   mainwindow::TForm1& form = window_.Form();
   form.RecentCases = startup::RememberCase(form.RecentCases, path);
   FillRecent();
-}
-
-env::ini::KeyList WindowMenu::AnalysisInputs() const {
-  if (!analysis_) return analysisInputs_;
-  env::ini::KeyList keys = analysisInputs_;
-  const auto set = [&](const std::string& key, const std::string& value) {
-    for (auto& kv : keys) {
-      if (kv.first == key) {
-        kv.second = value;
-        return;
-      }
-    }
-    keys.emplace_back(key, value);
-  };
-  set(startup::kCaseCoverageKey, std::to_string(analysis_->CoverageChoice()->currentIndex()));
-  set(startup::kCaseDesignTargetKey, analysis_->DesignTarget()->text().toStdString());
-  return keys;
-}
-
-void WindowMenu::PutAnalysisInputs() {
-  if (!analysis_) return;
-  for (const auto& [key, value] : analysisInputs_) {
-    if (env::ini::Fold(key) == env::ini::Fold(startup::kCaseCoverageKey)) {
-      int index = -1;
-      const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), index);
-      // A choice this window does not offer leaves the present one.
-      if (ec == std::errc() && end == value.data() + value.size() && index >= 0 &&
-          index < analysis_->CoverageChoice()->count()) {
-        analysis_->CoverageChoice()->setCurrentIndex(index);
-      }
-    } else if (env::ini::Fold(key) == env::ini::Fold(startup::kCaseDesignTargetKey)) {
-      analysis_->DesignTarget()->setText(QString::fromStdString(value));
-    }
-  }
-  analysis_->Refresh();
 }
 
 }  // namespace qtui

@@ -90,8 +90,6 @@ class WindowMenu : public QObject {
   // An action that runs fn, its text also its object name.
   QAction* Action(std::string_view text, std::string_view key, std::function<void()> fn);
   // The Analysis window's inputs for a case, and back.
-  env::ini::KeyList AnalysisInputs() const;
-  void PutAnalysisInputs();
   void CaseOpened(const std::string& path);
 
   MainWindow& window_;
@@ -102,8 +100,6 @@ class WindowMenu : public QObject {
   QMenuBar* bar_ = nullptr;
   QMenu* recent_ = nullptr;
   QString casePath_;
-  std::string loadFile_;              // the open case's load file, kept for its next save
-  env::ini::KeyList analysisInputs_;  // the open case's, until the Analysis window exists
 };
 
 }  // namespace qtui

@@ -101,6 +101,23 @@ const std::string* FindKey(const env::ini::KeyList& keys, std::string_view name)
   return nullptr;
 }
 
+// Relative to the case, so that a folder of cases and their measured files can move as one.
+std::string Relative(const std::string& file, const std::string& casePath) {
+  const fs::path path = PathOf(file).lexically_normal();
+  const fs::path folder = FolderOf(casePath);
+  fs::path rel;
+  // Only on the same root: a file on another drive keeps its whole path.
+  if (path.has_root_directory() && path.root_name() == folder.root_name()) {
+    rel = path.lexically_relative(folder);
+  }
+  return rel.empty() ? Utf8Of(path) : Utf8Of(rel);
+}
+
+std::string Absolute(const std::string& named, const std::string& casePath) {
+  const fs::path p = PathOf(named);
+  return NativeUtf8Of((p.is_absolute() ? p : FolderOf(casePath) / p).lexically_normal());
+}
+
 }  // namespace
 
 bool RealFileExists(const std::string& path) {
@@ -113,17 +130,10 @@ std::string FormatCase(const CaseFile& c, const std::string& casePath) {
   sections.push_back({kCaseSection, {{kCaseFormatKey, std::to_string(kCaseFormat)}}});
   sections.push_back({kCaseWindowSection, c.Window});
   env::ini::Section analysis{kCaseAnalysisSection, c.Analysis};
-  if (!c.LoadFile.empty()) {
-    // Relative to the case, so that a folder of cases and their load files can move as one.
-    const fs::path load = PathOf(c.LoadFile).lexically_normal();
-    const fs::path folder = FolderOf(casePath);
-    fs::path rel;
-    // Only on the same root: a load file on another drive keeps its whole path.
-    if (load.has_root_directory() && load.root_name() == folder.root_name()) {
-      rel = load.lexically_relative(folder);
-    }
-    analysis.Keys.emplace_back(kCaseLoadFileKey, rel.empty() ? Utf8Of(load) : Utf8Of(rel));
-  }
+  if (!c.LoadFile.empty())
+    analysis.Keys.emplace_back(kCaseLoadFileKey, Relative(c.LoadFile, casePath));
+  if (!c.SourceFile.empty())
+    analysis.Keys.emplace_back(kCaseSourceFileKey, Relative(c.SourceFile, casePath));
   sections.push_back(std::move(analysis));
   return std::string(kCaseComment) + std::string(env::ini::kLineEnd) + env::ini::Format(sections);
 }
@@ -186,23 +196,29 @@ CaseRead ParseCase(const std::string& bytes, const std::string& casePath,
 
   if (const env::ini::Section* analysis = FindSection(sections, kCaseAnalysisSection)) {
     for (const auto& [k, v] : analysis->Keys) {
-      if (env::ini::Fold(k) != env::ini::Fold(kCaseLoadFileKey)) {
+      const std::string folded = env::ini::Fold(k);
+      if (folded == env::ini::Fold(kCaseLoadFileKey)) {
+        read.Case.LoadFile = v.empty() ? std::string() : Absolute(v, casePath);
+      } else if (folded == env::ini::Fold(kCaseSourceFileKey)) {
+        read.Case.SourceFile = v.empty() ? std::string() : Absolute(v, casePath);
+      } else {
         read.Case.Analysis.emplace_back(k, v);
-        continue;
-      }
-      if (v.empty()) continue;
-      const fs::path named = PathOf(v);
-      const fs::path full =
-          (named.is_absolute() ? named : FolderOf(casePath) / named).lexically_normal();
-      read.Case.LoadFile = NativeUtf8Of(full);
-      if (!exists(read.Case.LoadFile)) {
-        return Problem(CaseProblem::MissingLoadFile, std::string(kCaseLoadFilePrefix) +
-                                                         read.Case.LoadFile +
-                                                         std::string(kCaseLoadFileMiddle) +
-                                                         casePath + std::string(kCaseLoadFileEnd));
       }
     }
+    AnalysisCase checked;
+    const std::string wrong = ReadAnalysisKeys(read.Case.Analysis, checked);
+    if (!wrong.empty()) return Malformed(casePath, wrong);
   }
+  // Only once every value is known good: a damaged case says it is damaged, not that a file
+  // it names is gone.
+  const auto missing = [&](CaseProblem problem, std::string_view what, const std::string& file) {
+    return Problem(problem, std::string(what) + file + std::string(kCaseLoadFileMiddle) + casePath +
+                                std::string(kCaseLoadFileEnd));
+  };
+  if (!read.Case.LoadFile.empty() && !exists(read.Case.LoadFile))
+    return missing(CaseProblem::MissingLoadFile, kCaseLoadFilePrefix, read.Case.LoadFile);
+  if (!read.Case.SourceFile.empty() && !exists(read.Case.SourceFile))
+    return missing(CaseProblem::MissingSourceFile, kCaseSourceFilePrefix, read.Case.SourceFile);
   return read;
 }
 
@@ -225,6 +241,22 @@ CaseFile CaseFromForm(const mainwindow::TForm1& form, env::ini::KeyList analysis
   c.Analysis = std::move(analysis);
   c.LoadFile = std::move(loadFile);
   return c;
+}
+
+CaseFile CaseFromForm(const mainwindow::TForm1& form, const AnalysisCase& analysis) {
+  CaseFile c = CaseFromForm(form, AnalysisKeys(analysis), analysis.LoadFile);
+  c.SourceFile = analysis.SourceFile;
+  return c;
+}
+
+AnalysisCase AnalysisOf(const CaseFile& c) {
+  AnalysisCase a;
+  // A read case's keys were checked as it was read; a case built in the program holds the
+  // keys AnalysisKeys wrote.
+  ReadAnalysisKeys(c.Analysis, a);
+  a.LoadFile = c.LoadFile;
+  a.SourceFile = c.SourceFile;
+  return a;
 }
 
 void ApplyCase(mainwindow::TForm1& form, const CaseFile& c) {

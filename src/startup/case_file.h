@@ -6,6 +6,7 @@
 #include "env/file_system.h"
 #include "env/ini_text.h"
 #include "mainwindow/form.h"
+#include "startup/case_analysis.h"
 
 // Case files: every input of the window and of the Analysis window, in the settings file's
 // "key = value" form, so that a user can keep configurations side by side (two applicators, a
@@ -14,32 +15,32 @@
 //
 //   [Case]       Format = <version>
 //   [Zephlane]   the window's inputs, under the settings file's keys
-//   [Analysis]   the Analysis window's inputs; LoadFile relative to the case's folder
+//   [Analysis]   the Analysis window's inputs; LoadFile and SourceFile relative to the case's
+//                folder
 namespace startup {
 
 // The version this program writes; a case of a higher version is refused, since its keys may
-// mean what this program cannot know.
-inline constexpr int kCaseFormat = 1;
+// mean what this program cannot know. Format 1 kept only the coverage and the design target of
+// the Analysis window: a program of that format would open a later case without its sheets and
+// measured files, showing another configuration than the one saved, so such cases are 2.
+// Format 1 cases still open, with the sheets' defaults for what they lack.
+inline constexpr int kCaseFormat = 2;
 inline const std::string kCaseSection = "Case";
 inline const std::string kCaseFormatKey = "Format";
 inline const std::string kCaseWindowSection = "Zephlane";
 inline const std::string kCaseAnalysisSection = "Analysis";
-inline const std::string kCaseLoadFileKey = "LoadFile";
-// The Analysis window's inputs that both bindings keep: the coverage choice's index and the
-// coupler design's target, as typed.
-inline const std::string kCaseCoverageKey = "Coverage";
-inline const std::string kCaseDesignTargetKey = "DesignTarget";
 // Far larger than any case this program writes; anything larger is not read into memory.
 inline constexpr std::size_t kCaseMaxBytes = 1 << 20;
 
 struct CaseFile {
   env::ini::KeyList Window;    // every input key of the window, in the settings file's order
-  env::ini::KeyList Analysis;  // the Analysis window's inputs, LoadFile excepted
+  env::ini::KeyList Analysis;  // the Analysis window's inputs (AnalysisKeys), files excepted
   std::string LoadFile;        // absolute; empty: none
+  std::string SourceFile;      // absolute; empty: none
   friend bool operator==(const CaseFile&, const CaseFile&) = default;
 };
 
-enum class CaseProblem { None, Unreadable, Malformed, Newer, MissingLoadFile };
+enum class CaseProblem { None, Unreadable, Malformed, Newer, MissingLoadFile, MissingSourceFile };
 
 struct CaseRead {
   CaseProblem Problem = CaseProblem::None;
@@ -56,8 +57,9 @@ bool RealFileExists(const std::string& path);
 std::string FormatCase(const CaseFile& c, const std::string& casePath);
 
 // Reads a case's text, in UTF-8 or UTF-16 with a byte order mark. Every window input must be
-// present and of its kind; an unknown section or key, a missing format line, a format newer
-// than kCaseFormat, or a load file that does not exist gives a problem and its message.
+// present and of its kind, every Analysis input one ReadAnalysisKeys takes; an unknown section
+// or key, a missing format line, a format newer than kCaseFormat, or a load or source file that
+// does not exist gives a problem and its message.
 CaseRead ParseCase(const std::string& text, const std::string& casePath,
                    const FileExists& exists = RealFileExists);
 
@@ -69,6 +71,10 @@ bool WriteCase(env::FileSystem& fs, const std::string& casePath, const CaseFile&
 // The window's inputs as a case, with the Analysis window's inputs given by the binding.
 CaseFile CaseFromForm(const mainwindow::TForm1& form, env::ini::KeyList analysis = {},
                       std::string loadFile = {});
+CaseFile CaseFromForm(const mainwindow::TForm1& form, const AnalysisCase& analysis);
+// A read case's Analysis inputs as the record; what a case of an older format lacks keeps the
+// record's defaults.
+AnalysisCase AnalysisOf(const CaseFile& c);
 // Puts a read case's window inputs into the window as a start loads the settings, then
 // presents them and runs one full cycle. The window's place and focus stay as they are.
 void ApplyCase(mainwindow::TForm1& form, const CaseFile& c);

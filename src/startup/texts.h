@@ -13,6 +13,7 @@ inline constexpr std::string_view kCaseNewerMiddle =
     " was saved by a newer version of Zephlane (case format ";
 inline constexpr std::string_view kCaseNewerEnd = "); this version reads format ";
 inline constexpr std::string_view kCaseLoadFilePrefix = "The load file ";
+inline constexpr std::string_view kCaseSourceFilePrefix = "The source file ";
 inline constexpr std::string_view kCaseLoadFileMiddle = " named by the case file ";
 inline constexpr std::string_view kCaseLoadFileEnd = " does not exist.";
 inline constexpr std::string_view kCaseNothingChanged = " Nothing was changed.";
@@ -26,6 +27,7 @@ inline constexpr std::string_view kCaseUnknownKey = "it holds an unknown key ";
 inline constexpr std::string_view kCaseMissingKey = "it lacks the input ";
 inline constexpr std::string_view kCaseNotWhole = " does not hold a whole number";
 inline constexpr std::string_view kCaseNotFlag = " does not hold 0 or 1";
+inline constexpr std::string_view kCaseNotAChoice = " does not hold one of its list's choices";
 
 // The comment at the top of every case file.
 inline constexpr std::string_view kCaseComment = "; Zephlane case: the inputs of one configuration";

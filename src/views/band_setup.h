@@ -32,6 +32,7 @@ struct BandInputs {
   int Medium = kMediumTem;
   std::string VelocityFactor = "1";
   std::string LossDbPerM = "0";
+  friend bool operator==(const BandInputs&, const BandInputs&) = default;
 };
 
 // A measured reflection read from a file: its name as messages show it and its points.

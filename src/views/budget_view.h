@@ -31,6 +31,7 @@ struct BudgetSheetInputs {
   std::string Chi0Deg = "0";
   double Coverage = analysis::kDefaultCoverage;
   std::string Seed = "1";
+  friend bool operator==(const BudgetSheetInputs&, const BudgetSheetInputs&) = default;
 };
 
 // Everything a run needs, copied out of the window, so that it can run on another thread.

@@ -31,6 +31,7 @@ struct ReadingsInputs {
   ReadingUnit ReflectedUnit = ReadingUnit::W;
   bool Ideal = false;
   std::string DirectivityDb = "20";
+  friend bool operator==(const ReadingsInputs&, const ReadingsInputs&) = default;
 };
 
 // The inputs in numbers, or the message why they are not.

@@ -33,8 +33,7 @@ void AnalysisWindow::ExportPng() {
                                views::SaveFailedText(stem + ".png"));
     return;
   }
-  SaveWithDialog(hwnd_, form_.Platform(), views::kExportPng, stem + ".png", views::kPngFilter,
-                 *png);
+  SaveWithDialog(hwnd_, form_, views::kExportPng, stem + ".png", views::kPngFilter, *png);
 }
 
 void AnalysisWindow::ExportSvg() {
@@ -44,15 +43,14 @@ void AnalysisWindow::ExportSvg() {
   const views::BuiltChart& b = built_[static_cast<std::size_t>(i)];
   const std::string svg = chart::ToSvg(b.Chart, size.cx, size.cy, DesktopChartStyle(),
                                        env::win32::Narrow(DesktopFontFamily()));
-  SaveWithDialog(hwnd_, form_.Platform(), views::kExportSvg, b.FileStem + ".svg", views::kSvgFilter,
-                 svg);
+  SaveWithDialog(hwnd_, form_, views::kExportSvg, b.FileStem + ".svg", views::kSvgFilter, svg);
 }
 
 void AnalysisWindow::ExportCsv() {
   const int i = Sheet();
   EnsureFresh(i);
   const views::BuiltChart& b = built_[static_cast<std::size_t>(i)];
-  SaveWithDialog(hwnd_, form_.Platform(), views::kExportCsv, b.FileStem + ".csv", views::kCsvFilter,
+  SaveWithDialog(hwnd_, form_, views::kExportCsv, b.FileStem + ".csv", views::kCsvFilter,
                  views::ChartCsv(b.Table));
 }
 

@@ -8,6 +8,7 @@
 
 #include "mainwindow/form.h"
 #include "startup/analysis_settings.h"
+#include "startup/case_analysis.h"
 #include "views/analysis_charts.h"
 #include "win32ui/gdiplus_canvas.h"
 
@@ -67,6 +68,11 @@ class AnalysisWindow {
   // them.
   double Coverage() const;
   double TargetPercent() const;
+
+  // The window's inputs as a case keeps them: `kept` with the fields this window shows taken
+  // from it; and back, the fields this window shows put in and the window refreshed.
+  startup::AnalysisCase CaseInputs(startup::AnalysisCase kept = {}) const;
+  void PutCaseInputs(const startup::AnalysisCase& in);
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

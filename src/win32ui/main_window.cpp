@@ -130,6 +130,8 @@ void MainWindow::Create(int showCommand) {
   Layout();
   Push();
   Place(firstStart);
+  // The recent cases the settings file kept.
+  FillRecent();
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);

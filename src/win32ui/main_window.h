@@ -13,6 +13,7 @@
 #include "mainwindow/design.h"
 #include "mainwindow/form.h"
 #include "startup/analysis_settings.h"
+#include "startup/case_analysis.h"
 #include "win32ui/menu_bar.h"
 
 // The window on Windows, built on the common controls from the design table over a TForm1. It
@@ -96,6 +97,16 @@ class MainWindow {
   // window goes with the main window.
   void CloseAnalysis();
 
+  // Case files and the numbers' copy. A case that cannot be opened says why in the error box
+  // and changes nothing; the caption names the case while one is open.
+  void OpenCase();
+  bool OpenCaseFile(const std::string& path);
+  void SaveCase();
+  void CaseOpened(const std::string& path);
+  void FillRecent();
+  void ShowCaption();
+  void CopyResultsAsNumbers();
+
   const Control* Find(std::string_view name) const;
   const Control* ControlOf(HWND hwnd) const;  // the control a window belongs to
   HWND FocusWindow(std::string_view name) const;
@@ -120,6 +131,10 @@ class MainWindow {
   bool pushing_ = false;
   std::unique_ptr<AnalysisWindow> analysis_;
   startup::AnalysisPlacement analysisPlace_;
+  std::string casePath_;  // the case open; empty: none
+  // The open case's Analysis inputs: what this window shows is taken from the Analysis window
+  // at a save, the rest kept as the case held it.
+  startup::AnalysisCase caseInputs_;
 };
 
 }  // namespace win32ui

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <vector>
 
 // The ways into what lies beyond the specified window: the menu bar in the non-client area
 // (outside the client size the design fixes), the context menu of the window's background and
@@ -20,7 +23,19 @@ enum class Command : int {
   HelpTheory,
   About,
   ExportReport,
+  OpenCase,
+  SaveCase,
+  CopyNumbers,
 };
+
+// The Recent Cases entries: the first identifier is the newest case's.
+inline constexpr int kFirstRecentCaseId = 40200;
+// The place in the recent-cases list of an identifier from WM_COMMAND; nothing for another.
+std::optional<std::size_t> RecentCaseOfId(int id);
+// The File menu's Recent Cases submenu of a bar BuildMenuBar made.
+HMENU RecentCasesMenu(HMENU bar);
+// Fills it with the paths, newest first; "(none)", greyed, for an empty list.
+void FillRecentCases(HMENU recent, const std::vector<std::string>& paths);
 
 // A command identifier from WM_COMMAND; nothing for an identifier that is no menu command.
 std::optional<Command> CommandOfId(int id);

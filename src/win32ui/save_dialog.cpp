@@ -1,11 +1,15 @@
 #include "win32ui/save_dialog.h"
 
 #include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <vector>
 
 #include "env/platform.h"
 #include "env/win32_text.h"
+#include "mainwindow/form.h"
+#include "startup/start_folder.h"
 #include "views/texts.h"
 #include "win32ui/texts.h"
 #include "win32ui/window_basics.h"
@@ -16,6 +20,7 @@ namespace {
 
 // "CSV files (*.csv)" -> "*.csv": what stands in the last parentheses.
 std::string_view PatternOf(std::string_view filter) {
+  filter = filter.substr(0, filter.find(";;"));
   const std::size_t open = filter.rfind('(');
   const std::size_t close = filter.rfind(')');
   if (open == std::string_view::npos || close == std::string_view::npos || close < open) {
@@ -26,6 +31,7 @@ std::string_view PatternOf(std::string_view filter) {
 
 // The dialog's filter: pairs of description and pattern, each ended by a NUL, then one more.
 std::wstring DialogFilter(std::string_view filter) {
+  filter = filter.substr(0, filter.find(";;"));
   std::wstring out;
   for (std::string_view f : {filter, kAllFilesFilter}) {
     out += W(f);
@@ -37,15 +43,25 @@ std::wstring DialogFilter(std::string_view filter) {
   return out;
 }
 
-}  // namespace
+std::string KnownFolder(REFKNOWNFOLDERID id) {
+  PWSTR path = nullptr;
+  std::string out;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path))) {
+    out = env::win32::Narrow(path);
+  }
+  CoTaskMemFree(path);
+  return out;
+}
 
-std::optional<std::string> AskSavePath(HWND owner, std::string_view title,
-                                       std::string_view suggestedName, std::string_view filter) {
+std::optional<std::string> Ask(HWND owner, mainwindow::TForm1& form, std::string_view title,
+                               std::string_view suggestedName, std::string_view filter, bool save) {
   std::vector<wchar_t> file(32768, L'\0');
   const std::wstring suggested = W(suggestedName);
   suggested.copy(file.data(), std::min(suggested.size(), file.size() - 1));
   const std::wstring filters = DialogFilter(filter);
   const std::wstring caption = W(title);
+  const std::wstring start =
+      W(startup::StartFolder(form.LastFolder, DocumentsFolder(), KnownFolder(FOLDERID_Profile)));
   std::wstring extension = W(PatternOf(filter));
   if (extension.rfind(L"*.", 0) == 0) extension.erase(0, 2);
   if (extension == L"*") extension.clear();
@@ -57,20 +73,38 @@ std::optional<std::string> AskSavePath(HWND owner, std::string_view title,
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrTitle = caption.c_str();
+  ofn.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
   ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   // The program's working folder stays where it was: the documents are found beside the
   // executable, never through it, but a changed folder would hold the chosen one open.
-  ofn.Flags =
-      OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameW(&ofn)) return std::nullopt;
-  return env::win32::Narrow(file.data());
+  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
+              (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
+  std::string chosen = env::win32::Narrow(file.data());
+  form.LastFolder = startup::FolderOfChosen(chosen);
+  return chosen;
 }
 
-bool SaveWithDialog(HWND owner, env::Platform& platform, std::string_view title,
+}  // namespace
+
+std::string DocumentsFolder() { return KnownFolder(FOLDERID_Documents); }
+
+std::optional<std::string> AskSavePath(HWND owner, mainwindow::TForm1& form, std::string_view title,
+                                       std::string_view suggestedName, std::string_view filter) {
+  return Ask(owner, form, title, suggestedName, filter, true);
+}
+
+std::optional<std::string> AskOpenPath(HWND owner, mainwindow::TForm1& form, std::string_view title,
+                                       std::string_view filter) {
+  return Ask(owner, form, title, {}, filter, false);
+}
+
+bool SaveWithDialog(HWND owner, mainwindow::TForm1& form, std::string_view title,
                     std::string_view suggestedName, std::string_view filter,
                     const std::string& data) {
-  const std::optional<std::string> path = AskSavePath(owner, title, suggestedName, filter);
+  const std::optional<std::string> path = AskSavePath(owner, form, title, suggestedName, filter);
   if (!path) return false;
+  env::Platform& platform = form.Platform();
   if (platform.Files()->ReplaceFileAtomically(*path, data)) return true;
   platform.ShowError(std::string(title), views::SaveFailedText(*path));
   return false;

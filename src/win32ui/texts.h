@@ -18,6 +18,13 @@ inline constexpr std::string_view kItemManual = "&Manual (PDF)";
 inline constexpr std::string_view kItemTheory = "&Theory";
 inline constexpr std::string_view kItemAbout = "&About Zephlane";
 
+// Case files and the numbers' copy. Alt+C is Copy Results' in the Edit menu; the File menu's
+// own letters stay clear of the measured-file entries beside them.
+inline constexpr std::string_view kItemOpenCase = "&Open Case\u2026\tCtrl+O";
+inline constexpr std::string_view kItemSaveCase = "&Save Case\u2026\tCtrl+S";
+inline constexpr std::string_view kItemRecentCases = "Recen&t Cases";
+inline constexpr std::string_view kItemCopyNumbers = "Copy Results as &Numbers";
+
 // The common file dialog's filter of every file, after the export's own.
 inline constexpr std::string_view kAllFilesFilter = "All files (*.*)";
 

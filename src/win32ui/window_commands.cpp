@@ -51,6 +51,15 @@ void MainWindow::RunCommand(Command command) {
     case Command::About:
       ShowAbout(hwnd_, form_.Form1.Caption);
       break;
+    case Command::OpenCase:
+      OpenCase();
+      break;
+    case Command::SaveCase:
+      SaveCase();
+      break;
+    case Command::CopyNumbers:
+      CopyResultsAsNumbers();
+      break;
   }
 }
 
@@ -75,7 +84,7 @@ void MainWindow::CopyResults() {
 
 void MainWindow::ExportResults() {
   const std::string csv = text::ToCsv(mainwindow::WindowCellRows(form_));
-  SaveWithDialog(hwnd_, form_.Platform(), views::kExportResultsTitle, views::kResultsFileName,
+  SaveWithDialog(hwnd_, form_, views::kExportResultsTitle, views::kResultsFileName,
                  views::kCsvFilter, csv);
 }
 
@@ -92,7 +101,7 @@ void MainWindow::ExportReport() {
   char buf[32];
   const auto end = std::to_chars(buf, buf + sizeof buf, target).ptr;
   in.DesignTarget.assign(buf, end);
-  SaveWithDialog(hwnd_, form_.Platform(), views::kExportReportTitle, views::kReportFileName,
+  SaveWithDialog(hwnd_, form_, views::kExportReportTitle, views::kReportFileName,
                  views::kHtmlFilter, views::ReportHtml(in));
 }
 
@@ -108,6 +117,7 @@ void MainWindow::OpenAnalysis() {
   if (!analysis_) {
     if (form_.AutoIniFile) analysisPlace_ = startup::LoadAnalysisPlacement(*form_.AutoIniFile);
     analysis_ = std::make_unique<AnalysisWindow>(form_, instance_, hwnd_);
+    analysis_->PutCaseInputs(caseInputs_);
     RECT frame;
     GetWindowRect(hwnd_, &frame);
     analysis_->Place(analysisPlace_,

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "mainwindow/binding_rules.h"
+#include "startup/case_file.h"
 #include "win32ui/window_basics.h"
 
 namespace win32ui {
@@ -33,6 +34,9 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnCommand(reinterpret_cast<HWND>(lp), HIWORD(wp));
       } else if (const auto command = CommandOfId(LOWORD(wp))) {
         RunCommand(*command);
+      } else if (const auto recent = RecentCaseOfId(LOWORD(wp))) {
+        const std::vector<std::string> list = startup::RecentCaseList(form_.RecentCases);
+        if (!acting_ && !form_.Closed() && *recent < list.size()) OpenCaseFile(list[*recent]);
       }
       return 0;
     case WM_CONTEXTMENU:

@@ -37,7 +37,8 @@ struct MainWindow::PushSink {
   MainWindow& Window;
   const Control* C = nullptr;
 
-  void Title(const std::string& caption) { SetText(Window.hwnd_, W(caption)); }
+  // The form's caption with the open case's name: one rule for the title bar.
+  void Title(const std::string&) { Window.ShowCaption(); }
   void State(const mainwindow::ControlRef&, bool visible, bool enabled) {
     HWND h = C->Hwnd;
     if ((IsWindowEnabled(h) != FALSE) != enabled) EnableWindow(h, enabled);

@@ -110,10 +110,10 @@ TEST(CaseFiles, DamagedCasesAreRefusedWithTheReason) {
        "no version number"},
       {"FormatHuge", CaseText({}, "[Case]\nFormat=99999999999\n"), CaseProblem::Malformed,
        "no version number"},
-      {"Newer", CaseText({}, "[Case]\nFormat=2\n"), CaseProblem::Newer, "format 2)"},
+      {"Newer", CaseText({}, "[Case]\nFormat=3\n"), CaseProblem::Newer, "format 3)"},
       // A newer case says so even when this version could not read its keys.
       {"NewerWithNewKeys", CaseText({{"edFrequency", "2450"}}, "[Case]\nFormat=7\n"),
-       CaseProblem::Newer, "reads format 1"},
+       CaseProblem::Newer, "reads format 2"},
       {"UnknownHeadKey", CaseText({}, "[Case]\nFormat=1\nAuthor=x\n"), CaseProblem::Malformed,
        "unknown key \"Author\""},
       {"UnknownSection", CaseText({}, "[Case]\nFormat=1\n", "[Extra]\na=1\n"),

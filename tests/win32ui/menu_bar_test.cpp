@@ -61,8 +61,10 @@ TEST(MenuBar, HoldsTheFourMenusAndTheirCommands) {
   HMENU bar = win32ui::BuildMenuBar();
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   const std::vector<std::vector<std::optional<Command>>> expected{
-      {Command::ExportResults, Command::ExportReport, std::nullopt, Command::Quit},
-      {Command::CopyResults},
+      // The third entry is the Recent Cases submenu.
+      {Command::OpenCase, Command::SaveCase, std::nullopt, std::nullopt, Command::ExportResults,
+       Command::ExportReport, std::nullopt, Command::Quit},
+      {Command::CopyResults, Command::CopyNumbers},
       {Command::Analysis},
       {Command::HelpContents, Command::HelpManual, Command::HelpTheory, std::nullopt,
        Command::About}};
@@ -103,15 +105,48 @@ TEST(ContextMenu, OffersAnalysisCopyExportAndAbout) {
   HMENU menu = win32ui::BuildContextMenu();
   const std::vector<Item> items = ItemsOf(menu);
   DestroyMenu(menu);
-  ASSERT_EQ(items.size(), 6u);
+  ASSERT_EQ(items.size(), 9u);
   EXPECT_EQ(items[0].Id, Command::Analysis);
   EXPECT_EQ(items[0].Text, "Analysis\u2026\tCtrl+Shift+A");
   EXPECT_EQ(items[1].Id, Command::CopyResults);
   EXPECT_EQ(items[1].Text, "Copy Results\tCtrl+Shift+C");
-  EXPECT_EQ(items[2].Id, Command::ExportResults);
-  EXPECT_EQ(items[3].Id, Command::ExportReport);
-  EXPECT_EQ(items[4].Text, "-");
-  EXPECT_EQ(items[5].Id, Command::About);
+  EXPECT_EQ(items[2].Id, Command::CopyNumbers);
+  EXPECT_EQ(items[2].Text, "Copy Results as Numbers");
+  EXPECT_EQ(items[3].Id, Command::ExportResults);
+  EXPECT_EQ(items[4].Id, Command::ExportReport);
+  EXPECT_EQ(items[5].Id, Command::OpenCase);
+  EXPECT_EQ(items[5].Text, "Open Case\u2026\tCtrl+O");
+  EXPECT_EQ(items[6].Id, Command::SaveCase);
+  EXPECT_EQ(items[7].Text, "-");
+  EXPECT_EQ(items[8].Id, Command::About);
+}
+
+// The File menu's entries each have a letter of their own, and Recent Cases lists the paths
+// newest first under identifiers that lead back to them.
+TEST(MenuBar, RecentCasesListThePathsAndTheFileMenusLettersDiffer) {
+  HMENU bar = win32ui::BuildMenuBar();
+  std::set<char> letters;
+  for (const Item& item : ItemsOf(GetSubMenu(bar, 0))) {
+    if (item.Text == "-") continue;
+    EXPECT_TRUE(letters.insert(Mnemonic(item.Text)).second) << item.Text;
+  }
+  HMENU recent = win32ui::RecentCasesMenu(bar);
+  ASSERT_NE(recent, nullptr);
+  ASSERT_EQ(GetMenuItemCount(recent), 1);
+  EXPECT_EQ(GetMenuState(recent, 0, MF_BYPOSITION) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+  win32ui::FillRecentCases(recent, {"C:\\cases\\tuned.zcase", "D:\\b.zcase"});
+  ASSERT_EQ(GetMenuItemCount(recent), 2);
+  for (int i = 0; i < 2; ++i) {
+    const auto id = static_cast<int>(GetMenuItemID(recent, i));
+    EXPECT_EQ(win32ui::RecentCaseOfId(id), static_cast<std::size_t>(i));
+    EXPECT_EQ(win32ui::CommandOfId(id), std::nullopt);
+  }
+  EXPECT_EQ(ItemsOf(recent)[0].Text, "C:\\cases\\tuned.zcase");
+  win32ui::FillRecentCases(recent, {});
+  EXPECT_EQ(GetMenuItemCount(recent), 1);
+  EXPECT_EQ(win32ui::RecentCaseOfId(win32ui::kFirstRecentCaseId - 1), std::nullopt);
+  EXPECT_EQ(win32ui::RecentCaseOfId(win32ui::kFirstRecentCaseId + 6), std::nullopt);
+  DestroyMenu(bar);
 }
 
 struct Shortcut {
@@ -135,6 +170,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Shortcut{"CtrlShiftC", 'C', true, true, false, Command::CopyResults},
                     Shortcut{"CtrlShiftE", 'E', true, true, false, Command::ExportResults},
                     Shortcut{"F1", VK_F1, false, false, false, Command::HelpContents},
+                    Shortcut{"CtrlO", 'O', true, false, false, Command::OpenCase},
+                    Shortcut{"CtrlS", 'S', true, false, false, Command::SaveCase},
+                    Shortcut{"CtrlShiftS", 'S', true, true, false, std::nullopt},
+                    Shortcut{"CtrlAltS", 'S', true, false, true, std::nullopt},
                     // Ctrl+C and Ctrl+A are the edits' copy and select-all.
                     Shortcut{"CtrlC", 'C', true, false, false, std::nullopt},
                     Shortcut{"CtrlA", 'A', true, false, false, std::nullopt},
@@ -147,9 +186,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MenuCommands, IdentifiersOutsideTheRangeAreNoCommands) {
   EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::ExportResults)), Command::ExportResults);
-  EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::ExportReport)), Command::ExportReport);
+  EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::CopyNumbers)), Command::CopyNumbers);
   for (int id : {0, 1, 2, 100, 5000, static_cast<int>(Command::ExportResults) - 1,
-                 static_cast<int>(Command::ExportReport) + 1}) {
+                 static_cast<int>(Command::CopyNumbers) + 1}) {
     EXPECT_EQ(win32ui::CommandOfId(id), std::nullopt) << id;
   }
 }

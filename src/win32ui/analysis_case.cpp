@@ -1,0 +1,23 @@
+#include "env/win32_text.h"
+#include "views/limits_table.h"
+#include "win32ui/analysis_window.h"
+#include "win32ui/window_basics.h"
+
+// The Analysis window's inputs as one record, for case files.
+namespace win32ui {
+
+startup::AnalysisCase AnalysisWindow::CaseInputs(startup::AnalysisCase kept) const {
+  const auto i = static_cast<int>(SendMessageW(coverage_, CB_GETCURSEL, 0, 0));
+  kept.Coverage = i >= 0 && static_cast<std::size_t>(i) < views::kCoverageChoices.size() ? i : 0;
+  kept.DesignTarget = env::win32::Narrow(TextOf(target_));
+  return kept;
+}
+
+void AnalysisWindow::PutCaseInputs(const startup::AnalysisCase& in) {
+  SendMessageW(coverage_, CB_SETCURSEL, static_cast<WPARAM>(in.Coverage), 0);
+  // The edit's change notice recomputes the design's answers.
+  SetWindowTextW(target_, W(in.DesignTarget).c_str());
+  Refresh();
+}
+
+}  // namespace win32ui

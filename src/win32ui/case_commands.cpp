@@ -1,0 +1,82 @@
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mainwindow/texts.h"
+#include "numtext/power_unit.h"
+#include "startup/case_file.h"
+#include "views/caption.h"
+#include "views/result_numbers.h"
+#include "views/texts.h"
+#include "win32ui/analysis_window.h"
+#include "win32ui/main_window.h"
+#include "win32ui/results_clipboard.h"
+#include "win32ui/save_dialog.h"
+#include "win32ui/window_basics.h"
+
+// The main window's case files (Open Case, Save Case, Recent Cases) and Copy Results as
+// Numbers, the same commands as the Linux window's, through the common dialogs.
+namespace win32ui {
+
+void MainWindow::OpenCase() {
+  const std::optional<std::string> path =
+      AskOpenPath(hwnd_, form_, views::kOpenCaseTitle, views::kCaseFilter);
+  if (path) OpenCaseFile(*path);
+}
+
+bool MainWindow::OpenCaseFile(const std::string& path) {
+  const startup::CaseRead read = startup::ReadCase(*form_.Platform().Files(), path);
+  if (read.Problem != startup::CaseProblem::None) {
+    form_.Platform().ShowError(std::string(mainwindow::kAppTitle), read.Message);
+    return false;
+  }
+  caseInputs_ = startup::AnalysisOf(read.Case);
+  if (analysis_) analysis_->PutCaseInputs(caseInputs_);
+  Act([&] { startup::ApplyCase(form_, read.Case); });
+  CaseOpened(path);
+  return true;
+}
+
+void MainWindow::SaveCase() {
+  // The edits' texts as typed, as closing the window keeps them.
+  Act([] {});
+  const std::string suggested =
+      casePath_.empty() ? std::string(views::kCaseFileName) : startup::CaseTitle(casePath_);
+  const std::optional<std::string> path =
+      AskSavePath(hwnd_, form_, views::kSaveCaseTitle, suggested, views::kCaseFilter);
+  if (!path) return;
+  if (analysis_) caseInputs_ = analysis_->CaseInputs(caseInputs_);
+  const startup::CaseFile c = startup::CaseFromForm(form_, caseInputs_);
+  if (!startup::WriteCase(*form_.Platform().Files(), *path, c)) {
+    form_.Platform().ShowError(std::string(views::kSaveCaseTitle), views::SaveFailedText(*path));
+    return;
+  }
+  CaseOpened(*path);
+}
+
+void MainWindow::CaseOpened(const std::string& path) {
+  casePath_ = path;
+  form_.RecentCases = startup::RememberCase(form_.RecentCases, path);
+  FillRecent();
+  ShowCaption();
+}
+
+void MainWindow::FillRecent() {
+  if (HMENU recent = RecentCasesMenu(GetMenu(hwnd_))) {
+    FillRecentCases(recent, startup::RecentCaseList(form_.RecentCases));
+  }
+}
+
+void MainWindow::ShowCaption() {
+  const std::string name = casePath_.empty() ? std::string() : startup::CaseTitle(casePath_);
+  SetText(hwnd_, W(views::WindowCaption(form_.Form1.Caption, name, {})));
+}
+
+void MainWindow::CopyResultsAsNumbers() {
+  const numtext::PowerUnit unit =
+      numtext::PowerUnitOfIndex(form_.rgPowerUnit.ItemIndex()).value_or(numtext::PowerUnit::Watts);
+  const std::vector<views::NumberColumn> columns = views::ResultNumbers(form_, unit);
+  CopyResultRows(hwnd_, views::NumbersAsTabText(columns), views::NumbersAsHtml(columns));
+}
+
+}  // namespace win32ui
