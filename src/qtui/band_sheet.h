@@ -51,6 +51,9 @@ class BandSheets : public QObject {
                const QString& sourcePath);
   views::BandInputs Inputs() const;
   int LoadPort() const { return loadPort_; }
+  // The main window shows the load file's value, as after opening it (nothing without a file):
+  // for a case, once its typed inputs are in the window.
+  void HoldLoadInWindow() { TellWindow(WindowLoad::Hold); }
   static constexpr int kPowersChart = 0;
   static constexpr int kSmithChart = 1;
   static constexpr int kMapChart = 2;

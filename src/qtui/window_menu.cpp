@@ -347,6 +347,8 @@ bool WindowMenu::OpenCaseFile(const QString& path) {
     return false;
   }
   window_.Perform([&] { startup::ApplyCase(form, read.Case); });
+  // The case's load file, if it names one, is the load in use, over the typed values it keeps.
+  analysis_->Bands()->HoldLoadInWindow();
   CaseOpened(p);
   return true;
 }

@@ -166,6 +166,9 @@ class CaseInputsTest : public QObject {
     const QStringList opened = Shown(a);
     for (int i = 0; i < saved.size(); ++i) QCOMPARE(opened[i], saved[i]);
     QCOMPARE(platform_->Events.size(), std::size_t{0});
+    // The case's load file is the one in use again: the caption names it.
+    QVERIFY2(window_->windowTitle().contains(QStringLiteral("tuner.s2p")),
+             qPrintable(window_->windowTitle()));
   }
 
   void aRefusedFileChangesNothing() {
