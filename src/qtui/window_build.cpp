@@ -154,7 +154,6 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
       if (!d.SunkenCell) cell->setFrameStyle(QFrame::NoFrame);
       cell->SetCaption(Q(d.Caption));
       cell->SetCaptionAlignment(AlignmentOf(d.Alignment));
-      SetColors(cell, QPalette::Window, QPalette::WindowText, d.Color);
       w = cell;
       break;
     }
@@ -194,8 +193,7 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
   // A hidden page delivers no resize event until it is first shown.
   if (auto* group = qobject_cast<RadioGroup*>(w)) group->Arrange();
   if (!d.Hint.empty()) w->setToolTip(ToolTip(d.Hint));
-  if (d.Kind == ControlKind::Edit) SetColors(w, QPalette::Base, QPalette::Text, d.Color);
-  if (d.Kind == ControlKind::Label) SetColors(w, QPalette::Window, QPalette::WindowText, d.Color);
+  // Colours come with the first push, which shows every control, parents before children.
   // A child of a window not yet shown is shown with it unless hidden.
   if (!d.Visible) w->setVisible(false);
   return w;
