@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace mainwindow {
 
@@ -55,11 +56,46 @@ ScreenRect RadioButtonRect(int index, int count, int columns, int groupWidth, in
           topMargin + (index % perColumn) * buttonHeight, buttonWidth, buttonHeight};
 }
 
+namespace {
+
+// A left-aligned caption and the extremes of the design widths it is given. Many labels share
+// a caption (the value placeholders, the units), and a caption measures the same in every
+// label, so each is measured once, against its tightest width: scaling is monotonic, so the
+// tightest scaled width is that of one of the two extremes.
+struct CaptionLimit {
+  std::string_view Caption;
+  int NarrowestWidth = 0;
+  int WidestWidth = 0;
+};
+
+const std::vector<CaptionLimit>& LeftCaptionLimits() {
+  static const std::vector<CaptionLimit> limits = [] {
+    std::vector<CaptionLimit> out;
+    for (const DesignEntry& d : DesignTable()) {
+      if (d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left) continue;
+      const auto it = std::find_if(out.begin(), out.end(),
+                                   [&](const CaptionLimit& c) { return c.Caption == d.Caption; });
+      if (it == out.end()) {
+        out.push_back({d.Caption, d.Width, d.Width});
+      } else {
+        it->NarrowestWidth = std::min(it->NarrowestWidth, d.Width);
+        it->WidestWidth = std::max(it->WidestWidth, d.Width);
+      }
+    }
+    return out;
+  }();
+  return limits;
+}
+
+}  // namespace
+
 bool LabelCaptionsFit(const std::function<int(std::string_view)>& textWidth, double dotsPerInch) {
-  return std::all_of(DesignTable().begin(), DesignTable().end(), [&](const DesignEntry& d) {
-    return d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left ||
-           textWidth(d.Caption) <= ScaleDesignPx(d.Width, dotsPerInch) + 1;
-  });
+  return std::all_of(LeftCaptionLimits().begin(), LeftCaptionLimits().end(),
+                     [&](const CaptionLimit& c) {
+                       const int limit = std::min(ScaleDesignPx(c.NarrowestWidth, dotsPerInch),
+                                                  ScaleDesignPx(c.WidestWidth, dotsPerInch));
+                       return textWidth(c.Caption) <= limit + 1;
+                     });
 }
 
 int StepDownFontSize(int designSize, const std::function<bool(int size)>& fits) {

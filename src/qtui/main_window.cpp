@@ -67,7 +67,7 @@ MainWindow::MainWindow(mainwindow::TForm1& form, QWidget* parent) : QDialog(pare
 }
 
 int MainWindow::Scale(int designPx) const {
-  return mainwindow::ScaleDesignPx(designPx, logicalDpiX());
+  return mainwindow::ScaleDesignPx(designPx, buildDpi_ != 0 ? buildDpi_ : logicalDpiX());
 }
 
 QWidget* MainWindow::Widget(std::string_view name) const {
@@ -110,16 +110,38 @@ void MainWindow::PlaceLabel(std::string_view name) {
   const DesignEntry* d = mainwindow::FindDesign(name);
   auto* label = static_cast<QLabel*>(Widget(name));
   const QRect design(Scale(d->Left), Scale(d->Top), Scale(d->Width), Scale(d->Height));
-  const QSize hint = label->sizeHint();
+  QSize hint;
+  if (placingDeferred_) {
+    // Every label is built alike (plain text, no margin or indent, the window's font), so a
+    // caption's size does not depend on which label shows it.
+    const auto [it, added] = labelHints_.try_emplace(label->text());
+    if (added) it->second = label->sizeHint();
+    hint = it->second;
+  } else {
+    hint = label->sizeHint();
+  }
   const mainwindow::Extent x =
       mainwindow::PlaceLabelText(d->Alignment, design.left(), design.width(), hint.width());
   label->setGeometry(x.Left, design.top(), x.Width, hint.height());
 }
 
+void MainWindow::PlaceAllLabels() {
+  for (const DesignEntry& d : mainwindow::DesignTable()) {
+    if (d.Kind == ControlKind::Label) PlaceLabel(d.Name);
+  }
+}
+
 void MainWindow::Create() {
+  const FixedDpi sameScreen(*this);
   if (form_.OnCreate) form_.OnCreate();
   const bool firstStart = startup::OpensCentred(form_);
-  Push();
+  {
+    // The first push rewrites many captions; a label is placed after it, for its final one.
+    const FlagGuard deferred(placingDeferred_);
+    Push();
+    PlaceAllLabels();
+    labelHints_.clear();
+  }
   const QSize client(Scale(form_.Form1.ClientWidth), Scale(form_.Form1.ClientHeight));
   // A native (global) menu bar takes no room in the window.
   const int bar =
@@ -210,7 +232,7 @@ struct MainWindow::PushSink {
     const QString text = QString::fromStdString(c.Caption);
     if (label->text() != text) {
       label->setText(text);
-      Window.PlaceLabel(ref.Name);
+      if (!Window.placingDeferred_) Window.PlaceLabel(ref.Name);
     }
     label->setAutoFillBackground(c.Color != TColor::clBtnFace);
     SetColors(label, QPalette::Window, QPalette::WindowText, c.Color);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QSize>
+#include <QString>
 #include <functional>
 #include <map>
 #include <string>
@@ -68,6 +70,7 @@ class MainWindow : public QDialog {
   void Watch(QWidget* widget, std::string_view controlName);
   QWidget* FocusWidget(std::string_view name) const;
   void PlaceLabel(std::string_view name);
+  void PlaceAllLabels();
   void Place(bool firstStart);
   QString Title() const;
 
@@ -87,6 +90,26 @@ class MainWindow : public QDialog {
   std::vector<std::string> sheetNames_;  // page index -> tab sheet
   bool acting_ = false;
   bool closing_ = false;
+  // While the window is built and created nothing can move it to another screen, so the
+  // resolution is asked once; 0 outside that time, when the screen's current one counts.
+  int buildDpi_ = 0;
+  // Set while Create() fills the window: labels are placed once, after the first push, and
+  // labels with the same caption share one measurement.
+  bool placingDeferred_ = false;
+  std::map<QString, QSize> labelHints_;
+  class FixedDpi {
+   public:
+    explicit FixedDpi(MainWindow& w) : window_(w), old_(w.buildDpi_) {
+      w.buildDpi_ = w.logicalDpiX();
+    }
+    ~FixedDpi() { window_.buildDpi_ = old_; }
+    FixedDpi(const FixedDpi&) = delete;
+    FixedDpi& operator=(const FixedDpi&) = delete;
+
+   private:
+    MainWindow& window_;
+    int old_;
+  };
 };
 
 }  // namespace qtui

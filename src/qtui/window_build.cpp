@@ -62,6 +62,7 @@ QFont MainWindow::DesignFont() const {
 void MainWindow::Build() {
   // Building sets indices and adds pages: none of that is the user's doing.
   const FlagGuard building(acting_);
+  const FixedDpi sameScreen(*this);
   setFont(DesignFont());
   setWindowTitle(Q(mainwindow::Form1Design().Caption));
   widgets_.emplace("Form1", this);
@@ -74,8 +75,8 @@ void MainWindow::Build() {
     Q_ASSERT(parent != nullptr);  // the table lists every container before its children
     QWidget* w = BuildControl(d, parent);
     widgets_.emplace(std::string(d.Name), w);
-    if (d.Kind == ControlKind::Label) PlaceLabel(d.Name);
   }
+  // Labels are placed by Create(), once their captions are the form's.
   NameForAssistiveTechnology(*this);
 }
 
@@ -153,7 +154,6 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
       if (!d.SunkenCell) cell->setFrameStyle(QFrame::NoFrame);
       cell->SetCaption(Q(d.Caption));
       cell->SetCaptionAlignment(AlignmentOf(d.Alignment));
-      SetColors(cell, QPalette::Window, QPalette::WindowText, d.Color);
       w = cell;
       break;
     }
@@ -193,9 +193,9 @@ QWidget* MainWindow::BuildControl(const DesignEntry& d, QWidget* parent) {
   // A hidden page delivers no resize event until it is first shown.
   if (auto* group = qobject_cast<RadioGroup*>(w)) group->Arrange();
   if (!d.Hint.empty()) w->setToolTip(ToolTip(d.Hint));
-  if (d.Kind == ControlKind::Edit) SetColors(w, QPalette::Base, QPalette::Text, d.Color);
-  if (d.Kind == ControlKind::Label) SetColors(w, QPalette::Window, QPalette::WindowText, d.Color);
-  w->setVisible(d.Visible);
+  // Colours come with the first push, which shows every control, parents before children.
+  // A child of a window not yet shown is shown with it unless hidden.
+  if (!d.Visible) w->setVisible(false);
   return w;
 }
 

@@ -233,5 +233,31 @@ TEST(WindowRules, LabelCaptionsFitTheirDesignWidths) {
   EXPECT_FALSE(LabelCaptionsFit(measured(0), 96.0));
 }
 
+// Any one caption too wide for its narrowest label fails the whole font, however many labels
+// share it; when all fit, each distinct caption was measured once.
+TEST(WindowRules, LabelCaptionsFitChecksEveryCaptionOnce) {
+  std::map<std::string_view, int> narrowest;
+  for (const DesignEntry& d : DesignTable()) {
+    if (d.Kind != ControlKind::Label || d.Alignment != TextAlign::Left) continue;
+    const auto it = narrowest.find(d.Caption);
+    narrowest[d.Caption] = it == narrowest.end() ? d.Width : std::min(it->second, d.Width);
+  }
+  for (const auto& [wide, width] : narrowest) {
+    const bool fits =
+        LabelCaptionsFit([&](std::string_view c) { return narrowest.at(c) + (c == wide ? 2 : 0); },
+                         kDesignDotsPerInch);
+    EXPECT_FALSE(fits) << wide;
+  }
+  std::map<std::string_view, int> asked;
+  EXPECT_TRUE(LabelCaptionsFit(
+      [&](std::string_view c) {
+        ++asked[c];
+        return narrowest.at(c);
+      },
+      kDesignDotsPerInch));
+  EXPECT_EQ(asked.size(), narrowest.size());
+  for (const auto& [caption, times] : asked) EXPECT_EQ(times, 1) << caption;
+}
+
 }  // namespace
 }  // namespace mainwindow

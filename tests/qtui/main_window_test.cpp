@@ -28,6 +28,7 @@
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "mainwindow/texts.h"
+#include "mainwindow/window_layout.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
 #include "qtui/radio_group.h"
@@ -541,6 +542,30 @@ class MainWindowTest : public QObject {
     const auto& buttons = W<qtui::RadioGroup>("rgPowMeasUnit")->Buttons();
     QCOMPARE(buttons[0]->y(), buttons[2]->y());
     QVERIFY(buttons[0]->x() < buttons[1]->x() && buttons[1]->x() < buttons[2]->x());
+  }
+
+  // Every label is sized to the caption it shows, at the start (where labels sharing a caption
+  // share one measurement) and after an evaluation has rewritten the value captions.
+  void everyLabelFitsTheCaptionItShows() {
+    auto firstMisplaced = [&]() -> QString {
+      for (const mainwindow::DesignEntry& d : mainwindow::DesignTable()) {
+        if (d.Kind != mainwindow::ControlKind::Label) continue;
+        auto* label = W<QLabel>(d.Name);
+        const QSize hint = label->sizeHint();
+        const mainwindow::Extent x = mainwindow::PlaceLabelText(
+            d.Alignment, window_->Scale(d.Left), window_->Scale(d.Width), hint.width());
+        if (label->geometry() != QRect(x.Left, window_->Scale(d.Top), x.Width, hint.height())) {
+          return Q(d.Name) + QStringLiteral(" \"") + label->text() + QLatin1Char('"');
+        }
+      }
+      return {};
+    };
+    QCOMPARE(firstMisplaced(), QString());
+    const QString before = W<QLabel>("lbPav")->text();
+    W<QLineEdit>("edAnodeV")->setText(QStringLiteral("12345"));
+    QTest::mouseClick(W<QPushButton>("bEvaluate"), Qt::LeftButton);
+    QVERIFY(W<QLabel>("lbPav")->text() != before);
+    QCOMPARE(firstMisplaced(), QString());
   }
 
   void noCaptionIsClippedAndNoControlOverlapsAnother() {
