@@ -17,6 +17,8 @@
 #include <QTest>
 #include <memory>
 
+#include "window_fixture.h"
+
 #include "chart/palette.h"
 #include "chart/xy_chart.h"
 #include "chart/xy_layout.h"
@@ -41,18 +43,10 @@ std::vector<chart::Marker> Marks(const views::BuiltChart& c) { return c.Chart.Ma
 
 }  // namespace
 
-class AnalysisWindowTest : public QObject {
+class AnalysisWindowTest : public QObject, protected qtui_test::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<env::ScriptedPlatform> platform_;
-  std::unique_ptr<mainwindow::TForm1> form_;
-  std::unique_ptr<qtui::MainWindow> window_;
-  std::unique_ptr<qtui::WindowMenu> menu_;
-  QString chosen_;  // what the save dialog answers; empty: cancelled
-  int asked_ = 0;
-
   void TypeInto(std::string_view edit, const QString& text) {
     auto* e = qobject_cast<QLineEdit*>(window_->Widget(edit));
     QTest::mouseClick(e, Qt::LeftButton);
@@ -65,11 +59,6 @@ class AnalysisWindowTest : public QObject {
   QString Cell(std::string_view panel) const {
     return qobject_cast<qtui::ValueCell*>(window_->Widget(panel))->Caption();
   }
-  qtui::AnalysisWindow& Analysis() {
-    if (menu_->Analysis() == nullptr) menu_->OpenAnalysis();
-    return *menu_->Analysis();
-  }
-  QString IniPath() const { return home_->path() + "/.config/Brevik/Zephlane/Zephlane.ini"; }
   QByteArray ReadFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return {};
@@ -77,35 +66,9 @@ class AnalysisWindowTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home_->path() + "/.config").toUtf8());
-    platform_ = std::make_unique<env::ScriptedPlatform>();
-    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
-    startup::Attach(*form_);
-    window_ = std::make_unique<qtui::MainWindow>(*form_);
-    chosen_.clear();
-    asked_ = 0;
-    menu_ = std::make_unique<qtui::WindowMenu>(
-        *window_, [this](QWidget*, const QString&, const QString&, const QString&) {
-          ++asked_;
-          return chosen_;
-        });
-    window_->Create();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
+  void init() { QVERIFY(StartWindow(true)); }
 
-  void cleanup() {
-    menu_.reset();
-    window_.reset();
-    form_.reset();
-    platform_.reset();
-    home_.reset();
-  }
+  void cleanup() { StopWindow(); }
 
   void contextMenuHoldsTheEntriesWithTheirShortcuts() {
     // State: the window as started. Expected: the entries, in order, with shortcuts that

@@ -11,6 +11,8 @@
 #include <QTest>
 #include <memory>
 
+#include "window_fixture.h"
+
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "qtui/analysis_window.h"
@@ -100,17 +102,10 @@ void Fill(qtui::AnalysisWindow& a, int variant) {
 
 }  // namespace
 
-class CaseInputsTest : public QObject {
+class CaseInputsTest : public QObject, protected qtui_test::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<env::ScriptedPlatform> platform_;
-  std::unique_ptr<mainwindow::TForm1> form_;
-  std::unique_ptr<qtui::MainWindow> window_;
-  std::unique_ptr<qtui::WindowMenu> menu_;
-  QString chosen_;
-
   QString Write(const QString& name, const char* text) {
     const QString path = home_->path() + QStringLiteral("/") + name;
     QFile f(path);
@@ -120,30 +115,9 @@ class CaseInputsTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home_->path() + "/.config").toUtf8());
-    platform_ = std::make_unique<env::ScriptedPlatform>();
-    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
-    startup::Attach(*form_);
-    window_ = std::make_unique<qtui::MainWindow>(*form_);
-    const auto answer = [this](QWidget*, const QString&, const QString&, const QString&) {
-      return chosen_;
-    };
-    menu_ = std::make_unique<qtui::WindowMenu>(*window_, answer, answer);
-    window_->Create();
-    window_->show();
-  }
+  void init() { QVERIFY(StartWindow()); }
 
-  void cleanup() {
-    menu_.reset();
-    window_.reset();
-    form_.reset();
-    platform_.reset();
-    home_.reset();
-  }
+  void cleanup() { StopWindow(); }
 
   void everySheetComesBackFromTheCase() {
     menu_->OpenAnalysis();

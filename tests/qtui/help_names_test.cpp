@@ -8,8 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+
 #include <string>
 #include <vector>
+#include "window_fixture.h"
 
 #include "env/scripted_platform.h"
 #include "help_names.h"
@@ -53,15 +55,10 @@ char Mnemonic(const std::string& caption) {
 
 }  // namespace
 
-class HelpNamesTest : public QObject {
+class HelpNamesTest : public QObject, protected qtui_test::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<env::ScriptedPlatform> platform_;
-  std::unique_ptr<mainwindow::TForm1> form_;
-  std::unique_ptr<qtui::MainWindow> window_;
-  std::unique_ptr<qtui::WindowMenu> menu_;
   std::vector<help_names::Page> pages_;
   std::vector<Entry> bar_;
   std::vector<Entry> context_;
@@ -82,19 +79,7 @@ class HelpNamesTest : public QObject {
 
  private Q_SLOTS:
   void initTestCase() {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home_->path() + "/.config").toUtf8());
-    platform_ = std::make_unique<env::ScriptedPlatform>();
-    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
-    startup::Attach(*form_);
-    window_ = std::make_unique<qtui::MainWindow>(*form_);
-    const auto cancel = [](QWidget*, const QString&, const QString&, const QString&) {
-      return QString();
-    };
-    menu_ = std::make_unique<qtui::WindowMenu>(*window_, cancel, cancel);
-    window_->Create();
+    QVERIFY(StartWindow());
     for (const QAction* top : menu_->MenuBar()->actions()) {
       QVERIFY(top->menu() != nullptr);
       Collect(Bare(top->text()), top->menu(), bar_);
@@ -105,13 +90,7 @@ class HelpNamesTest : public QObject {
     QVERIFY(pages_.size() > 5);
   }
 
-  void cleanupTestCase() {
-    menu_.reset();
-    window_.reset();
-    form_.reset();
-    platform_.reset();
-    home_.reset();
-  }
+  void cleanupTestCase() { StopWindow(); }
 
   void everyKeyTheHelpNamesDoesWhatItSays() {
     std::vector<char> buttonLetters;

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <memory>
 
+#include "window_fixture.h"
+
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "qtui/analysis_window.h"
@@ -44,18 +46,10 @@ QList<QPair<QString, QAction*>> MenuActions(QMenuBar* bar) {
 
 }  // namespace
 
-class MenuBarTest : public QObject {
+class MenuBarTest : public QObject, protected qtui_test::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<env::ScriptedPlatform> platform_;
-  std::unique_ptr<mainwindow::TForm1> form_;
-  std::unique_ptr<qtui::MainWindow> window_;
-  std::unique_ptr<qtui::WindowMenu> menu_;
-  QString chosen_;   // what a dialog answers; empty: cancelled
-  QString started_;  // where the last dialog was asked to start
-
   QLineEdit* Edit(std::string_view name) const {
     return qobject_cast<QLineEdit*>(window_->Widget(name));
   }
@@ -78,35 +72,9 @@ class MenuBarTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home_->path() + "/.config").toUtf8());
-    platform_ = std::make_unique<env::ScriptedPlatform>();
-    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
-    startup::Attach(*form_);
-    window_ = std::make_unique<qtui::MainWindow>(*form_);
-    chosen_.clear();
-    started_.clear();
-    const auto answer = [this](QWidget*, const QString&, const QString& start, const QString&) {
-      started_ = start;
-      return chosen_;
-    };
-    menu_ = std::make_unique<qtui::WindowMenu>(*window_, answer, answer);
-    window_->Create();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-  }
+  void init() { QVERIFY(StartWindow(true)); }
 
-  void cleanup() {
-    menu_.reset();
-    window_.reset();
-    form_.reset();
-    platform_.reset();
-    home_.reset();
-  }
+  void cleanup() { StopWindow(); }
 
   void barStandsAboveTheClientAreaWhichKeepsItsSize() {
     const QSize client(window_->Scale(641), window_->Scale(452));

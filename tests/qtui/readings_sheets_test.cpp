@@ -15,6 +15,8 @@
 #include <QTest>
 #include <memory>
 
+#include "window_fixture.h"
+
 #include "env/scripted_platform.h"
 #include "mainwindow/form.h"
 #include "qtui/analysis_window.h"
@@ -61,20 +63,10 @@ QString Caption(QString s) {
 
 }  // namespace
 
-class ReadingsSheetsTest : public QObject {
+class ReadingsSheetsTest : public QObject, protected qtui_test::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> home_;
-  std::unique_ptr<env::ScriptedPlatform> platform_;
-  std::unique_ptr<mainwindow::TForm1> form_;
-  std::unique_ptr<qtui::MainWindow> window_;
-  std::unique_ptr<qtui::WindowMenu> menu_;
-
-  qtui::AnalysisWindow& Analysis() {
-    if (menu_->Analysis() == nullptr) menu_->OpenAnalysis();
-    return *menu_->Analysis();
-  }
   int TabOf(std::string_view title) {
     QTabWidget* tabs = Analysis().Tabs();
     for (int i = 0; i < tabs->count(); ++i) {
@@ -114,29 +106,9 @@ class ReadingsSheetsTest : public QObject {
   }
 
  private Q_SLOTS:
-  void init() {
-    home_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(home_->isValid());
-    qputenv("HOME", home_->path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home_->path() + "/.config").toUtf8());
-    platform_ = std::make_unique<env::ScriptedPlatform>();
-    form_ = std::make_unique<mainwindow::TForm1>(*platform_);
-    startup::Attach(*form_);
-    window_ = std::make_unique<qtui::MainWindow>(*form_);
-    menu_ = std::make_unique<qtui::WindowMenu>(
-        *window_,
-        [](QWidget*, const QString&, const QString&, const QString&) { return QString(); });
-    window_->Create();
-    window_->show();
-  }
+  void init() { QVERIFY(StartWindow()); }
 
-  void cleanup() {
-    menu_.reset();
-    window_.reset();
-    form_.reset();
-    platform_.reset();
-    home_.reset();
-  }
+  void cleanup() { StopWindow(); }
 
   void idealCouplersShowTheReadingsAsTheTruth() {
     // State: the sheet's worked case, 1000 W forward and 40 W reflected. Action: tick Ideal
