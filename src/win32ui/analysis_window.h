@@ -17,7 +17,9 @@
 // choice, and the coupler-design box. Each chart exports as PNG, SVG and CSV and copies.
 namespace win32ui {
 
+class BudgetSheet;
 class ChartControl;
+class ReadingsSheet;
 
 // Child identifiers, for the tests' probe.
 inline constexpr int kAnalysisTabsId = 10;
@@ -37,6 +39,9 @@ inline constexpr int kAnalysisDirLabelId = 43;
 inline constexpr int kAnalysisDirAnswerId = 44;
 inline constexpr int kAnalysisSwrLabelId = 45;
 inline constexpr int kAnalysisSwrAnswerId = 46;
+// The tabs after the charts.
+inline constexpr int kAnalysisReadingsTab = views::kAnalysisChartCount;
+inline constexpr int kAnalysisBudgetTab = views::kAnalysisChartCount + 1;
 
 class AnalysisWindow {
  public:
@@ -68,6 +73,10 @@ class AnalysisWindow {
   double Coverage() const;
   double TargetPercent() const;
 
+  // The sheets beside the charts, whose inputs a case file keeps.
+  ReadingsSheet& Readings() { return *readings_; }
+  BudgetSheet& Budget() { return *budget_; }
+
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -77,6 +86,7 @@ class AnalysisWindow {
   int Scale(int px) const;
 
   int Sheet() const;
+  int Tab() const;
   void EnsureFresh(int i);
   void ShowSheet();
   void RefreshTable();
@@ -97,6 +107,8 @@ class AnalysisWindow {
   UINT dpi_ = 96;
   HWND tabs_ = nullptr;
   std::unique_ptr<ChartControl> chart_;
+  std::unique_ptr<ReadingsSheet> readings_;
+  std::unique_ptr<BudgetSheet> budget_;
   HWND table_ = nullptr;
   HWND coverage_ = nullptr;
   HWND target_ = nullptr;
