@@ -67,8 +67,8 @@ BudgetSheet::BudgetSheet(HWND parent, HINSTANCE instance, HFONT font, UINT dpi,
   Label(views::kBudgetSensor, kBudgetSensorLabelId);
   sensor_ = edit(kBudgetSensorId, sensorName);
   sensorLaw_ = List(kBudgetSensorLawId, Laws(), sensorName + law);
-  correlated_ =
-      Child(WC_BUTTONW, views::kBudgetCorrelated, WS_TABSTOP | BS_AUTOCHECKBOX, kBudgetCorrelatedId);
+  correlated_ = Child(WC_BUTTONW, views::kBudgetCorrelated, WS_TABSTOP | BS_AUTOCHECKBOX,
+                      kBudgetCorrelatedId);
   Label(views::kBudgetPsi0, kBudgetPsi0LabelId);
   psi0_ = edit(kBudgetPsi0Id, FieldName(views::kBudgetPsi0));
   Label(views::kBudgetChi0, kBudgetChi0LabelId);
@@ -124,8 +124,7 @@ views::BudgetSheetInputs BudgetSheet::Inputs() const {
 
 void BudgetSheet::SetInputs(const views::BudgetSheetInputs& in) {
   quiet_ = true;
-  SendMessageW(question_, CB_SETCURSEL, in.Question == views::BudgetQuestion::FromTruth ? 1 : 0,
-               0);
+  SendMessageW(question_, CB_SETCURSEL, in.Question == views::BudgetQuestion::FromTruth ? 1 : 0, 0);
   SetText(coupling_, W(in.CouplingDb));
   SendMessageW(couplingLaw_, CB_SETCURSEL, static_cast<WPARAM>(LawIndex(in.CouplingLaw)), 0);
   SetText(sensor_, W(in.SensorPct));

@@ -43,8 +43,8 @@ inline constexpr int kBudgetContributionsId = 250;
 
 class BudgetSheet : public SheetPanel {
  public:
-  BudgetSheet(HWND parent, HINSTANCE instance, HFONT font, UINT dpi,
-              const mainwindow::TForm1& form, ReadingsSheet& readings);
+  BudgetSheet(HWND parent, HINSTANCE instance, HFONT font, UINT dpi, const mainwindow::TForm1& form,
+              ReadingsSheet& readings);
   ~BudgetSheet() override;
 
   // Readings comes from the readings sheet, and SetInputs leaves that sheet alone.
@@ -84,8 +84,8 @@ class BudgetSheet : public SheetPanel {
   HWND contributions_ = nullptr;
   bool quiet_ = false;
   std::uint64_t nextRun_ = 0;
-  std::uint64_t lastRun_ = 0;      // the run whose result the sheet waits for (0: none)
-  std::uint64_t changes_ = 0;      // counts input changes
+  std::uint64_t lastRun_ = 0;       // the run whose result the sheet waits for (0: none)
+  std::uint64_t changes_ = 0;       // counts input changes
   std::uint64_t changesAtRun_ = 0;  // the count when the last run started
   std::map<std::uint64_t, std::shared_ptr<Job>> runs_;  // under way, or posted and not joined
 };

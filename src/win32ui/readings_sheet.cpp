@@ -50,20 +50,20 @@ ReadingsSheet::ReadingsSheet(HWND parent, HINSTANCE instance, HFONT font, UINT d
   forwardUnit_ = List(kReadingsForwardUnitId, UnitNames(),
                       forwardName + std::string(views::kAccessibleUnitSuffix));
   Label(views::kReadingsReflected, kReadingsReflectedLabelId);
-  reflected_ = Child(WC_EDITW, "", WS_TABSTOP | ES_AUTOHSCROLL, kReadingsReflectedId,
-                     reflectedName, WS_EX_CLIENTEDGE);
+  reflected_ = Child(WC_EDITW, "", WS_TABSTOP | ES_AUTOHSCROLL, kReadingsReflectedId, reflectedName,
+                     WS_EX_CLIENTEDGE);
   reflectedUnit_ = List(kReadingsReflectedUnitId, UnitNames(),
                         reflectedName + std::string(views::kAccessibleUnitSuffix));
   Label(views::kReadingsDirectivity, kReadingsDirLabelId);
   directivity_ = Child(WC_EDITW, "", WS_TABSTOP | ES_AUTOHSCROLL, kReadingsDirId,
                        FieldName(views::kReadingsDirectivity), WS_EX_CLIENTEDGE);
   ideal_ = Child(WC_BUTTONW, views::kReadingsIdeal, WS_TABSTOP | BS_AUTOCHECKBOX, kReadingsIdealId);
-  fromMain_ = Child(WC_BUTTONW, views::kReadingsFromMain, WS_TABSTOP | BS_PUSHBUTTON,
-                    kReadingsFromMainId);
+  fromMain_ =
+      Child(WC_BUTTONW, views::kReadingsFromMain, WS_TABSTOP | BS_PUSHBUTTON, kReadingsFromMainId);
   Label(views::kReadingsHeading, kReadingsHeadingId);
   const auto header = views::TruthHeader();
-  table_ = Table(kReadingsTableId, {header.begin(), header.end()}, 2, 1,
-                 views::kAccessibleTruthTable);
+  table_ =
+      Table(kReadingsTableId, {header.begin(), header.end()}, 2, 1, views::kAccessibleTruthTable);
   message_ = Child(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kReadingsMessageId);
 
   // A worked case to start from: 1 kW forward, 40 W reflected (SWR 1.5 with ideal couplers).

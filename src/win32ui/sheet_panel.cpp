@@ -74,8 +74,8 @@ HWND SheetPanel::Label(std::string_view text, int id) {
 
 HWND SheetPanel::List(int id, const std::vector<std::string>& items,
                       std::string_view accessibleName) {
-  HWND list = Child(WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id,
-                    accessibleName);
+  HWND list =
+      Child(WC_COMBOBOXW, "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id, accessibleName);
   for (const std::string& item : items) {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(item).c_str()));
   }
@@ -85,9 +85,8 @@ HWND SheetPanel::List(int id, const std::vector<std::string>& items,
 
 HWND SheetPanel::Table(int id, const std::vector<std::string>& header, std::size_t firstNumber,
                        std::size_t unitColumn, std::string_view accessibleName) {
-  HWND table =
-      Child(WC_LISTVIEWW, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, id,
-            accessibleName, WS_EX_CLIENTEDGE);
+  HWND table = Child(WC_LISTVIEWW, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                     id, accessibleName, WS_EX_CLIENTEDGE);
   SendMessageW(table, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
   for (std::size_t c = 0; c < header.size(); ++c) {
@@ -170,8 +169,8 @@ void FillTable(HWND table, const std::vector<std::vector<std::string>>& rows, in
     int width = heading;
     if (!rows.empty()) {
       SendMessageW(table, LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE);
-      width = std::max(width, static_cast<int>(SendMessageW(table, LVM_GETCOLUMNWIDTH, c, 0)) -
-                                  padding);
+      width = std::max(width,
+                       static_cast<int>(SendMessageW(table, LVM_GETCOLUMNWIDTH, c, 0)) - padding);
     }
     SendMessageW(table, LVM_SETCOLUMNWIDTH, c, width + padding);
   }
