@@ -153,8 +153,8 @@ void AnalysisWindow::ShowSheet() {
   const int tab = Tab();
   const bool chart = tab >= 0 && tab < views::kAnalysisChartCount;
   ShowWindow(chart_->Handle(), chart ? SW_SHOW : SW_HIDE);
-  for (int id : {kAnalysisExportPngId, kAnalysisExportSvgId, kAnalysisExportCsvId,
-                 kAnalysisCopyId}) {
+  for (int id :
+       {kAnalysisExportPngId, kAnalysisExportSvgId, kAnalysisExportCsvId, kAnalysisCopyId}) {
     ShowWindow(GetDlgItem(hwnd_, id), chart ? SW_SHOW : SW_HIDE);
   }
   readings_->SetVisible(tab == kAnalysisReadingsTab);
