@@ -95,6 +95,7 @@ BudgetSheet::BudgetSheet(HWND parent, HINSTANCE instance, HFONT font, UINT dpi,
 }
 
 BudgetSheet::~BudgetSheet() {
+  readings_.OnChanged(nullptr);
   // A run holds only copies, but its end is posted to this sheet: wait for each.
   for (auto& [number, job] : runs_) {
     if (job->Worker.joinable()) job->Worker.join();

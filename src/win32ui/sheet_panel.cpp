@@ -41,8 +41,9 @@ SheetPanel::~SheetPanel() {
 }
 
 void SheetPanel::Place(const RECT& page) {
-  SetWindowPos(hwnd_, HWND_TOP, page.left, page.top, std::max(0L, page.right - page.left),
-               std::max(0L, page.bottom - page.top), SWP_NOACTIVATE);
+  // Its place in the z-order is its place in the Tab order: left as created.
+  SetWindowPos(hwnd_, nullptr, page.left, page.top, std::max(0L, page.right - page.left),
+               std::max(0L, page.bottom - page.top), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SheetPanel::SetVisible(bool shown) { ShowWindow(hwnd_, shown ? SW_SHOW : SW_HIDE); }
