@@ -159,6 +159,12 @@ inline constexpr std::string_view kBudgetSeed = "Seed:";
 inline constexpr std::string_view kBudgetRun = "Run Monte Carlo";
 inline constexpr std::string_view kBudgetRunning = "Running\u2026";
 inline constexpr std::string_view kBudgetStale = "The inputs changed: run again for their budget.";
+// What a screen reader says of a list beside a field, after the field's name.
+inline constexpr std::string_view kAccessibleUnitSuffix = ", unit";
+inline constexpr std::string_view kAccessibleLawSuffix = ", distribution";
+inline constexpr std::string_view kAccessibleTruthTable = "True values";
+inline constexpr std::string_view kAccessibleBudgetResults = "Budget results";
+inline constexpr std::string_view kAccessibleContributions = "Contributions";
 inline constexpr std::string_view kBudgetDone = "Settled to two significant digits.";
 inline constexpr std::string_view kRowBudgetLowPrefix = "Absorbed power, interval low (";
 inline constexpr std::string_view kRowBudgetHighPrefix = "Absorbed power, interval high (";

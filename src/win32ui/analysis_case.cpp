@@ -1,6 +1,8 @@
 #include "env/win32_text.h"
 #include "views/limits_table.h"
 #include "win32ui/analysis_window.h"
+#include "win32ui/budget_sheet.h"
+#include "win32ui/readings_sheet.h"
 #include "win32ui/window_basics.h"
 
 // The Analysis window's inputs as one record, for case files.
@@ -10,6 +12,11 @@ startup::AnalysisCase AnalysisWindow::CaseInputs(startup::AnalysisCase kept) con
   const auto i = static_cast<int>(SendMessageW(coverage_, CB_GETCURSEL, 0, 0));
   kept.Coverage = i >= 0 && static_cast<std::size_t>(i) < views::kCoverageChoices.size() ? i : 0;
   kept.DesignTarget = env::win32::Narrow(TextOf(target_));
+  if (readings_) kept.Readings = readings_->Inputs();
+  if (budget_) {
+    kept.Budget = budget_->Inputs();
+    kept.Budget.Readings = {};  // the readings sheet's, kept once
+  }
   return kept;
 }
 
@@ -17,6 +24,8 @@ void AnalysisWindow::PutCaseInputs(const startup::AnalysisCase& in) {
   SendMessageW(coverage_, CB_SETCURSEL, static_cast<WPARAM>(in.Coverage), 0);
   // The edit's change notice recomputes the design's answers.
   SetWindowTextW(target_, W(in.DesignTarget).c_str());
+  if (readings_) readings_->SetInputs(in.Readings);
+  if (budget_) budget_->SetInputs(in.Budget);
   Refresh();
 }
 

@@ -10,7 +10,9 @@
 #include "views/design_answers.h"
 #include "views/limits_table.h"
 #include "views/texts.h"
+#include "win32ui/budget_sheet.h"
 #include "win32ui/chart_control.h"
+#include "win32ui/readings_sheet.h"
 #include "win32ui/window_basics.h"
 
 // The Analysis window's children and where they go as the window is sized.
@@ -53,6 +55,14 @@ void AnalysisWindow::Build() {
     item.pszText = title.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
+  for (std::string_view title : {views::kSheetReadings, views::kSheetBudget}) {
+    std::wstring text = W(title);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    SendMessageW(tabs_, TCM_INSERTITEMW, SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0),
+                 reinterpret_cast<LPARAM>(&item));
+  }
   chart_ = std::make_unique<ChartControl>(hwnd_, kAnalysisChartId, instance_);
   Child(WC_BUTTONW, std::string(views::kExportPng), WS_TABSTOP | BS_PUSHBUTTON,
         kAnalysisExportPngId);
@@ -61,6 +71,8 @@ void AnalysisWindow::Build() {
   Child(WC_BUTTONW, std::string(views::kExportCsv), WS_TABSTOP | BS_PUSHBUTTON,
         kAnalysisExportCsvId);
   Child(WC_BUTTONW, std::string(views::kCopyChart), WS_TABSTOP | BS_PUSHBUTTON, kAnalysisCopyId);
+  readings_ = std::make_unique<ReadingsSheet>(hwnd_, instance_, font_, dpi_, form_);
+  budget_ = std::make_unique<BudgetSheet>(hwnd_, instance_, font_, dpi_, form_, *readings_);
   // The chart and its buttons lie over the tab control's page area.
   SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -126,6 +138,8 @@ void AnalysisWindow::Layout() {
   place(tabs_, m, m, w - 2 * m, bottomTop - 2 * m);
   RECT page{m, m, w - m, bottomTop - m};
   SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  readings_->Place(page);
+  budget_->Place(page);
   const int buttonsTop = page.bottom - row;
   place(chart_->Handle(), page.left, page.top, page.right - page.left,
         buttonsTop - m / 2 - page.top);

@@ -12,7 +12,9 @@
 #include "views/design_answers.h"
 #include "views/limits_table.h"
 #include "views/texts.h"
+#include "win32ui/budget_sheet.h"
 #include "win32ui/chart_control.h"
+#include "win32ui/readings_sheet.h"
 #include "win32ui/texts.h"
 #include "win32ui/window_basics.h"
 
@@ -75,6 +77,8 @@ AnalysisWindow::AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWN
 }
 
 AnalysisWindow::~AnalysisWindow() {
+  budget_.reset();  // waits for a Monte Carlo run under way
+  readings_.reset();
   chart_.reset();
   if (hwnd_ != nullptr && IsWindow(hwnd_)) {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -119,16 +123,18 @@ startup::Box AnalysisWindow::Frame() const {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-int AnalysisWindow::Sheet() const {
-  const auto i = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
-  return std::clamp(i, 0, views::kAnalysisChartCount - 1);
+int AnalysisWindow::Tab() const {
+  return static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
 }
+
+int AnalysisWindow::Sheet() const { return std::clamp(Tab(), 0, views::kAnalysisChartCount - 1); }
 
 void AnalysisWindow::Refresh() {
   stale_.fill(true);
   EnsureFresh(Sheet());
   RefreshTable();
   RefreshDesign();
+  if (budget_) budget_->FormChanged();
 }
 
 void AnalysisWindow::EnsureFresh(int i) {
@@ -143,6 +149,17 @@ void AnalysisWindow::EnsureFresh(int i) {
 }
 
 void AnalysisWindow::ShowSheet() {
+  // A chart's tab shows the chart and its buttons; another tab its own sheet in their place.
+  const int tab = Tab();
+  const bool chart = tab >= 0 && tab < views::kAnalysisChartCount;
+  ShowWindow(chart_->Handle(), chart ? SW_SHOW : SW_HIDE);
+  for (int id :
+       {kAnalysisExportPngId, kAnalysisExportSvgId, kAnalysisExportCsvId, kAnalysisCopyId}) {
+    ShowWindow(GetDlgItem(hwnd_, id), chart ? SW_SHOW : SW_HIDE);
+  }
+  readings_->SetVisible(tab == kAnalysisReadingsTab);
+  budget_->SetVisible(tab == kAnalysisBudgetTab);
+  if (!chart) return;
   const int i = Sheet();
   if (stale_[static_cast<std::size_t>(i)]) {
     EnsureFresh(i);
@@ -233,8 +250,8 @@ bool AnalysisWindow::PreTranslate(const MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (GetKeyState(VK_CONTROL) & 0x8000)) {
     // Ctrl+Tab turns the sheets, as in the main window.
     const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    const int next =
-        (Sheet() + (back ? views::kAnalysisChartCount - 1 : 1)) % views::kAnalysisChartCount;
+    const int count = std::max(1, static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0)));
+    const int next = (std::max(Tab(), 0) + (back ? count - 1 : 1)) % count;
     SendMessageW(tabs_, TCM_SETCURSEL, static_cast<WPARAM>(next), 0);
     ShowSheet();
     return true;
@@ -332,6 +349,8 @@ LRESULT AnalysisWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       for (HWND c = GetWindow(hwnd_, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
       }
+      readings_->Rescale(font_, dpi_);
+      budget_->Rescale(font_, dpi_);
       if (previous != nullptr) DeleteObject(previous);
       const auto* suggested = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,

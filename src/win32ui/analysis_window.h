@@ -18,7 +18,9 @@
 // choice, and the coupler-design box. Each chart exports as PNG, SVG and CSV and copies.
 namespace win32ui {
 
+class BudgetSheet;
 class ChartControl;
+class ReadingsSheet;
 
 // Child identifiers, for the tests' probe.
 inline constexpr int kAnalysisTabsId = 10;
@@ -38,6 +40,9 @@ inline constexpr int kAnalysisDirLabelId = 43;
 inline constexpr int kAnalysisDirAnswerId = 44;
 inline constexpr int kAnalysisSwrLabelId = 45;
 inline constexpr int kAnalysisSwrAnswerId = 46;
+// The tabs after the charts.
+inline constexpr int kAnalysisReadingsTab = views::kAnalysisChartCount;
+inline constexpr int kAnalysisBudgetTab = views::kAnalysisChartCount + 1;
 
 class AnalysisWindow {
  public:
@@ -73,6 +78,9 @@ class AnalysisWindow {
   // from it; and back, the fields this window shows put in and the window refreshed.
   startup::AnalysisCase CaseInputs(startup::AnalysisCase kept = {}) const;
   void PutCaseInputs(const startup::AnalysisCase& in);
+  // The sheets beside the charts, whose inputs a case file keeps.
+  ReadingsSheet& Readings() { return *readings_; }
+  BudgetSheet& Budget() { return *budget_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -83,6 +91,7 @@ class AnalysisWindow {
   int Scale(int px) const;
 
   int Sheet() const;
+  int Tab() const;
   void EnsureFresh(int i);
   void ShowSheet();
   void RefreshTable();
@@ -103,6 +112,8 @@ class AnalysisWindow {
   UINT dpi_ = 96;
   HWND tabs_ = nullptr;
   std::unique_ptr<ChartControl> chart_;
+  std::unique_ptr<ReadingsSheet> readings_;
+  std::unique_ptr<BudgetSheet> budget_;
   HWND table_ = nullptr;
   HWND coverage_ = nullptr;
   HWND target_ = nullptr;

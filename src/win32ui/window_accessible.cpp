@@ -21,6 +21,7 @@ struct Served {
   std::string Control;  // the named control (a cell for its value label)
   AccessibleRole Role = AccessibleRole::Input;
   bool ValueLabel = false;  // the label inside a cell, which reads as the whole cell
+  std::string Fixed;        // a name of its own, for a control outside the form
 };
 
 constexpr UINT_PTR kSubclassId = 0x5A41;
@@ -95,7 +96,8 @@ class NamedAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     if (value == nullptr) return E_POINTER;
-    if (!IsSelf(child) || served_->Role != AccessibleRole::Cell || !IsWindow(hwnd_)) {
+    if (!IsSelf(child) || served_->Role != AccessibleRole::Cell || !IsWindow(hwnd_) ||
+        served_->Form == nullptr) {
       return standard_->get_accValue(child, value);
     }
     *value = Bstr(mainwindow::AccessibleCellValue(*served_->Form, served_->Control));
@@ -103,7 +105,7 @@ class NamedAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (role == nullptr) return E_POINTER;
-    if (IsSelf(child) && served_->Role == AccessibleRole::Cell) {
+    if (IsSelf(child) && served_->Role == AccessibleRole::Cell && served_->Form != nullptr) {
       role->vt = VT_I4;
       role->lVal = ROLE_SYSTEM_STATICTEXT;  // a panel's own window would read as a client area
       return S_OK;
@@ -174,6 +176,7 @@ class NamedAccessible final : public IAccessible {
   // Empty: the standard object's name. An up-down's arrows are its children 1 (up) and 2.
   std::string NameOf(const VARIANT& child) const {
     if (!IsWindow(hwnd_) || child.vt != VT_I4) return {};
+    if (!served_->Fixed.empty()) return child.lVal == CHILDID_SELF ? served_->Fixed : "";
     const mainwindow::TForm1& f = *served_->Form;
     const std::string& control = served_->Control;
     if (child.lVal != CHILDID_SELF) {
@@ -213,7 +216,7 @@ LRESULT CALLBACK ServedProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR 
     case WM_SETTEXT: {
       // A new value (or unit) shown: the cell's name and value change with it.
       const LRESULT r = DefSubclassProc(hwnd, msg, wp, lp);
-      if ((*served)->Role == AccessibleRole::Cell) {
+      if ((*served)->Role == AccessibleRole::Cell && (*served)->Form != nullptr) {
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd, OBJID_CLIENT, CHILDID_SELF);
         HWND cell = (*served)->ValueLabel ? GetParent(hwnd) : hwnd;
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, cell, OBJID_CLIENT, CHILDID_SELF);
@@ -249,10 +252,16 @@ void ServeAccessibleNames(const mainwindow::TForm1& form,
   (void)com;
   for (const mainwindow::AccessibleControl& a : mainwindow::AccessibleControls()) {
     const std::string control(a.Control);
-    Serve(windowOf(a.Control), {&form, control, a.Role, false});
+    Serve(windowOf(a.Control), {&form, control, a.Role, false, {}});
     const std::string_view label = mainwindow::ValueLabelOf(a.Control);
-    if (!label.empty()) Serve(windowOf(label), {&form, control, a.Role, true});
+    if (!label.empty()) Serve(windowOf(label), {&form, control, a.Role, true, {}});
   }
+}
+
+void ServeFixedName(HWND hwnd, std::string_view name) {
+  Served served;
+  served.Fixed = std::string(name);
+  Serve(hwnd, std::move(served));
 }
 
 }  // namespace win32ui

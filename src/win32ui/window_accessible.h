@@ -18,4 +18,8 @@ namespace win32ui {
 void ServeAccessibleNames(const mainwindow::TForm1& form,
                           const std::function<HWND(std::string_view)>& windowOf);
 
+// Answers with a fixed name for a control that no label of its own names: the standard object
+// would read an edit's own text, or nothing for a list.
+void ServeFixedName(HWND hwnd, std::string_view name);
+
 }  // namespace win32ui

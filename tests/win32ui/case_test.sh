@@ -109,6 +109,20 @@ fi
 snap "tuned"
 expect "caption still names the case" "$(window_field 10)" "tuned — Zephlane V 2.1.0.0"
 
+note "The From readings sheet's inputs go into the case and come back from it"
+expect "forward reading in the case" "$(tr -d '\r' <"$OUT/tuned.zcase" | grep -c '^ReadingForward=')" "1"
+sed -i 's/^ReadingForward=[^\r]*/ReadingForward=1500/' "$OUT/tuned.zcase"
+key ctrl+o
+answer "Open Case" "$WIN_OUT\\tuned.zcase"
+snap "tuned"
+key ctrl+shift+a
+if await "Zephlane Analysis"; then
+  expect "forward reading from the case" "$(text id201)" "1500"
+  probe close "Zephlane Analysis"
+  settle 1
+  main_active tuned
+fi
+
 note "A damaged case: the error box, nothing changes"
 printf '[Case]\r\nFormat=2\r\n[Zephlane]\r\nedAnodeV=1\r\n' >"$OUT/damaged.zcase"
 click edAnodeV

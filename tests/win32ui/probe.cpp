@@ -6,6 +6,7 @@
 //   zephlane-probe close <title prefix>   the close box: the window menu's Close command
 //
 //   zephlane-probe names <title prefix>   what a screen reader reads of every child window
+//   zephlane-probe rows <title prefix> <id>   the rows of the list view of that identifier
 //
 // A title argument "=Zephlane" matches that title exactly.
 //
@@ -25,6 +26,9 @@
 //   <name>  <role>  <accessible name>  <accessible value>  <first child's name>  <second's>
 // with "-" where the object gives none; a window without an object reads "noobject" and the
 // error.
+//
+// `rows` writes one line per row of a list view, its cells tab-separated. A list view answers
+// with its texts only in memory of its own process: the probe lends it a buffer there.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -260,6 +264,59 @@ int Names(HWND top) {
   return 0;
 }
 
+struct ById {
+  int Id;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindById(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<ById*>(lp);
+  if (GetDlgCtrlID(hwnd) != s->Id) return TRUE;
+  s->Found = hwnd;
+  return FALSE;
+}
+
+int Rows(HWND top, int id) {
+  ById s{id};
+  EnumChildWindows(top, FindById, reinterpret_cast<LPARAM>(&s));
+  if (s.Found == nullptr) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(s.Found, &pid);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (process == nullptr) return 1;
+  constexpr std::size_t kChars = 1024;
+  auto* remote = static_cast<char*>(VirtualAllocEx(
+      process, nullptr, sizeof(LVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  if (remote == nullptr) return 1;
+  auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+  HWND header = reinterpret_cast<HWND>(SendMessageW(s.Found, LVM_GETHEADER, 0, 0));
+  const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  const auto rows = static_cast<int>(SendMessageW(s.Found, LVM_GETITEMCOUNT, 0, 0));
+  for (int r = 0; r < rows; ++r) {
+    std::string line;
+    for (int c = 0; c < columns; ++c) {
+      LVITEMW item{};
+      item.iSubItem = c;
+      item.pszText = remoteText;
+      item.cchTextMax = static_cast<int>(kChars);
+      WriteProcessMemory(process, remote, &item, sizeof item, nullptr);
+      const wchar_t none = 0;
+      WriteProcessMemory(process, remoteText, &none, sizeof none, nullptr);
+      SendMessageW(s.Found, LVM_GETITEMTEXTW, static_cast<WPARAM>(r),
+                   reinterpret_cast<LPARAM>(remote));
+      wchar_t text[kChars] = {};
+      ReadProcessMemory(process, remoteText, text, sizeof text - sizeof(wchar_t), nullptr);
+      if (c > 0) line += '\t';
+      line += env::win32::Narrow(text);
+    }
+    std::printf("%s\n", line.c_str());
+  }
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -285,6 +342,7 @@ int main(int argc, char** argv) {
   }
   if (verb == "list") return List(top);
   if (verb == "names") return Names(top);
+  if (verb == "rows") return Rows(top, seconds);
   if (verb == "close") {
     PostMessageW(top, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
