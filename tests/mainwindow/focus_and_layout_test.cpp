@@ -242,7 +242,8 @@ TEST(WindowRules, LabelCaptionsFitChecksEveryCaptionOnce) {
     const auto it = narrowest.find(d.Caption);
     narrowest[d.Caption] = it == narrowest.end() ? d.Width : std::min(it->second, d.Width);
   }
-  for (const auto& [wide, width] : narrowest) {
+  for (const auto& entry : narrowest) {
+    const std::string_view wide = entry.first;
     const bool fits =
         LabelCaptionsFit([&](std::string_view c) { return narrowest.at(c) + (c == wide ? 2 : 0); },
                          kDesignDotsPerInch);
