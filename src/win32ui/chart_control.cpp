@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "chart/contour.h"
+#include "chart/smith_hover.h"
 #include "chart/xy_hover.h"
+#include "chart/xy_layout.h"
 #include "win32ui/gdiplus_canvas.h"
 #include "win32ui/window_basics.h"
 
@@ -26,16 +30,6 @@ NONCLIENTMETRICSW MessageMetrics() {
 }
 
 Gdiplus::Color GdiColor(chart::Color c) { return Gdiplus::Color(c.A, c.R, c.G, c.B); }
-
-// Measures text as the paint will: the same canvas and font, on a scratch bitmap.
-chart::XyLayout LayoutFor(const chart::XyChart& c, int width, int height) {
-  Gdiplus::Bitmap scratch(1, 1, PixelFormat32bppPARGB);
-  Gdiplus::Graphics g(&scratch);
-  GdiplusCanvas canvas(g, DesktopFontFamily());
-  return chart::LayoutXy(
-      c, width, height, DesktopChartStyle(),
-      [&canvas](std::string_view t, double size) { return canvas.TextWidth(t, size); });
-}
 
 }  // namespace
 
@@ -89,9 +83,8 @@ ChartControl::~ChartControl() {
   }
 }
 
-void ChartControl::SetChart(chart::XyChart chart) {
+void ChartControl::SetChart(chart::AnyChart chart) {
   chart_ = std::move(chart);
-  laidOut_ = false;
   ClearReadout();
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -106,17 +99,45 @@ void ChartControl::ClearReadout() {
 std::string ChartControl::HoverAt(POINT at) {
   RECT r;
   GetClientRect(hwnd_, &r);
-  if (!laidOut_ || layout_.Width != r.right || layout_.Height != r.bottom) {
-    layout_ = LayoutFor(chart_, r.right, r.bottom);
-    laidOut_ = true;
-  }
-  const chart::XyReadout found =
-      chart::HoverXy(chart_, layout_, {static_cast<double>(at.x), static_cast<double>(at.y)});
+  // Laid out as the paint lays it out: the same canvas and font, on a scratch bitmap.
+  Gdiplus::Bitmap scratch(1, 1, PixelFormat32bppPARGB);
+  Gdiplus::Graphics g(&scratch);
+  GdiplusCanvas canvas(g, DesktopFontFamily());
+  const chart::Style style = DesktopChartStyle();
+  const auto measure = [&canvas](std::string_view t, double size) {
+    return canvas.TextWidth(t, size);
+  };
+  const double w = r.right;
+  const double h = r.bottom;
+  const chart::Point pointer{static_cast<double>(at.x), static_cast<double>(at.y)};
   std::string text;
-  if (found.Found) {
-    text = chart::ReadoutText(chart_, found);
-    readoutAt_ = {static_cast<LONG>(found.At.X), static_cast<LONG>(found.At.Y)};
-  }
+  POINT mark = at;
+  std::visit(
+      [&](const auto& c) {
+        using T = std::decay_t<decltype(c)>;
+        if constexpr (std::is_same_v<T, chart::XyChart>) {
+          const chart::XyReadout found =
+              chart::HoverXy(c, chart::LayoutXy(c, w, h, style, measure), pointer);
+          if (found.Found) {
+            text = chart::ReadoutText(c, found);
+            mark = {static_cast<LONG>(found.At.X), static_cast<LONG>(found.At.Y)};
+          }
+        } else if constexpr (std::is_same_v<T, chart::SmithChart>) {
+          const chart::SmithReadout found =
+              chart::HoverSmith(c, chart::LayoutSmith(c, w, h, style, measure), pointer);
+          if (found.Found) {
+            text = chart::ReadoutText(c, found);
+          } else if (found.InChart) {
+            text = chart::ReflectionText(c, found.PointerGamma);
+          }
+        } else {
+          const chart::ContourReadout found =
+              chart::HoverContour(c, chart::LayoutContour(c, w, h, style, measure), pointer);
+          if (found.InPlot) text = chart::ReadoutText(c, found);
+        }
+      },
+      chart_);
+  readoutAt_ = mark;
   if (text != readout_) {
     readout_ = text;
     SetWindowTextW(hwnd_, W(readout_).c_str());
@@ -125,14 +146,14 @@ std::string ChartControl::HoverAt(POINT at) {
   return readout_;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> RenderChart(const chart::XyChart& chart, int width, int height) {
+std::unique_ptr<Gdiplus::Bitmap> RenderChart(const chart::AnyChart& chart, int width, int height) {
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(std::max(width, 1), std::max(height, 1),
                                                   PixelFormat32bppARGB);
   const chart::Style style = DesktopChartStyle();
   Gdiplus::Graphics g(bitmap.get());
   g.Clear(GdiColor(style.Colours.Background));
   GdiplusCanvas canvas(g, DesktopFontFamily());
-  chart::DrawXy(canvas, chart, width, height, style);
+  chart::Draw(canvas, chart, width, height, style);
   return bitmap;
 }
 
@@ -194,8 +215,7 @@ void ChartControl::Paint(HDC dc) {
     g.Clear(GdiColor(style.Colours.Background));
     {
       GdiplusCanvas canvas(g, DesktopFontFamily());
-      layout_ = chart::DrawXy(canvas, chart_, r.right, r.bottom, style);
-      laidOut_ = true;
+      chart::Draw(canvas, chart_, r.right, r.bottom, style);
     }
     if (!readout_.empty()) DrawReadout(g, style, r);
   }
@@ -226,9 +246,6 @@ LRESULT ChartControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       EndPaint(hwnd_, &ps);
       return 0;
     }
-    case WM_SIZE:
-      laidOut_ = false;
-      return 0;
     case WM_MOUSEMOVE:
       if (!tracking_) {
         TRACKMOUSEEVENT t{};
@@ -245,8 +262,7 @@ LRESULT ChartControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SETTINGCHANGE:
     case WM_SYSCOLORCHANGE:
-      // A new font or a dark theme lays out again.
-      laidOut_ = false;
+      // A new font or a dark theme draws again.
       InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
     default:

@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "chart/chart.h"
 #include "chart/style.h"
-#include "chart/xy_chart.h"
-#include "chart/xy_layout.h"
 
 // One engine chart in a child window: laid out for the window's size, drawn through the GDI+
 // canvas (into a bitmap first, so a redraw never flickers) in the desktop's font and in the
@@ -25,7 +24,7 @@ chart::Style DesktopChartStyle();
 std::wstring DesktopFontFamily();
 
 // The chart drawn at the given size on its background, for PNG export and the clipboard.
-std::unique_ptr<Gdiplus::Bitmap> RenderChart(const chart::XyChart& chart, int width, int height);
+std::unique_ptr<Gdiplus::Bitmap> RenderChart(const chart::AnyChart& chart, int width, int height);
 
 class ChartControl {
  public:
@@ -37,10 +36,12 @@ class ChartControl {
   ChartControl& operator=(const ChartControl&) = delete;
 
   HWND Handle() const { return hwnd_; }
-  void SetChart(chart::XyChart chart);
-  const chart::XyChart& Chart() const { return chart_; }
+  // Any kind of engine chart: curves over axes, a Smith chart or a filled contour map.
+  void SetChart(chart::AnyChart chart);
+  const chart::AnyChart& Chart() const { return chart_; }
   // The hover at a point of the window, as a mouse move there sets it; the read-out text
-  // (empty when the pointer is over nothing).
+  // (empty when the pointer is over nothing). Off every mark of a Smith chart, the reflection
+  // under the pointer.
   std::string HoverAt(POINT at);
 
  private:
@@ -51,9 +52,7 @@ class ChartControl {
   void ClearReadout();
 
   HWND hwnd_ = nullptr;
-  chart::XyChart chart_;
-  chart::XyLayout layout_;
-  bool laidOut_ = false;
+  chart::AnyChart chart_;
   std::string readout_;
   POINT readoutAt_{};
   bool tracking_ = false;
