@@ -40,14 +40,13 @@ views::ReadingUnit UnitOf(const QComboBox* list) {
 }  // namespace
 
 ReadingsSheet::ReadingsSheet(MainWindow& window) : window_(window) {
-  const views::ReadingUnit unit =
-      views::ReadingUnitOfPowerUnitIndex(window_.Form().rgPowerUnit.ItemIndex());
-  // A worked case to start from: 1 kW forward, 40 W reflected (SWR 1.5 with ideal couplers).
-  const bool decibels = unit != views::ReadingUnit::W;
-  forward_ = new QLineEdit(decibels ? QStringLiteral("60") : QStringLiteral("1000"));
-  reflected_ = new QLineEdit(decibels ? QStringLiteral("46.0206") : QStringLiteral("40"));
-  forwardUnit_ = UnitList(decibels ? views::ReadingUnit::Dbm : unit);
-  reflectedUnit_ = UnitList(decibels ? views::ReadingUnit::Dbm : unit);
+  const mainwindow::TForm1& main = window_.Form();
+  const views::ReadingsInputs start =
+      views::StartingReadings(main.rgPowerUnit.ItemIndex(), main.CplIdeal, main.CplDirDb);
+  forward_ = new QLineEdit(QString::fromStdString(start.Forward));
+  reflected_ = new QLineEdit(QString::fromStdString(start.Reflected));
+  forwardUnit_ = UnitList(start.ForwardUnit);
+  reflectedUnit_ = UnitList(start.ReflectedUnit);
   ideal_ = new QCheckBox(Q(views::kReadingsIdeal));
   directivity_ = new QLineEdit;
   fromMain_ = new QPushButton(Q(views::kReadingsFromMain));

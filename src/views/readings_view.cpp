@@ -5,6 +5,7 @@
 
 #include "analysis/texts.h"
 #include "numtext/decimals.h"
+#include "numtext/format.h"
 #include "numtext/power_unit.h"
 #include "views/bound_text.h"
 #include "views/texts.h"
@@ -151,6 +152,19 @@ TruthSheet TruthFromInputs(const ReadingsInputs& in) {
   sheet.Rows.push_back(
       RangeRow(kRowTrueLoadSwr, {}, t.MagLo.Swr, t.MagHi.Swr, numtext::kSwrDecimals));
   return sheet;
+}
+
+ReadingsInputs StartingReadings(int powerUnitIndex, bool ideal, double directivityDb) {
+  ReadingsInputs in;
+  const ReadingUnit unit = ReadingUnitOfPowerUnitIndex(powerUnitIndex);
+  const bool decibels = unit != ReadingUnit::W;
+  in.Forward = decibels ? "60" : "1000";
+  in.Reflected = decibels ? "46.0206" : "40";
+  in.ForwardUnit = decibels ? ReadingUnit::Dbm : unit;
+  in.ReflectedUnit = in.ForwardUnit;
+  in.Ideal = ideal;
+  in.DirectivityDb = numtext::FloatToText(directivityDb, numtext::kInputDecimals);
+  return in;
 }
 
 }  // namespace views

@@ -34,6 +34,11 @@ struct ReadingsInputs {
   friend bool operator==(const ReadingsInputs&, const ReadingsInputs&) = default;
 };
 
+// The sheet's inputs before the user types any: a worked case, 1 kW forward and 40 W reflected
+// (SWR 1.5 with ideal couplers), in the main window's power unit (dBm for any decibel unit),
+// with the main window's couplers.
+ReadingsInputs StartingReadings(int powerUnitIndex, bool ideal, double directivityDb);
+
 // The inputs in numbers, or the message why they are not.
 struct ParsedReadings {
   bool Ok = false;

@@ -6,6 +6,7 @@
 #include "numtext/power_unit.h"
 #include "startup/case_file.h"
 #include "views/caption.h"
+#include "views/readings_view.h"
 #include "views/result_numbers.h"
 #include "views/texts.h"
 #include "win32ui/analysis_window.h"
@@ -45,7 +46,13 @@ void MainWindow::SaveCase() {
   const std::optional<std::string> path =
       AskSavePath(hwnd_, form_, views::kSaveCaseTitle, suggested, views::kCaseFilter);
   if (!path) return;
-  if (analysis_) caseInputs_ = analysis_->CaseInputs(caseInputs_);
+  if (analysis_) {
+    caseInputs_ = analysis_->CaseInputs(caseInputs_);
+  } else if (casePath_.empty()) {
+    // Sheets never shown hold their starting values, as the window would show them.
+    caseInputs_.Readings =
+        views::StartingReadings(form_.rgPowerUnit.ItemIndex(), form_.CplIdeal, form_.CplDirDb);
+  }
   const startup::CaseFile c = startup::CaseFromForm(form_, caseInputs_);
   if (!startup::WriteCase(*form_.Platform().Files(), *path, c)) {
     form_.Platform().ShowError(std::string(views::kSaveCaseTitle), views::SaveFailedText(*path));

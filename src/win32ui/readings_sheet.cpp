@@ -66,16 +66,8 @@ ReadingsSheet::ReadingsSheet(HWND parent, HINSTANCE instance, HFONT font, UINT d
       Table(kReadingsTableId, {header.begin(), header.end()}, 2, 1, views::kAccessibleTruthTable);
   message_ = Child(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kReadingsMessageId);
 
-  // A worked case to start from: 1 kW forward, 40 W reflected (SWR 1.5 with ideal couplers).
-  views::ReadingsInputs start;
-  const views::ReadingUnit unit = views::ReadingUnitOfPowerUnitIndex(form_.rgPowerUnit.ItemIndex());
-  const bool decibels = unit != views::ReadingUnit::W;
-  start.Forward = decibels ? "60" : "1000";
-  start.Reflected = decibels ? "46.0206" : "40";
-  start.ForwardUnit = decibels ? views::ReadingUnit::Dbm : unit;
-  start.ReflectedUnit = start.ForwardUnit;
-  start.Ideal = form_.CplIdeal;
-  start.DirectivityDb = numtext::FloatToText(form_.CplDirDb, numtext::kInputDecimals);
+  const views::ReadingsInputs start =
+      views::StartingReadings(form_.rgPowerUnit.ItemIndex(), form_.CplIdeal, form_.CplDirDb);
   SetInputs(start);
 }
 

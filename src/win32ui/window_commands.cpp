@@ -117,7 +117,9 @@ void MainWindow::OpenAnalysis() {
   if (!analysis_) {
     if (form_.AutoIniFile) analysisPlace_ = startup::LoadAnalysisPlacement(*form_.AutoIniFile);
     analysis_ = std::make_unique<AnalysisWindow>(form_, instance_, hwnd_);
-    analysis_->PutCaseInputs(caseInputs_);
+    // A case opened before the window existed brings its inputs; else the sheets keep their own
+    // starting values.
+    if (!casePath_.empty()) analysis_->PutCaseInputs(caseInputs_);
     RECT frame;
     GetWindowRect(hwnd_, &frame);
     analysis_->Place(analysisPlace_,
