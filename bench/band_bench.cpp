@@ -69,7 +69,8 @@ void BM_FrequencySweepFromFile(benchmark::State& state) {
   const rf::ModelState base = FirstStart();
   const std::vector<touchstone::PolarPoint> points = touchstone::ToPolar(FilePoints());
   const lines::Line line = Run();
-  auto load = [&](double hz) { return lines::FileLoadThroughLine(points, line, hz); };
+  lines::ReflectionAlongBand along(points, line);
+  auto load = [&along](double hz) { return along.At(hz); };
   for (auto _ : state) {
     double sum = 0.0;
     const std::string error = analysis::ForEachFrequencyPoint(
@@ -83,7 +84,7 @@ void BM_FrequencySweepFromFile(benchmark::State& state) {
 BENCHMARK(BM_FrequencySweepFromFile)->Unit(benchmark::kMillisecond);
 
 struct Given {
-  rf::TComplex Value;
+  lines::PolarReflection Value;
   std::string Error;
   bool Ok() const { return true; }
 };
@@ -91,14 +92,12 @@ struct Given {
 // The same sweep with every reflection found beforehand: the model alone.
 void BM_FrequencySweepModelOnly(benchmark::State& state) {
   const rf::ModelState base = FirstStart();
-  const std::vector<touchstone::Point> points = FilePoints();
-  const lines::Line line = Run();
-  std::vector<rf::TComplex> loads(kBandPoints);
+  const std::vector<touchstone::PolarPoint> points = touchstone::ToPolar(FilePoints());
+  lines::ReflectionAlongBand along(points, Run());
+  std::vector<lines::PolarReflection> loads(kBandPoints);
   for (int i = 0; i < kBandPoints; ++i) {
     loads[static_cast<std::size_t>(i)] =
-        lines::FileLoadThroughLine(points, line,
-                                   analysis::BandPointHz(2.4e9, 2.5e9, i, kBandPoints))
-            .Value;
+        along.At(analysis::BandPointHz(2.4e9, 2.5e9, i, kBandPoints)).Value;
   }
   for (auto _ : state) {
     double sum = 0.0;

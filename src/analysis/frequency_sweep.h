@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <concepts>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -31,11 +32,30 @@ void SetReflection(rf::TRefl& r, rf::TComplex z);
 // return loss and SWR are left for ReflFromMag.
 void SetPolar(rf::TRefl& r, rf::TComplex z);
 
+// A reflection already in polar form (Mag, and PhaDeg in degrees), as a sweep's reflection
+// functions may give it to spare the rectangular round trip.
+template <class P>
+concept PolarForm = requires(const P& p) {
+  { p.Mag } -> std::convertible_to<double>;
+  { p.PhaDeg } -> std::convertible_to<double>;
+};
+
+inline void SetPolar(rf::TRefl& r, const PolarForm auto& p) {
+  r.Mag = p.Mag;
+  r.Pha = p.PhaDeg;
+}
+
+inline void SetReflection(rf::TRefl& r, const PolarForm auto& p) {
+  SetPolar(r, p);
+  rf::ReflFromMag(r);
+}
+
 // Passed as the source's function: the source keeps the base state's reflection.
 struct KeepSource {};
 
 // Calls f(hz, model) for n points (none when n < 1). loadAt(hz), and srcAt(hz) unless it is
-// KeepSource, return a result with Ok(), Value (an rf::TComplex) and Error (a message); the
+// KeepSource, return a result with Ok(), Value (an rf::TComplex or a PolarForm) and Error (a
+// message); the
 // first one that is not Ok stops the sweep and its Error is returned; empty when every point
 // was evaluated. base must hold the inputs that do not depend on frequency. Every point is
 // what the window's ComputeTransmission gives for its reflections, bit for bit; what depends

@@ -133,6 +133,13 @@ Result<double> RoundTripPhaseDeg(const Line& line, double hz) {
   return out;
 }
 
+double RoundTripGain(const Line& line) {
+  // The loss is one way in dB/m of the wave; the reflection travels the line twice.
+  const double lossDb = 2.0 * line.LossDbPerM * line.LengthM;
+  // pow(10, -0) is exactly 1: a lossless line spares the sweep its one pow per point.
+  return lossDb == 0.0 ? 1.0 : std::pow(10.0, -lossDb / 20.0);
+}
+
 Result<rf::TComplex> ReflectionThroughLine(const Line& line, double hz, rf::TComplex load) {
   Result<rf::TComplex> out;
   const Result<double> turns = RoundTripTurns(line, hz);
@@ -140,10 +147,7 @@ Result<rf::TComplex> ReflectionThroughLine(const Line& line, double hz, rf::TCom
     out.Error = turns.Error;
     return out;
   }
-  // The loss is one way in dB/m of the wave; the reflection travels the line twice.
-  const double lossDb = 2.0 * line.LossDbPerM * line.LengthM;
-  // pow(10, -0) is exactly 1: a lossless line spares the sweep its one pow per point.
-  const double gain = lossDb == 0.0 ? 1.0 : std::pow(10.0, -lossDb / 20.0);
+  const double gain = RoundTripGain(line);
   const double angle = -2.0 * std::numbers::pi * turns.Value;
   const double c = gain * std::cos(angle);
   const double s = gain * std::sin(angle);

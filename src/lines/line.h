@@ -58,6 +58,9 @@ Result<Line> MakeLine(double lengthM, const Medium& m, double lossDbPerM);
 // The phase the line adds to a reflection on its way there and back, -720 l / lambda_g
 // degrees, wrapped into -180..180.
 Result<double> RoundTripPhaseDeg(const Line& line, double hz);
+// The magnitude the round trip leaves of a reflection, 10^(-2 loss l / 20); exactly 1 without
+// loss.
+double RoundTripGain(const Line& line);
 // The load's reflection seen through the line:
 // Gamma_in = Gamma_L 10^(-2 loss l / 20) e^(-j 2 beta l), beta = 2 pi / lambda_g.
 Result<rf::TComplex> ReflectionThroughLine(const Line& line, double hz, rf::TComplex load);

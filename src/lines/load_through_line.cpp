@@ -1,5 +1,7 @@
 #include "lines/load_through_line.h"
 
+#include <cmath>
+#include <numbers>
 #include <utility>
 
 #include "lines/frequency.h"
@@ -40,6 +42,36 @@ Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::Point> poin
 Result<rf::TComplex> FileLoadThroughLine(std::span<const touchstone::PolarPoint> points,
                                          const Line& line, double hz) {
   return ThroughLine(points, line, hz);
+}
+
+ReflectionAlongBand::ReflectionAlongBand(std::span<const touchstone::PolarPoint> points,
+                                         const Line& line)
+    : ReflectionAlongBand(PolarReflection{}, line) {
+  cursor_ = touchstone::SegmentCursor(points);
+  fromFile_ = true;
+}
+
+ReflectionAlongBand::ReflectionAlongBand(PolarReflection fixed, const Line& line)
+    : cursor_({}),
+      fixed_(fixed),
+      line_(line),
+      gain_(RoundTripGain(line)),
+      cutoffHz_(CutoffHz(line.Med)) {
+  // 2 l / lambda_g with lambda_g = VF c / f on a TEM line, c / (f sqrt(1 - (fc/f)^2)) in a guide.
+  const double velocity =
+      line.Med.Kind == MediumKind::Tem ? line.Med.VelocityFactor * kSpeedOfLight : kSpeedOfLight;
+  turnsPerHz_ = 2.0 * line.LengthM / velocity;
+}
+
+ReflectionAlongBand::ReflectionAlongBand(std::span<const touchstone::PolarPoint> points)
+    : cursor_(points), fromFile_(true), throughLine_(false) {}
+
+Result<PolarReflection> ReflectionAlongBand::Refused(double hz) const {
+  // What the file does not hold, else what the line cannot carry, each with its message.
+  Result<PolarReflection> out;
+  out.Error =
+      fromFile_ && !cursor_.Covers(hz) ? cursor_.ErrorAt(hz) : RoundTripPhaseDeg(line_, hz).Error;
+  return out;
 }
 
 double FirstFrequencyHz(std::span<const touchstone::Point> points) {

@@ -32,43 +32,57 @@ double MagOf(const PolarPoint& p) { return p.Mag; }
 double PhaOf(const PolarPoint& p) { return p.PhaRad; }
 
 template <class P>
+std::string RangeError(std::span<const P> points, double freqHz) {
+  if (points.empty()) return std::string(kNoPoints);
+  if (std::isnan(freqHz)) return std::string(kNotAFrequency);
+  return std::string(kOutsideBefore) + Hz(freqHz) + std::string(kOutsideMiddle) +
+         Hz(points.front().FreqHz) + std::string(kOutsideTo) + Hz(points.back().FreqHz) +
+         std::string(kHz);
+}
+
+template <class P>
+bool InRange(std::span<const P> points, double freqHz) {
+  return !points.empty() && freqHz >= points.front().FreqHz && freqHz <= points.back().FreqHz;
+}
+
+// The phase step of the segment from points[hi - 1] to points[hi], the shorter way round,
+// within -pi..pi.
+template <class P>
+double SegmentStep(std::span<const P> points, std::size_t hi) {
+  if (hi == 0) return 0.0;
+  return std::remainder(PhaOf(points[hi]) - PhaOf(points[hi - 1]), 2.0 * std::numbers::pi);
+}
+
+// Between points[hi - 1] and points[hi], the first point at or above freqHz, whose segment's
+// step is given; at points[hi] itself (or the first point) its own value.
+template <class P>
+PolarAt PolarBetween(std::span<const P> points, std::size_t hi, double step, double freqHz) {
+  const P& b = points[hi];
+  if (b.FreqHz == freqHz || hi == 0) return {MagOf(b), PhaOf(b), true};
+  const P& a = points[hi - 1];
+  return LerpPolar(a.FreqHz, MagOf(a), PhaOf(a), b.FreqHz, MagOf(b), step, freqHz);
+}
+
+template <class P>
+std::size_t FirstAtOrAbove(std::span<const P> points, std::size_t from, double freqHz) {
+  const auto hi = std::lower_bound(points.begin() + static_cast<std::ptrdiff_t>(from), points.end(),
+                                   freqHz, [](const P& p, double f) { return p.FreqHz < f; });
+  return static_cast<std::size_t>(hi - points.begin());
+}
+
+template <class P>
 Interpolated Between(std::span<const P> points, double freqHz) {
   Interpolated out;
-  if (points.empty()) {
-    out.Error = kNoPoints;
+  if (!InRange(points, freqHz)) {
+    out.Error = RangeError(points, freqHz);
     return out;
   }
-  if (std::isnan(freqHz)) {
-    out.Error = kNotAFrequency;
-    return out;
-  }
-  const double first = points.front().FreqHz;
-  const double last = points.back().FreqHz;
-  if (freqHz < first || freqHz > last) {
-    out.Error = std::string(kOutsideBefore) + Hz(freqHz) + std::string(kOutsideMiddle) + Hz(first) +
-                std::string(kOutsideTo) + Hz(last) + std::string(kHz);
-    return out;
-  }
-  const auto hi = std::lower_bound(points.begin(), points.end(), freqHz,
-                                   [](const P& p, double f) { return p.FreqHz < f; });
-  const P& b = *hi;
-  const double magB = MagOf(b);
-  const double phaB = PhaOf(b);
-  if (b.FreqHz == freqHz || hi == points.begin()) {
-    out = Polar(magB, phaB);
-    out.Refl = b.Refl;
-    return out;
-  }
-  const P& a = *(hi - 1);
-  const double magA = MagOf(a);
-  const double phaA = PhaOf(a);
-  const double t = (freqHz - a.FreqHz) / (b.FreqHz - a.FreqHz);
-  // The step from a to b the shorter way round, within -pi..pi.
-  const double step = std::remainder(phaB - phaA, 2.0 * std::numbers::pi);
-  double pha = phaA + t * step;
-  if (pha > std::numbers::pi) pha -= 2.0 * std::numbers::pi;
-  if (pha < -std::numbers::pi) pha += 2.0 * std::numbers::pi;
-  return Polar(magA + t * (magB - magA), pha);
+  const std::size_t hi = FirstAtOrAbove(points, 0, freqHz);
+  const PolarAt at = PolarBetween(points, hi, SegmentStep(points, hi), freqHz);
+  out = Polar(at.Mag, at.PhaRad);
+  // At a point of the file, the file's own rectangular value.
+  if (points[hi].FreqHz == freqHz || hi == 0) out.Refl = points[hi].Refl;
+  return out;
 }
 
 }  // namespace
@@ -87,5 +101,25 @@ Interpolated InterpolateAt(std::span<const Point> points, double freqHz) {
 Interpolated InterpolateAt(std::span<const PolarPoint> points, double freqHz) {
   return Between(points, freqHz);
 }
+
+PolarAt SegmentCursor::Find(double freqHz) {
+  if (!InRange(points_, freqHz)) return {};
+  // The segment before still holds it, or the next one does: the usual steps of a sweep.
+  const bool below = hi_ >= points_.size() || (hi_ > 0 && points_[hi_ - 1].FreqHz >= freqHz);
+  if (below) {
+    hi_ = FirstAtOrAbove(points_, 0, freqHz);
+  } else if (points_[hi_].FreqHz < freqHz) {
+    ++hi_;
+    if (points_[hi_].FreqHz < freqHz) hi_ = FirstAtOrAbove(points_, hi_, freqHz);
+  }
+  // A segment's step is formed once for all the frequencies that fall in it.
+  if (hi_ != stepOf_) {
+    step_ = SegmentStep(points_, hi_);
+    stepOf_ = hi_;
+  }
+  return PolarBetween(points_, hi_, step_, freqHz);
+}
+
+std::string SegmentCursor::ErrorAt(double freqHz) const { return RangeError(points_, freqHz); }
 
 }  // namespace touchstone

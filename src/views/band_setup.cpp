@@ -180,30 +180,55 @@ lines::Result<rf::TComplex> BandSrcAt(const BandSetup& s, const rf::ModelState& 
   return r;
 }
 
+namespace {
+
+// The load's and the source's reflections along the band in the polar form the model takes,
+// each fault named as the sheet names its input. The operating point comes from the same
+// functions as the sweep, so that the band's point at the operating frequency is the operating
+// point, bit for bit.
+lines::ReflectionAlongBand LoadAlongBand(const BandSetup& s, const rf::ModelState& window) {
+  if (s.HasLoadFile) return {s.Load, s.Line};
+  return {lines::PolarReflection{window.LoaRfl.Mag, window.LoaRfl.Pha}, s.Line};
+}
+
+struct NamedAlongBand {
+  lines::ReflectionAlongBand Along;
+  std::string Name;  // empty: a fault names the line
+  lines::Result<lines::PolarReflection> At(double hz) {
+    lines::Result<lines::PolarReflection> r = Along.At(hz);
+    if (!r.Ok()) r.Error = Name.empty() ? Named(kInputLine, r.Error) : FileError(Name, r.Error);
+    return r;
+  }
+};
+
+}  // namespace
+
 BandEvaluation EvaluateBand(const rf::ModelState& window, const BandSetup& s, int n) {
   BandEvaluation e;
   e.Operating = window;
-  const auto load = BandLoadAt(s, window, s.FreqHz);
-  if (!load.Ok()) {
-    e.Error = load.Error;
+  NamedAlongBand load{LoadAlongBand(s, window), s.HasLoadFile ? s.LoadName : std::string()};
+  NamedAlongBand src{lines::ReflectionAlongBand(s.Src), s.SrcName};
+  const auto operatingLoad = load.At(s.FreqHz);
+  if (!operatingLoad.Ok()) {
+    e.Error = operatingLoad.Error;
     return e;
   }
-  analysis::SetReflection(e.Operating.LoaRfl, load.Value);
+  analysis::SetReflection(e.Operating.LoaRfl, operatingLoad.Value);
   if (s.HasSrcFile) {
-    const auto src = BandSrcAt(s, window, s.FreqHz);
-    if (!src.Ok()) {
-      e.Error = src.Error;
+    const auto operatingSrc = src.At(s.FreqHz);
+    if (!operatingSrc.Ok()) {
+      e.Error = operatingSrc.Error;
       return e;
     }
-    analysis::SetReflection(e.Operating.SrcRfl, src.Value);
+    analysis::SetReflection(e.Operating.SrcRfl, operatingSrc.Value);
   }
   rf::ComputeTransmission(e.Operating);
 
-  const auto loadAt = [&](double hz) { return BandLoadAt(s, window, hz); };
+  const auto loadAt = [&load](double hz) { return load.At(hz); };
   analysis::FrequencySweepResult sweep;
   if (s.HasSrcFile) {
     sweep = analysis::FrequencySweep(window, s.Band.FromHz, s.Band.ToHz, n, loadAt,
-                                     [&](double hz) { return BandSrcAt(s, window, hz); });
+                                     [&src](double hz) { return src.At(hz); });
   } else {
     sweep = analysis::FrequencySweep(window, s.Band.FromHz, s.Band.ToHz, n, loadAt);
   }

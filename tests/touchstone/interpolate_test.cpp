@@ -166,4 +166,34 @@ TEST(Streaming, ReadsManyFrequenciesOneAtATime) {
   EXPECT_EQ(last, (1000.0 + kCount - 1) * 1e9);
 }
 
+// The cursor of a sweep gives InterpolateAt's magnitude and phase bit for bit, whatever order
+// the frequencies come in and wherever the segment before it ended; outside, the same message.
+TEST(SegmentCursor, MatchesInterpolateAtInEveryOrder) {
+  const std::vector<touchstone::PolarPoint> polar = touchstone::ToPolar(kAcross);
+  const std::vector<std::vector<double>> orders = {
+      {1e9, 1.25e9, 1.5e9, 2e9, 2.5e9, 3e9, 3.75e9, 4e9},  // a sweep
+      {4e9, 3.5e9, 3e9, 2.2e9, 1.1e9, 1e9},                // backwards
+      {1.1e9, 3.9e9, 1.2e9, 2e9, 2e9, 2.0000001e9, 4e9},   // jumps and repeats
+      {0.5e9, 2.5e9, 5e9, kNaN, 2.5e9, kInf, 1e9},         // outside, then inside again
+  };
+  for (const auto& order : orders) {
+    touchstone::SegmentCursor cursor(polar);
+    for (const double hz : order) {
+      const touchstone::Interpolated want = touchstone::InterpolateAt(polar, hz);
+      const touchstone::PolarAt got = cursor.At(hz);
+      ASSERT_EQ(got.Inside, want.Error.empty()) << hz;
+      if (!got.Inside) {
+        EXPECT_EQ(cursor.ErrorAt(hz), want.Error);
+        continue;
+      }
+      EXPECT_EQ(got.Mag, want.Mag) << hz;
+      EXPECT_EQ(got.PhaRad * (180.0 / std::numbers::pi), want.PhaDeg) << hz;
+    }
+  }
+  touchstone::SegmentCursor empty({});
+  EXPECT_FALSE(empty.At(1e9).Inside);
+  EXPECT_EQ(empty.ErrorAt(1e9),
+            touchstone::InterpolateAt(std::span<const touchstone::PolarPoint>{}, 1e9).Error);
+}
+
 }  // namespace

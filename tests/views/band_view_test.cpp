@@ -186,6 +186,35 @@ TEST(BandEvaluation, MatchedSourceAbsorbsTheMismatchFactorAtEveryFrequency) {
   EXPECT_NEAR(e.Operating.Pload, 0.91 * window.Pav, 1e-9 * window.Pav);
 }
 
+// The band's point at the operating frequency is the operating point, bit for bit, so the
+// chart's marker sits on its curve and the table's extremes can include it.
+TEST(BandEvaluation, OperatingFrequencyPointIsTheOperatingPoint) {
+  const MeasuredFile file = TwoPointFile();
+  const rf::ModelState window = test_support::WorkedModel();
+  for (const char* medium : {"tem", "guide"}) {
+    SCOPED_TRACE(medium);
+    BandInputs in;
+    in.Frequency = "2.45G";
+    in.Spread = "50M";
+    in.LengthM = "0.731";
+    in.LossDbPerM = "0.3";
+    if (std::string(medium) == "guide") in.Medium = views::kMediumTem + 2;
+    for (const MeasuredFile* load : {static_cast<const MeasuredFile*>(nullptr), &file}) {
+      const auto s = views::MakeBandSetup(in, load, load);
+      ASSERT_TRUE(s.Ok()) << s.Error;
+      const views::BandEvaluation e = views::EvaluateBand(window, s.Setup, 11);
+      ASSERT_TRUE(e.Ok()) << e.Error;
+      const rf::ModelState& mid = e.Points[5].Model;
+      ASSERT_EQ(e.Points[5].FreqHz, 2.45e9);
+      EXPECT_EQ(mid.LoaRfl.Mag, e.Operating.LoaRfl.Mag);
+      EXPECT_EQ(mid.LoaRfl.Pha, e.Operating.LoaRfl.Pha);
+      EXPECT_EQ(mid.Pload, e.Operating.Pload);
+      EXPECT_EQ(mid.PloadMax, e.Operating.PloadMax);
+      EXPECT_EQ(mid.PloadMaxV, e.Operating.PloadMaxV);
+    }
+  }
+}
+
 TEST(BandEvaluation, OutsideTheFileIsAnErrorNamingTheFile) {
   struct Row {
     const char* name;

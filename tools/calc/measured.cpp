@@ -59,35 +59,39 @@ std::variant<MeasuredSetup, std::string> LoadMeasured(const Options& o) {
   return s;
 }
 
-lines::Result<rf::TComplex> LoadAt(const MeasuredSetup& s, const Inputs& in, double hz) {
-  lines::Result<rf::TComplex> r;
-  if (!s.LoadPolar.empty()) {
-    r = lines::FileLoadThroughLine(s.LoadPolar, s.Line, hz);
-    if (!r.Ok()) r.Error = s.LoadName + ": " + r.Error;
-    return r;
-  }
-  rf::TComplex typed;
-  rf::CxSet(typed, in.Load.Refl.Mag, in.Load.Refl.Pha);
-  rf::CxPolarDegToRect(typed, typed);
-  r = lines::ReflectionThroughLine(s.Line, hz, typed);
-  if (!r.Ok()) r.Error = "--line: " + r.Error;
+namespace {
+
+lines::ReflectionAlongBand LoadAlongBand(const MeasuredSetup& s, const Inputs& in) {
+  if (!s.LoadPolar.empty()) return {s.LoadPolar, s.Line};
+  return {lines::PolarReflection{in.Load.Refl.Mag, in.Load.Refl.Pha}, s.Line};
+}
+
+}  // namespace
+
+MeasuredAlongBand::MeasuredAlongBand(const MeasuredSetup& s, const Inputs& in)
+    : setup_(s), load_(LoadAlongBand(s, in)), src_(s.SrcPolar) {}
+
+lines::Result<lines::PolarReflection> MeasuredAlongBand::LoadAt(double hz) {
+  lines::Result<lines::PolarReflection> r = load_.At(hz);
+  if (!r.Ok()) r.Error = (setup_.LoadPolar.empty() ? "--line" : setup_.LoadName) + ": " + r.Error;
   return r;
 }
 
-lines::Result<rf::TComplex> SrcAt(const MeasuredSetup& s, double hz) {
-  auto r = lines::FileReflectionAt(s.SrcPolar, hz);
-  if (!r.Ok()) r.Error = s.SrcName + ": " + r.Error;
+lines::Result<lines::PolarReflection> MeasuredAlongBand::SrcAt(double hz) {
+  lines::Result<lines::PolarReflection> r = src_.At(hz);
+  if (!r.Ok()) r.Error = setup_.SrcName + ": " + r.Error;
   return r;
 }
 
 std::variant<rf::ModelState, std::string> MeasuredModel(const Options& o, const MeasuredSetup& s) {
   if (!s.Active) return ComputeModel(o.In);
   Inputs in = o.In;
-  const auto load = LoadAt(s, o.In, s.FreqHz);
+  MeasuredAlongBand along(s, o.In);
+  const auto load = along.LoadAt(s.FreqHz);
   if (!load.Ok()) return load.Error;
   analysis::SetReflection(in.Load.Refl, load.Value);
   if (!s.SrcPolar.empty()) {
-    const auto src = SrcAt(s, s.FreqHz);
+    const auto src = along.SrcAt(s.FreqHz);
     if (!src.Ok()) return src.Error;
     analysis::SetReflection(in.Src.Refl, src.Value);
   }
@@ -97,13 +101,14 @@ std::variant<rf::ModelState, std::string> MeasuredModel(const Options& o, const 
 std::optional<std::string> AppendBandMember(std::string& out, const Options& o,
                                             const MeasuredSetup& s) {
   const rf::ModelState base = ComputeModel(o.In);
-  const auto loadAt = [&](double hz) { return LoadAt(s, o.In, hz); };
+  MeasuredAlongBand along(s, o.In);
+  const auto loadAt = [&along](double hz) { return along.LoadAt(hz); };
   analysis::FrequencySweepResult sweep;
   if (s.SrcPolar.empty()) {
     sweep = analysis::FrequencySweep(base, o.Band->FromHz, o.Band->ToHz, o.Points, loadAt);
   } else {
     sweep = analysis::FrequencySweep(base, o.Band->FromHz, o.Band->ToHz, o.Points, loadAt,
-                                     [&](double hz) { return SrcAt(s, hz); });
+                                     [&along](double hz) { return along.SrcAt(hz); });
   }
   if (!sweep.Error.empty()) return sweep.Error;
   out += ",\"band\":{\"from_hz\":";

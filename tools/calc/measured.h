@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lines/line.h"
+#include "lines/load_through_line.h"
 #include "lines/result.h"
 #include "options.h"
 #include "rf/model.h"
@@ -34,9 +35,19 @@ struct MeasuredSetup {
 std::variant<MeasuredSetup, std::string> LoadMeasured(const Options& o);
 
 // The load's reflection at hz (the file's or the typed one, through the line), and the
-// source's from its file; prefixed with the file or the option when it cannot be given.
-lines::Result<rf::TComplex> LoadAt(const MeasuredSetup& s, const Inputs& in, double hz);
-lines::Result<rf::TComplex> SrcAt(const MeasuredSetup& s, double hz);
+// source's from its file, in the polar form the model takes, for one frequency or the many of a
+// sweep; prefixed with the file or the option when it cannot be given.
+class MeasuredAlongBand {
+ public:
+  MeasuredAlongBand(const MeasuredSetup& s, const Inputs& in);
+  lines::Result<lines::PolarReflection> LoadAt(double hz);
+  lines::Result<lines::PolarReflection> SrcAt(double hz);
+
+ private:
+  const MeasuredSetup& setup_;
+  lines::ReflectionAlongBand load_;
+  lines::ReflectionAlongBand src_;
+};
 
 // The model at the setup's frequency; the typed inputs alone without files or a line.
 std::variant<rf::ModelState, std::string> MeasuredModel(const Options& o, const MeasuredSetup& s);

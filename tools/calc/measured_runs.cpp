@@ -62,11 +62,12 @@ int RunFrequencySweep(const Options& o, const MeasuredSetup& s, std::FILE* out, 
     band = b.Value;
   }
   // Both ends first: a band beyond a file's range is refused before any row is written.
+  MeasuredAlongBand along(s, o.In);
   for (const double hz : {band.FromHz, band.ToHz}) {
-    const auto load = LoadAt(s, o.In, hz);
+    const auto load = along.LoadAt(hz);
     if (!load.Ok()) return Refuse(load.Error, err);
     if (!s.SrcPolar.empty()) {
-      const auto src = SrcAt(s, hz);
+      const auto src = along.SrcAt(hz);
       if (!src.Ok()) return Refuse(src.Error, err);
     }
   }
@@ -78,15 +79,15 @@ int RunFrequencySweep(const Options& o, const MeasuredSetup& s, std::FILE* out, 
     AppendCsvRow(w.Buffer(), m, none, hz);
     w.MaybeFlush();
   };
-  const auto loadAt = [&](double hz) { return LoadAt(s, o.In, hz); };
+  const auto loadAt = [&along](double hz) { return along.LoadAt(hz); };
   std::string error;
   if (s.SrcPolar.empty()) {
     error = analysis::ForEachFrequencyPoint(base, band.FromHz, band.ToHz, o.Points, loadAt,
                                             analysis::KeepSource{}, row);
   } else {
     error = analysis::ForEachFrequencyPoint(
-        base, band.FromHz, band.ToHz, o.Points, loadAt, [&](double hz) { return SrcAt(s, hz); },
-        row);
+        base, band.FromHz, band.ToHz, o.Points, loadAt,
+        [&along](double hz) { return along.SrcAt(hz); }, row);
   }
   if (!error.empty()) {
     w.Flush();
@@ -98,7 +99,7 @@ int RunFrequencySweep(const Options& o, const MeasuredSetup& s, std::FILE* out, 
 int RunMap(const Options& o, const MeasuredSetup& s, std::FILE* out, std::FILE* err) {
   Inputs in = o.In;
   if (!s.SrcPolar.empty()) {
-    const auto src = SrcAt(s, s.FreqHz);
+    const auto src = MeasuredAlongBand(s, o.In).SrcAt(s.FreqHz);
     if (!src.Ok()) return Refuse(src.Error, err);
     analysis::SetReflection(in.Src.Refl, src.Value);
   }
