@@ -155,13 +155,11 @@ QWidget* BandSheets::BuildInputs() {
   port_->addItems({Q(views::kPortS11), Q(views::kPortS22)});
   connect(port_, &QComboBox::activated, this, [this](int index) {
     const int port = index + 1;
-    if (port == loadPort_) return;
-    if (load_ && !ReadFileInto(loadPath_, port, load_)) {
-      port_->setCurrentIndex(loadPort_ - 1);  // the file as it was read stays
-      return;
-    }
-    loadPort_ = port;
-    Recompute();
+    if (port == session_.LoadPort()) return;
+    session_.SetInputs(Inputs());
+    const bool ok = session_.SetLoadPort(port, window_.Form(), Unit());
+    port_->setCurrentIndex(session_.LoadPort() - 1);  // the file as it was read stays
+    ShowOutcome(ok);
   });
   const auto button = [this](std::string_view text, auto fn) {
     auto* b = new QPushButton(Q(text));
@@ -213,8 +211,10 @@ QWidget* BandSheets::ChartPage(ChartView*& view, QWidget* above, int which) {
 }
 
 void BandSheets::ShowFiles() {
-  loadName_->setText(load_ ? S(load_->Name) : Q(views::kFromWindow));
-  srcName_->setText(src_ ? S(src_->Name) : Q(views::kFromWindow));
+  const auto& load = session_.LoadFile();
+  const auto& src = session_.SourceFile();
+  loadName_->setText(load ? S(load->Name) : Q(views::kFromWindow));
+  srcName_->setText(src ? S(src->Name) : Q(views::kFromWindow));
 }
 
 views::BandInputs BandSheets::Inputs() const {
@@ -243,36 +243,41 @@ void BandSheets::SetInputs(const views::BandInputs& in) {
 
 void BandSheets::ShowMessage(const std::string& text) { message_->setText(S(text)); }
 
+numtext::PowerUnit BandSheets::Unit() const {
+  return numtext::PowerUnitOfIndex(window_.Form().rgPowerUnit.ItemIndex())
+      .value_or(numtext::PowerUnit::Watts);
+}
+
 bool BandSheets::Recompute() {
+  session_.SetInputs(Inputs());
+  return ShowOutcome(session_.Recompute(window_.Form(), Unit()));
+}
+
+bool BandSheets::ShowOutcome(bool ok) {
   vf_->setEnabled(medium_->currentIndex() == views::kMediumTem);
-  const views::BandSetupResult s =
-      views::MakeBandSetup(Inputs(), load_ ? &*load_ : nullptr, src_ ? &*src_ : nullptr);
-  if (!s.Ok()) {
-    ShowMessage(s.Error);
-    return false;
-  }
-  views::BandEvaluation e = views::EvaluateBand(window_.Form(), s.Setup);
-  if (!e.Ok()) {
-    ShowMessage(e.Error);
+  if (!ok) {
+    ShowMessage(session_.Message());
     return false;
   }
   ShowMessage({});
-  setup_ = s.Setup;
-  eval_ = std::move(e);
-  const auto unit = numtext::PowerUnitOfIndex(window_.Form().rgPowerUnit.ItemIndex())
-                        .value_or(numtext::PowerUnit::Watts);
-  powers_ = views::BandPowersChart(eval_, setup_, unit);
-  powersView_->SetChart(powers_.Chart);
-  smithView_->SetChart(views::BandSmithChart(eval_));
+  ShowResults();
+  TellWindow(WindowLoad::Follow);
+  return true;
+}
+
+void BandSheets::ShowResults() {
+  const views::BandEvaluation& eval = session_.Evaluation();
+  powersView_->SetChart(session_.Powers().Chart);
+  smithView_->SetChart(session_.Smith());
   stale_ = false;
   mapStale_ = true;
   if (tabs_.currentWidget() == mapPage_) RefreshMap();
 
-  const numtext::PowerScale scale = views::BandScale(eval_, unit);
+  const numtext::PowerScale scale = views::BandScale(eval, Unit());
   QStringList header;
   for (const std::string& h : views::ExtremesHeader(scale)) header << S(h);
   extremes_->setHorizontalHeaderLabels(header);
-  const std::vector<views::ExtremeRow> rows = views::BandExtremesTable(eval_, scale);
+  const std::vector<views::ExtremeRow> rows = views::BandExtremesTable(eval, scale);
   extremes_->setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
     for (std::size_t c = 0; c < views::kExtremeColumns; ++c) {
@@ -283,17 +288,11 @@ bool BandSheets::Recompute() {
   }
   extremes_->resizeColumnsToContents();
 
-  std::string active;
-  if (load_) {
-    active = std::string(views::kActiveFilePrefix) + load_->Name +
-             std::string(views::kActiveFileMiddle) + lines::FormatFrequency(setup_.FreqHz);
-  }
+  const std::string active = session_.ActiveNote();
   active_->setText(S(active));
   // An empty frequency takes the file's first point or 2.45 GHz: the edit shows which.
-  freq_->setPlaceholderText(S(lines::FormatFrequency(setup_.FreqHz)));
+  freq_->setPlaceholderText(S(lines::FormatFrequency(session_.Setup().FreqHz)));
   active_->setVisible(!active.empty());
-  TellWindow(WindowLoad::Follow);
-  return true;
 }
 
 void BandSheets::TellWindow(WindowLoad what) {
@@ -302,27 +301,22 @@ void BandSheets::TellWindow(WindowLoad what) {
     window_.Perform([&form] { form.ForgetMeasuredLoad(); });
     return;
   }
-  if (!load_) return;
-  // Recompute has just evaluated the band at this frequency, so the load is there.
-  const auto gamma = views::BandLoadAt(setup_, form, setup_.FreqHz);
-  if (!gamma.Ok()) return;
-  const mainwindow::MeasuredLoad m{load_->Name, setup_.FreqHz, gamma.Value};
+  const std::optional<mainwindow::MeasuredLoad> m = session_.WindowLoad(form);
+  if (!m) return;
   // Inside one of the window's own actions (a push telling the sheets) nothing runs: the file's
   // value does not depend on the window's typed load.
   window_.Perform([&form, &m, what] {
     if (what == WindowLoad::Hold) {
-      form.HoldMeasuredLoad(m);
+      form.HoldMeasuredLoad(*m);
     } else {
-      form.FollowMeasuredLoad(m);
+      form.FollowMeasuredLoad(*m);
     }
   });
 }
 
 void BandSheets::RefreshMap() {
-  const auto unit = numtext::PowerUnitOfIndex(window_.Form().rgPowerUnit.ItemIndex())
-                        .value_or(numtext::PowerUnit::Watts);
   const auto q = static_cast<views::MapQuantity>(mapChoice_->currentIndex());
-  mapView_->SetChart(views::LoadPlaneMap(eval_.Operating, q, unit));
+  mapView_->SetChart(session_.Map(q, Unit()));
   mapStale_ = false;
 }
 

@@ -8,6 +8,7 @@
 #include "qtui/file_out.h"
 #include "views/analysis_charts.h"
 #include "views/band_charts.h"
+#include "views/band_session.h"
 #include "views/band_setup.h"
 
 class QComboBox;
@@ -50,7 +51,7 @@ class BandSheets : public QObject {
   bool PutCase(const views::BandInputs& in, int loadPort, const QString& loadPath,
                const QString& sourcePath);
   views::BandInputs Inputs() const;
-  int LoadPort() const { return loadPort_; }
+  int LoadPort() const { return session_.LoadPort(); }
   // The main window shows the load file's value, as after opening it (nothing without a file):
   // for a case, once its typed inputs are in the window.
   void HoldLoadInWindow() { TellWindow(WindowLoad::Hold); }
@@ -82,19 +83,23 @@ class BandSheets : public QObject {
   QLabel* LoadName() const { return loadName_; }
   QLabel* SourceName() const { return srcName_; }
   // The files in use as chosen; empty: the window's reflection.
-  const QString& LoadPath() const { return loadPath_; }
-  const QString& SourcePath() const { return srcPath_; }
+  QString LoadPath() const { return QString::fromStdString(session_.LoadPath()); }
+  QString SourcePath() const { return QString::fromStdString(session_.SourcePath()); }
   QTableWidget* Extremes() const { return extremes_; }
   ChartView* PowersView() const { return powersView_; }
   ChartView* SmithView() const { return smithView_; }
   ChartView* MapView() const { return mapView_; }
-  const views::BuiltChart& Powers() const { return powers_; }
-  const views::BandEvaluation& Evaluation() const { return eval_; }
+  const views::BuiltChart& Powers() const { return session_.Powers(); }
+  const views::BandEvaluation& Evaluation() const { return session_.Evaluation(); }
 
  private:
   QWidget* BuildInputs();
   QWidget* ChartPage(ChartView*& view, QWidget* above, int which);
-  bool ReadFileInto(const QString& path, int port, std::optional<views::MeasuredFile>& into);
+  // After the session evaluated (ok) or refused a change: the message, or the results shown
+  // and the main window's load following the file.
+  bool ShowOutcome(bool ok);
+  void ShowResults();
+  numtext::PowerUnit Unit() const;
   // The main window's load edits and the load file: held when a file opens, following the
   // operating frequency, the line and the port while held, the typed values back when forgotten.
   enum class WindowLoad { Hold, Follow, Forget };
@@ -109,14 +114,7 @@ class BandSheets : public QObject {
   QTabWidget& tabs_;
   PathChooser open_;
   PathChooser save_;
-  std::optional<views::MeasuredFile> load_;
-  std::optional<views::MeasuredFile> src_;
-  QString loadPath_;
-  QString srcPath_;
-  int loadPort_ = 1;
-  views::BandSetup setup_;
-  views::BandEvaluation eval_;
-  views::BuiltChart powers_;
+  views::BandSession session_;
   // Following the main window costs nothing while another sheet is on show: the band is
   // evaluated again when one of these sheets is shown, the map when it is.
   bool stale_ = false;

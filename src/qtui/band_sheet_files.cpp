@@ -1,33 +1,15 @@
 #include <QBuffer>
 #include <QComboBox>
-#include <QFileInfo>
 
 #include "chart/chart.h"
 #include "qtui/band_sheet.h"
 #include "qtui/chart_view.h"
 #include "qtui/main_window.h"
 #include "qtui/qt_text.h"
-#include "touchstone/reader.h"
 #include "views/texts.h"
 
 // The band sheets' files: Touchstone files read for the load and the source, charts written.
 namespace qtui {
-
-bool BandSheets::ReadFileInto(const QString& path, int port,
-                              std::optional<views::MeasuredFile>& into) {
-  const std::string name = QFileInfo(path).fileName().toStdString();
-  touchstone::Loaded loaded = touchstone::ReadFile(path.toStdString(), port);
-  if (loaded.Error) {
-    ShowMessage(name + ": " + touchstone::ErrorText(*loaded.Error));
-    return false;
-  }
-  if (loaded.Points.empty()) {
-    ShowMessage(name + ": " + std::string(views::kFileHasNoPoints));
-    return false;
-  }
-  into = views::MeasuredFile{name, std::move(loaded.Points)};
-  return true;
-}
 
 bool BandSheets::OpenLoadFile() {
   const QString path =
@@ -37,28 +19,14 @@ bool BandSheets::OpenLoadFile() {
 
 bool BandSheets::OpenLoadPath(const QString& path) {
   // A file that is refused leaves the one before it, and the charts, as they were.
-  // A one-port file has only S11, whichever port a two-port file had before.
-  const bool onePort = touchstone::PortsFromFileName(QFileInfo(path).fileName().toStdString()) == 1;
-  const int port = onePort ? 1 : loadPort_;
-  std::optional<views::MeasuredFile> read;
-  if (!ReadFileInto(path, port, read)) return false;
-  std::swap(load_, read);
-  const QString before = loadPath_;
-  const int band = band_->currentIndex();
-  const int portBefore = loadPort_;
-  loadPath_ = path;
-  loadPort_ = port;
-  port_->setCurrentIndex(port - 1);
-  // A measurement is looked at across its own range first; centre and spread narrow it.
-  band_->setCurrentIndex(static_cast<int>(views::BandChoice::WholeFile));
-  if (!Recompute()) {
-    std::swap(load_, read);
-    loadPath_ = before;
-    band_->setCurrentIndex(band);
-    loadPort_ = portBefore;
-    port_->setCurrentIndex(portBefore - 1);
+  session_.SetInputs(Inputs());
+  if (!session_.OpenLoad(path.toStdString(), window_.Form(), Unit())) {
+    ShowMessage(session_.Message());
     return false;
   }
+  port_->setCurrentIndex(session_.LoadPort() - 1);
+  band_->setCurrentIndex(static_cast<int>(session_.Inputs().Band));
+  ShowOutcome(true);
   ShowFiles();
   TellWindow(WindowLoad::Hold);
   return true;
@@ -71,14 +39,12 @@ bool BandSheets::OpenSourceFile() {
 }
 
 bool BandSheets::OpenSourcePath(const QString& path) {
-  std::optional<views::MeasuredFile> read;
-  if (!ReadFileInto(path, 1, read)) return false;
-  std::swap(src_, read);
-  if (!Recompute()) {
-    std::swap(src_, read);
+  session_.SetInputs(Inputs());
+  if (!session_.OpenSource(path.toStdString(), window_.Form(), Unit())) {
+    ShowMessage(session_.Message());
     return false;
   }
-  srcPath_ = path;
+  ShowOutcome(true);
   ShowFiles();
   return true;
 }
@@ -86,38 +52,31 @@ bool BandSheets::OpenSourcePath(const QString& path) {
 bool BandSheets::PutCase(const views::BandInputs& in, int loadPort, const QString& loadPath,
                          const QString& sourcePath) {
   // Both files are read before anything is shown, so a refused one leaves the sheets whole.
-  const bool onePort =
-      touchstone::PortsFromFileName(QFileInfo(loadPath).fileName().toStdString()) == 1;
-  const int port = loadPath.isEmpty() || onePort ? 1 : loadPort;
-  std::optional<views::MeasuredFile> load;
-  std::optional<views::MeasuredFile> src;
-  if (!loadPath.isEmpty() && !ReadFileInto(loadPath, port, load)) return false;
-  if (!sourcePath.isEmpty() && !ReadFileInto(sourcePath, 1, src)) return false;
-  load_ = std::move(load);
-  src_ = std::move(src);
-  loadPath_ = loadPath;
-  srcPath_ = sourcePath;
-  loadPort_ = loadPath.isEmpty() ? loadPort : port;
-  port_->setCurrentIndex(loadPort_ - 1);
-  SetInputs(in);
+  if (!session_.PutCase(in, loadPort, loadPath.toStdString(), sourcePath.toStdString(),
+                        window_.Form(), Unit())) {
+    ShowMessage(session_.Message());
+    return false;
+  }
+  port_->setCurrentIndex(session_.LoadPort() - 1);
+  SetInputs(session_.Inputs());
   ShowFiles();
   // Typed inputs that do not read are the case's as saved: the message says which.
-  Recompute();
+  ShowOutcome(session_.Message().empty());
   return true;
 }
 
 void BandSheets::ForgetLoadFile() {
-  load_.reset();
-  loadPath_.clear();
-  band_->setCurrentIndex(static_cast<int>(views::BandChoice::Around));
+  session_.SetInputs(Inputs());
+  session_.ForgetLoad();
+  band_->setCurrentIndex(static_cast<int>(session_.Inputs().Band));
   ShowFiles();
+  // The typed load is back in the window before the band is evaluated with it.
   TellWindow(WindowLoad::Forget);
   Recompute();
 }
 
 void BandSheets::ForgetSourceFile() {
-  src_.reset();
-  srcPath_.clear();
+  session_.ForgetSource();
   ShowFiles();
   Recompute();
 }
@@ -144,7 +103,7 @@ bool BandSheets::Export(int which, ExportKind kind) {
     filter = views::kSvgFilter;
     suffix = QStringLiteral(".svg");
   } else if (kind == ExportKind::Csv) {
-    bytes = QByteArray::fromStdString(views::ChartCsv(powers_.Table));
+    bytes = QByteArray::fromStdString(views::ChartCsv(session_.Powers().Table));
     title = views::kExportCsv;
     filter = views::kCsvFilter;
     suffix = QStringLiteral(".csv");

@@ -9,7 +9,10 @@
 
 namespace startup {
 
-bool SaveAnalysisOnClose(mainwindow::TForm1& form, const Box& at) {
+namespace {
+
+template <typename Write>
+bool JoinSettings(mainwindow::TForm1& form, Write&& write) {
   // Without a settings folder there are no saved settings to join.
   if (form.UserDir.empty()) return false;
   const std::string path = IniFileName(form);
@@ -21,11 +24,21 @@ bool SaveAnalysisOnClose(mainwindow::TForm1& form, const Box& at) {
   }
   try {
     env::TIniFile ini(path, form.Platform().Files());
-    SaveAnalysisPlacement(ini, at);
+    write(ini);
     return true;
   } catch (const env::IniWriteError&) {
     return false;
   }
+}
+
+}  // namespace
+
+bool SaveAnalysisOnClose(mainwindow::TForm1& form, const Box& at) {
+  return JoinSettings(form, [&](env::TIniFile& ini) { SaveAnalysisPlacement(ini, at); });
+}
+
+bool SaveFilesOnClose(mainwindow::TForm1& form, const FileSettings& files) {
+  return JoinSettings(form, [&](env::TIniFile& ini) { SaveFileSettings(ini, files); });
 }
 
 }  // namespace startup

@@ -1,6 +1,7 @@
 #include "env/win32_text.h"
 #include "views/limits_table.h"
 #include "win32ui/analysis_window.h"
+#include "win32ui/band_sheets.h"
 #include "win32ui/budget_sheet.h"
 #include "win32ui/readings_sheet.h"
 #include "win32ui/window_basics.h"
@@ -17,16 +18,25 @@ startup::AnalysisCase AnalysisWindow::CaseInputs(startup::AnalysisCase kept) con
     kept.Budget = budget_->Inputs();
     kept.Budget.Readings = {};  // the readings sheet's, kept once
   }
+  if (bands_) {
+    kept.Band = bands_->Inputs();
+    kept.LoadPort = bands_->Session().LoadPort();
+    kept.LoadFile = bands_->Session().LoadPath();
+    kept.SourceFile = bands_->Session().SourcePath();
+  }
   return kept;
 }
 
-void AnalysisWindow::PutCaseInputs(const startup::AnalysisCase& in) {
+bool AnalysisWindow::PutCaseInputs(const startup::AnalysisCase& in) {
+  // The files first: a refused one leaves every sheet as it was.
+  if (bands_ && !bands_->PutCase(in.Band, in.LoadPort, in.LoadFile, in.SourceFile)) return false;
   SendMessageW(coverage_, CB_SETCURSEL, static_cast<WPARAM>(in.Coverage), 0);
   // The edit's change notice recomputes the design's answers.
   SetWindowTextW(target_, W(in.DesignTarget).c_str());
   if (readings_) readings_->SetInputs(in.Readings);
   if (budget_) budget_->SetInputs(in.Budget);
   Refresh();
+  return true;
 }
 
 }  // namespace win32ui

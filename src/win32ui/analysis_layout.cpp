@@ -10,6 +10,7 @@
 #include "views/design_answers.h"
 #include "views/limits_table.h"
 #include "views/texts.h"
+#include "win32ui/band_sheets.h"
 #include "win32ui/budget_sheet.h"
 #include "win32ui/chart_control.h"
 #include "win32ui/readings_sheet.h"
@@ -55,7 +56,8 @@ void AnalysisWindow::Build() {
     item.pszText = title.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-  for (std::string_view title : {views::kSheetReadings, views::kSheetBudget}) {
+  for (std::string_view title : {views::kSheetReadings, views::kSheetBudget, views::kSheetBand,
+                                 views::kSheetSmith, views::kSheetMap}) {
     std::wstring text = W(title);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -73,6 +75,7 @@ void AnalysisWindow::Build() {
   Child(WC_BUTTONW, std::string(views::kCopyChart), WS_TABSTOP | BS_PUSHBUTTON, kAnalysisCopyId);
   readings_ = std::make_unique<ReadingsSheet>(hwnd_, instance_, font_, dpi_, form_);
   budget_ = std::make_unique<BudgetSheet>(hwnd_, instance_, font_, dpi_, form_, *readings_);
+  bands_ = std::make_unique<BandSheets>(hwnd_, instance_, font_, dpi_, form_, act_);
   // The chart and its buttons lie over the tab control's page area.
   SetWindowPos(tabs_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -141,6 +144,8 @@ void AnalysisWindow::Layout() {
   readings_->Place(page);
   budget_->Place(page);
   const int buttonsTop = page.bottom - row;
+  // The band sheets keep the export buttons below them, as the charts do.
+  bands_->PlaceSheets({page.left, page.top, page.right, buttonsTop - m / 2});
   place(chart_->Handle(), page.left, page.top, page.right - page.left,
         buttonsTop - m / 2 - page.top);
   const int ids[] = {kAnalysisExportPngId, kAnalysisExportSvgId, kAnalysisExportCsvId,

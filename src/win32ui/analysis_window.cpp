@@ -12,6 +12,7 @@
 #include "views/design_answers.h"
 #include "views/limits_table.h"
 #include "views/texts.h"
+#include "win32ui/band_sheets.h"
 #include "win32ui/budget_sheet.h"
 #include "win32ui/chart_control.h"
 #include "win32ui/readings_sheet.h"
@@ -44,8 +45,10 @@ double TypedNumber(std::string_view s) {
 
 }  // namespace
 
-AnalysisWindow::AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND mainWindow)
-    : form_(form), instance_(instance), main_(mainWindow) {
+AnalysisWindow::AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND mainWindow,
+                               Act act)
+    : form_(form), instance_(instance), main_(mainWindow), act_(std::move(act)) {
+  if (!act_) act_ = [](const std::function<void()>& action) { action(); };
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES;
@@ -78,6 +81,7 @@ AnalysisWindow::AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWN
 
 AnalysisWindow::~AnalysisWindow() {
   budget_.reset();  // waits for a Monte Carlo run under way
+  bands_.reset();
   readings_.reset();
   chart_.reset();
   if (hwnd_ != nullptr && IsWindow(hwnd_)) {
@@ -129,12 +133,18 @@ int AnalysisWindow::Tab() const {
 
 int AnalysisWindow::Sheet() const { return std::clamp(Tab(), 0, views::kAnalysisChartCount - 1); }
 
+int AnalysisWindow::BandSheet() const {
+  const int band = Tab() - kAnalysisBandTab;
+  return band >= 0 && band < kAnalysisBandTabs ? band : -1;
+}
+
 void AnalysisWindow::Refresh() {
   stale_.fill(true);
   EnsureFresh(Sheet());
   RefreshTable();
   RefreshDesign();
   if (budget_) budget_->FormChanged();
+  if (bands_) bands_->FormChanged();
 }
 
 void AnalysisWindow::EnsureFresh(int i) {
@@ -152,13 +162,17 @@ void AnalysisWindow::ShowSheet() {
   // A chart's tab shows the chart and its buttons; another tab its own sheet in their place.
   const int tab = Tab();
   const bool chart = tab >= 0 && tab < views::kAnalysisChartCount;
+  const int band = BandSheet();
   ShowWindow(chart_->Handle(), chart ? SW_SHOW : SW_HIDE);
   for (int id :
        {kAnalysisExportPngId, kAnalysisExportSvgId, kAnalysisExportCsvId, kAnalysisCopyId}) {
-    ShowWindow(GetDlgItem(hwnd_, id), chart ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(hwnd_, id), chart || band >= 0 ? SW_SHOW : SW_HIDE);
   }
+  // Of the band sheets only the powers have a table to export.
+  EnableWindow(GetDlgItem(hwnd_, kAnalysisExportCsvId), chart || band == BandSheets::kBandSheet);
   readings_->SetVisible(tab == kAnalysisReadingsTab);
   budget_->SetVisible(tab == kAnalysisBudgetTab);
+  bands_->ShowSheet(band);
   if (!chart) return;
   const int i = Sheet();
   if (stale_[static_cast<std::size_t>(i)]) {
@@ -314,6 +328,10 @@ LRESULT AnalysisWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case IDCANCEL:
           PostMessageW(hwnd_, WM_CLOSE, 0, 0);
           break;
+        case IDOK:
+          // Enter in a band sheet's field takes what it holds, as leaving it does.
+          if (BandSheet() >= 0) bands_->Recompute();
+          break;
         case kAnalysisExportPngId:
           if (code == BN_CLICKED) ExportPng();
           break;
@@ -351,6 +369,7 @@ LRESULT AnalysisWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       readings_->Rescale(font_, dpi_);
       budget_->Rescale(font_, dpi_);
+      bands_->RescaleSheets(font_, dpi_);
       if (previous != nullptr) DeleteObject(previous);
       const auto* suggested = reinterpret_cast<const RECT*>(lp);
       SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "chart/chart.h"
 #include "mainwindow/form.h"
 #include "startup/analysis_settings.h"
 #include "startup/case_analysis.h"
@@ -18,6 +20,7 @@
 // choice, and the coupler-design box. Each chart exports as PNG, SVG and CSV and copies.
 namespace win32ui {
 
+class BandSheets;
 class BudgetSheet;
 class ChartControl;
 class ReadingsSheet;
@@ -43,11 +46,17 @@ inline constexpr int kAnalysisSwrAnswerId = 46;
 // The tabs after the charts.
 inline constexpr int kAnalysisReadingsTab = views::kAnalysisChartCount;
 inline constexpr int kAnalysisBudgetTab = views::kAnalysisChartCount + 1;
+// Then the band sheets: the band with its powers, the Smith chart, the load plane.
+inline constexpr int kAnalysisBandTab = views::kAnalysisChartCount + 2;
+inline constexpr int kAnalysisBandTabs = 3;
 
 class AnalysisWindow {
  public:
-  // mainWindow gets the activation back when this window is closed.
-  AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND mainWindow);
+  // Runs an action on the main window's form with the main window's pull and push.
+  using Act = std::function<void(const std::function<void()>&)>;
+  // mainWindow gets the activation back when this window is closed; act is how the band sheets
+  // put a load file's value into the main window (without one, the action runs as it is).
+  AnalysisWindow(mainwindow::TForm1& form, HINSTANCE instance, HWND mainWindow, Act act = {});
   ~AnalysisWindow();
   AnalysisWindow(const AnalysisWindow&) = delete;
   AnalysisWindow& operator=(const AnalysisWindow&) = delete;
@@ -75,12 +84,15 @@ class AnalysisWindow {
   double TargetPercent() const;
 
   // The window's inputs as a case keeps them: `kept` with the fields this window shows taken
-  // from it; and back, the fields this window shows put in and the window refreshed.
+  // from it; and back, the fields this window shows put in and the window refreshed. A case
+  // whose load or source file is refused changes nothing: false, the band sheet's message says
+  // why.
   startup::AnalysisCase CaseInputs(startup::AnalysisCase kept = {}) const;
-  void PutCaseInputs(const startup::AnalysisCase& in);
+  bool PutCaseInputs(const startup::AnalysisCase& in);
   // The sheets beside the charts, whose inputs a case file keeps.
   ReadingsSheet& Readings() { return *readings_; }
   BudgetSheet& Budget() { return *budget_; }
+  BandSheets& Bands() { return *bands_; }
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -96,8 +108,18 @@ class AnalysisWindow {
   void ShowSheet();
   void RefreshTable();
   void RefreshDesign();
-  SIZE ChartSize() const;
+  static SIZE ChartSize(HWND view);
 
+  // The chart of the tab on show (an analysis chart or a band sheet's), its table (empty for
+  // a chart without one), its file name stem and its window.
+  struct ShownChart {
+    chart::AnyChart Chart;
+    views::ChartTable Table;
+    std::string Stem;
+    HWND View = nullptr;
+  };
+  ShownChart OnShow();
+  int BandSheet() const;  // the band sheet on show, -1 for another tab
   void ExportPng();
   void ExportSvg();
   void ExportCsv();
@@ -114,6 +136,8 @@ class AnalysisWindow {
   std::unique_ptr<ChartControl> chart_;
   std::unique_ptr<ReadingsSheet> readings_;
   std::unique_ptr<BudgetSheet> budget_;
+  std::unique_ptr<BandSheets> bands_;
+  Act act_;
   HWND table_ = nullptr;
   HWND coverage_ = nullptr;
   HWND target_ = nullptr;

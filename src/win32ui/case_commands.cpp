@@ -5,11 +5,13 @@
 #include "mainwindow/texts.h"
 #include "numtext/power_unit.h"
 #include "startup/case_file.h"
+#include "startup/texts.h"
 #include "views/caption.h"
 #include "views/readings_view.h"
 #include "views/result_numbers.h"
 #include "views/texts.h"
 #include "win32ui/analysis_window.h"
+#include "win32ui/band_sheets.h"
 #include "win32ui/main_window.h"
 #include "win32ui/results_clipboard.h"
 #include "win32ui/save_dialog.h"
@@ -31,9 +33,20 @@ bool MainWindow::OpenCaseFile(const std::string& path) {
     form_.Platform().ShowError(std::string(mainwindow::kAppTitle), read.Message);
     return false;
   }
-  caseInputs_ = startup::AnalysisOf(read.Case);
-  if (analysis_) analysis_->PutCaseInputs(caseInputs_);
+  startup::AnalysisCase inputs = startup::AnalysisOf(read.Case);
+  // A case with a measured file needs the band sheets to read it; its files are read before
+  // anything changes, and a refused one leaves the window and the case on show as they were.
+  if (!inputs.LoadFile.empty() || !inputs.SourceFile.empty()) EnsureAnalysis();
+  if (analysis_ && !analysis_->PutCaseInputs(inputs)) {
+    form_.Platform().ShowError(
+        std::string(mainwindow::kAppTitle),
+        analysis_->Bands().Message() + std::string(startup::kCaseNothingChanged));
+    return false;
+  }
+  caseInputs_ = std::move(inputs);
   Act([&] { startup::ApplyCase(form_, read.Case); });
+  // The case's load file, if it names one, is the load in use, over the typed values it keeps.
+  if (analysis_) analysis_->Bands().HoldLoadInWindow();
   CaseOpened(path);
   return true;
 }
@@ -76,7 +89,9 @@ void MainWindow::FillRecent() {
 
 void MainWindow::ShowCaption() {
   const std::string name = casePath_.empty() ? std::string() : startup::CaseTitle(casePath_);
-  SetText(hwnd_, W(views::WindowCaption(form_.Form1.Caption, name, {})));
+  const std::optional<mainwindow::MeasuredLoad>& load = form_.HeldLoad();
+  const std::string note = load ? views::MeasuredLoadNote(load->FileName, load->FreqHz) : "";
+  SetText(hwnd_, W(views::WindowCaption(form_.Form1.Caption, name, note)));
 }
 
 void MainWindow::CopyResultsAsNumbers() {

@@ -136,6 +136,7 @@ void MainWindow::Create(int showCommand) {
   UpdateWindow(hwnd_);
   SetForegroundWindow(hwnd_);
   SyncFocus();
+  RestoreFiles();
 }
 
 void MainWindow::Act(const std::function<void()>& action) {

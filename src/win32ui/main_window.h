@@ -93,6 +93,15 @@ class MainWindow {
   // raise the focused edit's exit and evaluate a half-typed value).
   void RunHelp(void (mainwindow::TForm1::*handler)(), const mainwindow::Button& button);
   void OpenAnalysis();
+  // The Analysis window made (hidden) on first use: its band sheets read the measured files.
+  void EnsureAnalysis();
+  // Open and Forget Load or Source File: the file asked for, then read by the band sheets (the
+  // Analysis window shown), or the typed reflection back.
+  void OpenMeasuredFile(bool load);
+  void ForgetMeasuredFile(bool load);
+  // At start: the files in use when the window closed open again with their line; a file that
+  // is gone gives one note and the typed values.
+  void RestoreFiles();
   // The confirmed close: the Analysis window's place joins the settings just written, and the
   // window goes with the main window.
   void CloseAnalysis();

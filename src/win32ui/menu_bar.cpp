@@ -34,7 +34,7 @@ std::string WithKey(std::string_view text, std::string_view key) {
 
 std::optional<Command> CommandOfId(int id) {
   if (id < static_cast<int>(Command::ExportResults) ||
-      id > static_cast<int>(Command::CopyNumbers)) {
+      id > static_cast<int>(Command::ForgetSourceFile)) {
     return std::nullopt;
   }
   return static_cast<Command>(id);
@@ -48,6 +48,11 @@ HMENU BuildMenuBar() {
   HMENU recent = CreatePopupMenu();
   FillRecentCases(recent, {});
   AppendPopup(file, recent, kItemRecentCases);
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  Append(file, Command::OpenLoadFile, kItemOpenLoadFile);
+  Append(file, Command::OpenSourceFile, kItemOpenSourceFile);
+  Append(file, Command::ForgetLoadFile, kItemForgetLoadFile);
+  Append(file, Command::ForgetSourceFile, kItemForgetSourceFile);
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
   Append(file, Command::ExportResults, kItemExportResults);
   Append(file, Command::ExportReport, kItemExportReport);
@@ -80,6 +85,10 @@ HMENU BuildContextMenu() {
   Append(menu, Command::ExportReport, views::kActExportReport);
   Append(menu, Command::OpenCase, WithKey(views::kActOpenCase, views::kKeyOpenCase));
   Append(menu, Command::SaveCase, WithKey(views::kActSaveCase, views::kKeySaveCase));
+  Append(menu, Command::OpenLoadFile, views::kOpenLoadFile);
+  Append(menu, Command::OpenSourceFile, views::kOpenSourceFile);
+  Append(menu, Command::ForgetLoadFile, views::kForgetLoadFile);
+  Append(menu, Command::ForgetSourceFile, views::kForgetSourceFile);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   Append(menu, Command::About, views::kActAbout);
   return menu;

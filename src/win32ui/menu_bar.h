@@ -26,6 +26,10 @@ enum class Command : int {
   OpenCase,
   SaveCase,
   CopyNumbers,
+  OpenLoadFile,
+  OpenSourceFile,
+  ForgetLoadFile,
+  ForgetSourceFile,
 };
 
 // The Recent Cases entries: the first identifier is the newest case's.
@@ -40,10 +44,12 @@ void FillRecentCases(HMENU recent, const std::vector<std::string>& paths);
 // A command identifier from WM_COMMAND; nothing for an identifier that is no menu command.
 std::optional<Command> CommandOfId(int id);
 
-// File (Export Results..., Export Report..., Quit), Edit (Copy Results), View (Analysis...), Help
-// (Contents, Manual (PDF), Theory, About); the caller owns the menu until it is set on a window.
+// File (Open Case..., Save Case..., Recent Cases, the load and source files, Export Results...,
+// Export Report..., Quit), Edit (Copy Results, as Numbers), View (Analysis...), Help (Contents,
+// Manual (PDF), Theory, About); the caller owns the menu until it is set on a window.
 HMENU BuildMenuBar();
-// Analysis..., Copy Results, Export Results..., Export Report..., About; the caller destroys it.
+// Analysis..., the copies and exports, the case and the measured files, About; the caller
+// destroys it.
 HMENU BuildContextMenu();
 
 // The command of a key pressed with the given modifiers: Ctrl+Shift+A, C and E, and F1.

@@ -4,6 +4,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "env/platform.h"
@@ -36,7 +37,10 @@ std::wstring DialogFilter(std::string_view filter) {
   for (std::string_view f : {filter, kAllFilesFilter}) {
     out += W(f);
     out += L'\0';
-    out += W(PatternOf(f));
+    // The shared filters list several patterns as "*.s1p *.s2p"; the dialog wants semicolons.
+    std::wstring patterns = W(PatternOf(f));
+    std::replace(patterns.begin(), patterns.end(), L' ', L';');
+    out += patterns;
     out += L'\0';
   }
   out += L'\0';
@@ -63,6 +67,7 @@ std::optional<std::string> Ask(HWND owner, mainwindow::TForm1& form, std::string
   const std::wstring start =
       W(startup::StartFolder(form.LastFolder, DocumentsFolder(), KnownFolder(FOLDERID_Profile)));
   std::wstring extension = W(PatternOf(filter));
+  extension = extension.substr(0, extension.find(L' '));  // the first of several patterns
   if (extension.rfind(L"*.", 0) == 0) extension.erase(0, 2);
   if (extension == L"*") extension.clear();
   OPENFILENAMEW ofn{};

@@ -24,6 +24,10 @@ inline constexpr std::string_view kItemOpenCase = "&Open Case\u2026\tCtrl+O";
 inline constexpr std::string_view kItemSaveCase = "&Save Case\u2026\tCtrl+S";
 inline constexpr std::string_view kItemRecentCases = "Recen&t Cases";
 inline constexpr std::string_view kItemCopyNumbers = "Copy Results as &Numbers";
+inline constexpr std::string_view kItemOpenLoadFile = "Open &Load File\u2026";
+inline constexpr std::string_view kItemOpenSourceFile = "Open So&urce File\u2026";
+inline constexpr std::string_view kItemForgetLoadFile = "&Forget Load File";
+inline constexpr std::string_view kItemForgetSourceFile = "For&get Source File";
 
 // The common file dialog's filter of every file, after the export's own.
 inline constexpr std::string_view kAllFilesFilter = "All files (*.*)";

@@ -12,6 +12,7 @@
 #include "views/texts.h"
 #include "win32ui/about_box.h"
 #include "win32ui/analysis_window.h"
+#include "win32ui/band_sheets.h"
 #include "win32ui/main_window.h"
 #include "win32ui/results_clipboard.h"
 #include "win32ui/save_dialog.h"
@@ -59,6 +60,18 @@ void MainWindow::RunCommand(Command command) {
       break;
     case Command::CopyNumbers:
       CopyResultsAsNumbers();
+      break;
+    case Command::OpenLoadFile:
+      OpenMeasuredFile(true);
+      break;
+    case Command::OpenSourceFile:
+      OpenMeasuredFile(false);
+      break;
+    case Command::ForgetLoadFile:
+      ForgetMeasuredFile(true);
+      break;
+    case Command::ForgetSourceFile:
+      ForgetMeasuredFile(false);
       break;
   }
 }
@@ -114,9 +127,15 @@ void MainWindow::RunHelp(void (mainwindow::TForm1::*handler)(), const mainwindow
 }
 
 void MainWindow::OpenAnalysis() {
+  EnsureAnalysis();
+  analysis_->Show();
+}
+
+void MainWindow::EnsureAnalysis() {
   if (!analysis_) {
     if (form_.AutoIniFile) analysisPlace_ = startup::LoadAnalysisPlacement(*form_.AutoIniFile);
-    analysis_ = std::make_unique<AnalysisWindow>(form_, instance_, hwnd_);
+    analysis_ = std::make_unique<AnalysisWindow>(
+        form_, instance_, hwnd_, [this](const std::function<void()>& action) { Act(action); });
     // A case opened before the window existed brings its inputs; else the sheets keep their own
     // starting values.
     if (!casePath_.empty()) analysis_->PutCaseInputs(caseInputs_);
@@ -125,14 +144,15 @@ void MainWindow::OpenAnalysis() {
     analysis_->Place(analysisPlace_,
                      {frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top});
   }
-  analysis_->Show();
 }
 
 void MainWindow::CloseAnalysis() {
   if (!analysis_) return;
   if (analysis_->Shown() || analysisPlace_.Known) analysisPlace_ = {true, analysis_->Frame()};
+  const startup::FileSettings files = analysis_->Bands().Files();
   analysis_.reset();
   if (analysisPlace_.Known) startup::SaveAnalysisOnClose(form_, analysisPlace_.At);
+  startup::SaveFilesOnClose(form_, files);
 }
 
 }  // namespace win32ui

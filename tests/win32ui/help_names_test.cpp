@@ -198,7 +198,7 @@ TEST(HelpNames, TheContextMenuTheHelpDescribesIsTheWindows) {
   HMENU menu = win32ui::BuildContextMenu();
   const std::vector<std::string> entries = MenuTexts(menu);
   DestroyMenu(menu);
-  ASSERT_EQ(entries.size(), 8u);
+  ASSERT_EQ(entries.size(), 12u);
   for (const std::string& entry : entries) {
     SCOPED_TRACE(entry);
     // The pages write the ellipsis as a character or as its entity.

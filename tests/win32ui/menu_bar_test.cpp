@@ -62,8 +62,9 @@ TEST(MenuBar, HoldsTheFourMenusAndTheirCommands) {
   ASSERT_EQ(GetMenuItemCount(bar), 4);
   const std::vector<std::vector<std::optional<Command>>> expected{
       // The third entry is the Recent Cases submenu.
-      {Command::OpenCase, Command::SaveCase, std::nullopt, std::nullopt, Command::ExportResults,
-       Command::ExportReport, std::nullopt, Command::Quit},
+      {Command::OpenCase, Command::SaveCase, std::nullopt, std::nullopt, Command::OpenLoadFile,
+       Command::OpenSourceFile, Command::ForgetLoadFile, Command::ForgetSourceFile, std::nullopt,
+       Command::ExportResults, Command::ExportReport, std::nullopt, Command::Quit},
       {Command::CopyResults, Command::CopyNumbers},
       {Command::Analysis},
       {Command::HelpContents, Command::HelpManual, Command::HelpTheory, std::nullopt,
@@ -105,7 +106,7 @@ TEST(ContextMenu, OffersAnalysisCopyExportAndAbout) {
   HMENU menu = win32ui::BuildContextMenu();
   const std::vector<Item> items = ItemsOf(menu);
   DestroyMenu(menu);
-  ASSERT_EQ(items.size(), 9u);
+  ASSERT_EQ(items.size(), 13u);
   EXPECT_EQ(items[0].Id, Command::Analysis);
   EXPECT_EQ(items[0].Text, "Analysis\u2026\tCtrl+Shift+A");
   EXPECT_EQ(items[1].Id, Command::CopyResults);
@@ -117,8 +118,15 @@ TEST(ContextMenu, OffersAnalysisCopyExportAndAbout) {
   EXPECT_EQ(items[5].Id, Command::OpenCase);
   EXPECT_EQ(items[5].Text, "Open Case\u2026\tCtrl+O");
   EXPECT_EQ(items[6].Id, Command::SaveCase);
-  EXPECT_EQ(items[7].Text, "-");
-  EXPECT_EQ(items[8].Id, Command::About);
+  // The measured files, in the words of the band sheets' buttons.
+  EXPECT_EQ(items[7].Id, Command::OpenLoadFile);
+  EXPECT_EQ(items[7].Text, "Open Load File\u2026");
+  EXPECT_EQ(items[8].Id, Command::OpenSourceFile);
+  EXPECT_EQ(items[9].Id, Command::ForgetLoadFile);
+  EXPECT_EQ(items[9].Text, "Forget Load File");
+  EXPECT_EQ(items[10].Id, Command::ForgetSourceFile);
+  EXPECT_EQ(items[11].Text, "-");
+  EXPECT_EQ(items[12].Id, Command::About);
 }
 
 // The File menu's entries each have a letter of their own, and Recent Cases lists the paths
@@ -187,8 +195,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MenuCommands, IdentifiersOutsideTheRangeAreNoCommands) {
   EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::ExportResults)), Command::ExportResults);
   EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::CopyNumbers)), Command::CopyNumbers);
+  EXPECT_EQ(win32ui::CommandOfId(static_cast<int>(Command::ForgetSourceFile)),
+            Command::ForgetSourceFile);
   for (int id : {0, 1, 2, 100, 5000, static_cast<int>(Command::ExportResults) - 1,
-                 static_cast<int>(Command::CopyNumbers) + 1}) {
+                 static_cast<int>(Command::ForgetSourceFile) + 1}) {
     EXPECT_EQ(win32ui::CommandOfId(id), std::nullopt) << id;
   }
 }
