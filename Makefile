@@ -8,8 +8,9 @@ DEBIAN_PACKAGES := build-essential cmake ninja-build pkg-config libgtest-dev lib
                    nlohmann-json3-dev fonts-dejavu-core clang clang-format lintian librsvg2-bin \
                    desktop-file-utils appstream poppler-utils \
                    xvfb xauth dbus at-spi2-core python3-pyatspi
-# Only `make run` without a display needs these: a virtual X server and a screenshot.
-RUN_PACKAGES := xvfb xauth xdotool x11-apps imagemagick fonts-liberation
+# Only `make run` without a display and the Windows tests need these: a virtual X server, input,
+# the clipboard and a screenshot.
+RUN_PACKAGES := xvfb xauth xdotool xclip x11-apps imagemagick fonts-liberation
 # `make fuzz` builds the libFuzzer targets with clang (ASan, UBSan) and runs them.
 FUZZ_PACKAGES := clang libfuzzer-14-dev
 # `make windows` cross-builds with mingw-w64 and packs with NSIS; `make test-windows` runs the
