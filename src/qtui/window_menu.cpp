@@ -193,17 +193,9 @@ void WindowMenu::OpenAnalysis() {
 void WindowMenu::RestoreFiles() {
   mainwindow::TForm1& form = window_.Form();
   if (!form.AutoIniFile) return;
-  startup::FileSettings s = startup::LoadFileSettings(*form.AutoIniFile);
-  const std::string note = startup::ForgetMissingFiles(s);
-  if (!note.empty()) {
-    form.Platform().ShowMessage(std::string(mainwindow::kAppTitle), note);
-    // Said once: the next start does not name the gone file again.
-    try {
-      startup::SaveFileSettings(*form.AutoIniFile, s);
-    } catch (const env::IniWriteError&) {
-      // A settings file that cannot be written now is written again at the close.
-    }
-  }
+  std::string note;
+  const startup::FileSettings s = startup::FilesToRestore(*form.AutoIniFile, note);
+  if (!note.empty()) form.Platform().ShowMessage(std::string(mainwindow::kAppTitle), note);
   if (s.LoadPath.empty() && s.SrcPath.empty()) return;
   EnsureAnalysis();
   BandSheets& bands = *analysis_->Bands();

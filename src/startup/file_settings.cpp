@@ -80,4 +80,17 @@ std::string ForgetMissingFiles(FileSettings& s) {
   return std::string(kFileGonePrefix) + gone + std::string(kFileGoneEnd);
 }
 
+FileSettings FilesToRestore(env::TIniFile& ini, std::string& note) {
+  FileSettings s = LoadFileSettings(ini);
+  note = ForgetMissingFiles(s);
+  if (!note.empty()) {
+    try {
+      SaveFileSettings(ini, s);
+    } catch (const env::IniWriteError&) {
+      // Kept in memory; the close writes the section again.
+    }
+  }
+  return s;
+}
+
 }  // namespace startup

@@ -32,4 +32,9 @@ void SaveFileSettings(env::TIniFile& ini, const FileSettings& s);
 // hold, and the one note that says so is returned (empty when both are there or none named).
 std::string ForgetMissingFiles(FileSettings& s);
 
+// At start: the files the settings name, those that are gone cleared, and then the section
+// saved so that the note saying so (in note; empty when every file is there) is given once.
+// A settings file that cannot be written now is written again at the close.
+FileSettings FilesToRestore(env::TIniFile& ini, std::string& note);
+
 }  // namespace startup

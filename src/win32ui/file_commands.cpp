@@ -38,17 +38,9 @@ void MainWindow::ForgetMeasuredFile(bool load) {
 
 void MainWindow::RestoreFiles() {
   if (!form_.AutoIniFile) return;
-  startup::FileSettings s = startup::LoadFileSettings(*form_.AutoIniFile);
-  const std::string note = startup::ForgetMissingFiles(s);
-  if (!note.empty()) {
-    form_.Platform().ShowMessage(std::string(mainwindow::kAppTitle), note);
-    // Said once: the next start does not name the gone file again.
-    try {
-      startup::SaveFileSettings(*form_.AutoIniFile, s);
-    } catch (const env::IniWriteError&) {
-      // A settings file that cannot be written now is written again at the close.
-    }
-  }
+  std::string note;
+  const startup::FileSettings s = startup::FilesToRestore(*form_.AutoIniFile, note);
+  if (!note.empty()) form_.Platform().ShowMessage(std::string(mainwindow::kAppTitle), note);
   if (s.LoadPath.empty() && s.SrcPath.empty()) return;
   EnsureAnalysis();
   analysis_->Bands().RestoreFiles(s);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -107,6 +108,39 @@ TEST(FileSettings, MissingFilesAreForgottenWithOneNote) {
     EXPECT_EQ(note.empty(), r.noteNames.empty()) << note;
     for (const std::string& n : r.noteNames) EXPECT_NE(note.find(n), std::string::npos) << note;
   }
+}
+
+// The note about a gone file is given once: the section is saved without it at once, and a
+// settings file whose files are all there is not rewritten.
+TEST(FileSettings, FilesToRestoreSaysAGoneFileOnce) {
+  TempHome home;
+  const std::string path = home.Path() + "/Zephlane.ini";
+  const std::string here = home.Path() + "/here.s1p";
+  Touch(here);
+  {
+    env::TIniFile ini(path);
+    SaveFileSettings(ini, FileSettings{here, "", "2.45G", "0.3", 1, "1", "0"});
+  }
+  const std::string allThere = Slurp(path);
+  std::string note = "stale";
+  {
+    env::TIniFile ini(path);
+    EXPECT_EQ(FilesToRestore(ini, note).LoadPath, here);
+  }
+  EXPECT_EQ(note, "");
+  EXPECT_EQ(Slurp(path), allThere);
+
+  std::filesystem::remove(here);
+  {
+    env::TIniFile ini(path);
+    const FileSettings s = FilesToRestore(ini, note);
+    EXPECT_EQ(s.LoadPath, "");
+    EXPECT_EQ(s.Frequency, "2.45G");  // the line and frequency stay for the typed load
+  }
+  EXPECT_NE(note.find(here), std::string::npos) << note;
+  env::TIniFile next(path);
+  EXPECT_EQ(FilesToRestore(next, note).LoadPath, "");
+  EXPECT_EQ(note, "");
 }
 
 }  // namespace
