@@ -90,7 +90,7 @@ bool ExponentTooLarge(std::string_view digits) {
   return exponent > 1024;
 }
 
-bool ParseFloatText(std::string_view s, double& out);
+[[gnu::always_inline]] inline bool ParseFloatText(std::string_view s, double& out);
 
 // The text with every "," read as "."; apart, since few texts hold one and the copy is not
 // free.
@@ -110,7 +110,7 @@ bool ParseFloatText(std::string_view s, double& out);
 // refuses "+", which is skipped here, and reads "infinity" and "nan(...)", which such a start
 // rules out), so it both checks and converts in one pass; only the exponent's size is checked
 // apart. A "," stops it, and only then is the text read again with "." in its place.
-bool ParseFloatText(std::string_view s, double& out) {
+[[gnu::always_inline]] inline bool ParseFloatText(std::string_view s, double& out) {
   const bool plus = !s.empty() && s.front() == '+';
   const bool minus = !s.empty() && s.front() == '-';
   const std::size_t mantissaBegin = plus || minus ? 1 : 0;
