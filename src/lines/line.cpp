@@ -105,8 +105,7 @@ Result<Line> MakeLine(double lengthM, const Medium& m, double lossDbPerM) {
 
 namespace {
 
-// 2 beta l in turns, reduced to -0.5..0.5 before it becomes an angle so that a long line keeps
-// the precision of its phase.
+// 2 beta l in turns, or why the line carries nothing at hz.
 Result<double> RoundTripTurns(const Line& line, double hz) {
   Result<double> out;
   const Result<double> lg = GuideWavelength(line.Med, hz);
@@ -114,11 +113,18 @@ Result<double> RoundTripTurns(const Line& line, double hz) {
     out.Error = lg.Error;
     return out;
   }
-  out.Value = std::remainder(2.0 * line.LengthM / lg.Value, 1.0);
+  out.Value = RoundTripOf(line).Turns(hz);
   return out;
 }
 
 }  // namespace
+
+RoundTrip RoundTripOf(const Line& line) {
+  // 2 l / lambda_g with lambda_g = VF c / f on a TEM line, c / (f sqrt(1 - (fc/f)^2)) in a guide.
+  const double velocity =
+      line.Med.Kind == MediumKind::Tem ? line.Med.VelocityFactor * kSpeedOfLight : kSpeedOfLight;
+  return {2.0 * line.LengthM / velocity, CutoffHz(line.Med)};
+}
 
 Result<double> RoundTripPhaseDeg(const Line& line, double hz) {
   Result<double> out;

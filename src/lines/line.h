@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,29 @@ struct Line {
 };
 
 Result<Line> MakeLine(double lengthM, const Medium& m, double lossDbPerM);
+
+// The line's round trip in turns, 2 l / lambda_g, for frequencies the line carries (above its
+// cutoff, finite): formed from two numbers of the line, so that a sweep asks for it at every
+// frequency for the cost of one root. Reduced to -0.5..0.5 before it becomes an angle, so that a
+// long line keeps the precision of its phase.
+struct RoundTrip {
+  double TurnsPerHz = 0.0;  // 2 l / v: v the TEM line's speed, or c in a guide
+  double CutoffHz = 0.0;    // the guide's TE10 cutoff; 0 on a TEM line
+
+  double Turns(double hz) const {
+    // f sqrt(1 - (fc/f)^2) = sqrt((f - fc)(f + fc)): one root and no division, and exact
+    // differences near the cutoff.
+    const double turns = CutoffHz > 0.0 ? TurnsPerHz * std::sqrt((hz - CutoffHz) * (hz + CutoffHz))
+                                        : TurnsPerHz * hz;
+    // Less its nearest integer, ties to even as remainder(x, 1) takes them: adding and taking
+    // away 1.5 * 2^52 rounds to that integer exactly (in the default rounding, |x| < 2^51).
+    constexpr double kRoundingShift = 6755399441055744.0;
+    if (std::fabs(turns) < 2251799813685248.0)
+      return turns - ((turns + kRoundingShift) - kRoundingShift);
+    return std::remainder(turns, 1.0);
+  }
+};
+RoundTrip RoundTripOf(const Line& line);
 
 // The phase the line adds to a reflection on its way there and back, -720 l / lambda_g
 // degrees, wrapped into -180..180.

@@ -56,12 +56,7 @@ ReflectionAlongBand::ReflectionAlongBand(PolarReflection fixed, const Line& line
       fixed_(fixed),
       line_(line),
       gain_(RoundTripGain(line)),
-      cutoffHz_(CutoffHz(line.Med)) {
-  // 2 l / lambda_g with lambda_g = VF c / f on a TEM line, c / (f sqrt(1 - (fc/f)^2)) in a guide.
-  const double velocity =
-      line.Med.Kind == MediumKind::Tem ? line.Med.VelocityFactor * kSpeedOfLight : kSpeedOfLight;
-  turnsPerHz_ = 2.0 * line.LengthM / velocity;
-}
+      trip_(RoundTripOf(line)) {}
 
 ReflectionAlongBand::ReflectionAlongBand(std::span<const touchstone::PolarPoint> points)
     : cursor_(points), fromFile_(true), throughLine_(false) {}

@@ -54,9 +54,7 @@ class ReflectionAlongBand {
   PolarReflection fixed_;
   Line line_;
   double gain_ = 1.0;
-  // The round trip in turns is turnsPerHz_ f, times sqrt(1 - (fc / f)^2) in a waveguide.
-  double turnsPerHz_ = 0.0;
-  double cutoffHz_ = 0.0;
+  RoundTrip trip_;
 };
 
 // A file's reflection at hz with no line: a source's port match read from a file.
@@ -84,21 +82,8 @@ inline Result<PolarReflection> ReflectionAlongBand::At(double hz) {
     return out;
   }
   // What the line cannot carry is refused as RoundTripPhaseDeg refuses it, with its message.
-  if (!(hz > cutoffHz_) || !(hz > 0.0) || !std::isfinite(hz)) return Refused(hz);
-  // f sqrt(1 - (fc/f)^2) = sqrt((f - fc)(f + fc)): one root and no division, and exact
-  // differences near the cutoff.
-  double turns = cutoffHz_ > 0.0 ? turnsPerHz_ * std::sqrt((hz - cutoffHz_) * (hz + cutoffHz_))
-                                 : turnsPerHz_ * hz;
-  // The round trip reduced to -0.5..0.5 turns before it becomes an angle, so that a long line
-  // keeps the precision of its phase: less its nearest integer, ties to even as remainder(x, 1)
-  // takes them. Adding and taking away 1.5 * 2^52 rounds to that integer exactly (in the
-  // default rounding, for |x| < 2^51); longer round trips than 2^51 turns have no phase left.
-  constexpr double kRoundingShift = 6755399441055744.0;
-  if (std::fabs(turns) < 2251799813685248.0) {
-    turns -= (turns + kRoundingShift) - kRoundingShift;
-  } else {
-    turns = std::remainder(turns, 1.0);
-  }
+  if (!(hz > trip_.CutoffHz) || !(hz > 0.0) || !std::isfinite(hz)) return Refused(hz);
+  const double turns = trip_.Turns(hz);
   double pha = at.PhaDeg - 360.0 * turns;
   if (pha > 180.0) pha -= 360.0;
   if (pha < -180.0) pha += 360.0;

@@ -301,7 +301,7 @@ void BandSheets::TellWindow(WindowLoad what) {
     window_.Perform([&form] { form.ForgetMeasuredLoad(); });
     return;
   }
-  const std::optional<mainwindow::MeasuredLoad> m = session_.WindowLoad(form);
+  const std::optional<mainwindow::MeasuredLoad> m = session_.WindowLoad();
   if (!m) return;
   // Inside one of the window's own actions (a push telling the sheets) nothing runs: the file's
   // value does not depend on the window's typed load.

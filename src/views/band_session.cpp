@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "lines/frequency.h"
+#include "rf/complex.h"
 #include "views/texts.h"
 
 namespace views {
@@ -141,13 +142,12 @@ std::string BandSession::ActiveNote() const {
          lines::FormatFrequency(setup_.FreqHz);
 }
 
-std::optional<mainwindow::MeasuredLoad> BandSession::WindowLoad(
-    const rf::ModelState& window) const {
+std::optional<mainwindow::MeasuredLoad> BandSession::WindowLoad() const {
   if (!load_) return std::nullopt;
-  // Recompute has evaluated the band at this frequency, so the load is there.
-  const auto gamma = BandLoadAt(setup_, window, setup_.FreqHz);
-  if (!gamma.Ok()) return std::nullopt;
-  return mainwindow::MeasuredLoad{load_->Name, setup_.FreqHz, gamma.Value};
+  rf::TComplex gamma;
+  rf::CxSet(gamma, eval_.Operating.LoaRfl.Mag, eval_.Operating.LoaRfl.Pha);
+  rf::CxPolarDegToRect(gamma, gamma);
+  return mainwindow::MeasuredLoad{load_->Name, setup_.FreqHz, gamma};
 }
 
 }  // namespace views

@@ -69,8 +69,8 @@ class BandSession {
   // "Showing load.s1p at 2.45 GHz" while a load file is in use; else empty.
   std::string ActiveNote() const;
   // The load file's reflection at the operating frequency after the line, as the main window
-  // shows it; nothing without a load file or when it cannot be evaluated.
-  std::optional<mainwindow::MeasuredLoad> WindowLoad(const rf::ModelState& window) const;
+  // shows it: the last evaluation's operating load. Nothing without a load file.
+  std::optional<mainwindow::MeasuredLoad> WindowLoad() const;
 
  private:
   bool ReadInto(const std::string& path, int port, std::optional<MeasuredFile>& into);

@@ -152,34 +152,6 @@ BandSetupResult MakeBandSetup(const BandInputs& in, const MeasuredFile* load,
   return r;
 }
 
-lines::Result<rf::TComplex> BandLoadAt(const BandSetup& s, const rf::ModelState& window,
-                                       double hz) {
-  lines::Result<rf::TComplex> r;
-  if (s.HasLoadFile) {
-    r = lines::FileLoadThroughLine(s.Load, s.Line, hz);
-    if (!r.Ok()) r.Error = FileError(s.LoadName, r.Error);
-    return r;
-  }
-  rf::TComplex typed;
-  rf::CxSet(typed, window.LoaRfl.Mag, window.LoaRfl.Pha);
-  rf::CxPolarDegToRect(typed, typed);
-  r = lines::ReflectionThroughLine(s.Line, hz, typed);
-  if (!r.Ok()) r.Error = Named(kInputLine, r.Error);
-  return r;
-}
-
-lines::Result<rf::TComplex> BandSrcAt(const BandSetup& s, const rf::ModelState& window, double hz) {
-  lines::Result<rf::TComplex> r;
-  if (s.HasSrcFile) {
-    r = lines::FileReflectionAt(s.Src, hz);
-    if (!r.Ok()) r.Error = FileError(s.SrcName, r.Error);
-    return r;
-  }
-  rf::CxSet(r.Value, window.SrcRfl.Mag, window.SrcRfl.Pha);
-  rf::CxPolarDegToRect(r.Value, r.Value);
-  return r;
-}
-
 namespace {
 
 // The load's and the source's reflections along the band in the polar form the model takes,

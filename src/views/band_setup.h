@@ -65,11 +65,6 @@ struct BandSetupResult {
 BandSetupResult MakeBandSetup(const BandInputs& in, const MeasuredFile* load,
                               const MeasuredFile* src);
 
-// The load's reflection seen through the line at hz (the file's or the window's typed one),
-// and the source's (the file's, or the window's).
-lines::Result<rf::TComplex> BandLoadAt(const BandSetup& s, const rf::ModelState& window, double hz);
-lines::Result<rf::TComplex> BandSrcAt(const BandSetup& s, const rf::ModelState& window, double hz);
-
 // The model at the operating frequency and at n frequencies across the band.
 struct BandEvaluation {
   rf::ModelState Operating;

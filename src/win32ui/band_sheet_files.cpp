@@ -110,7 +110,7 @@ void BandSheets::TellWindow(WindowLoad what) {
     act_([this] { form_.ForgetMeasuredLoad(); });
     return;
   }
-  const std::optional<mainwindow::MeasuredLoad> m = session_.WindowLoad(form_);
+  const std::optional<mainwindow::MeasuredLoad> m = session_.WindowLoad();
   if (!m) return;
   // Inside one of the main window's own actions (its push telling these sheets) nothing runs:
   // the file's value does not depend on the window's typed load.

@@ -235,13 +235,13 @@ TEST_F(BandSessionTest, CaseTakesItsFilesPortAndInputs) {
 
 TEST_F(BandSessionTest, WindowLoadIsTheFilesAtTheOperatingFrequencyAfterTheLine) {
   BandSession s;
-  EXPECT_FALSE(s.WindowLoad(window_).has_value());
+  EXPECT_FALSE(s.WindowLoad().has_value());
   BandInputs in;
   in.Frequency = "2.45G";
   in.LengthM = kEighthAt245;
   s.SetInputs(in);
   ASSERT_TRUE(s.OpenLoad(File("applicator.s1p", kOnePort), window_, kWatts)) << s.Message();
-  const auto m = s.WindowLoad(window_);
+  const auto m = s.WindowLoad();
   ASSERT_TRUE(m.has_value());
   EXPECT_EQ(m->FileName, "applicator.s1p");
   EXPECT_DOUBLE_EQ(m->FreqHz, 2.45e9);
@@ -265,7 +265,7 @@ TEST_F(BandSessionTest, ForgetReturnsTheTypedValues) {
   EXPECT_EQ(s.Inputs().Band, BandChoice::Around);
   EXPECT_TRUE(s.LoadPath().empty());
   EXPECT_TRUE(s.SourcePath().empty());
-  EXPECT_FALSE(s.WindowLoad(window_).has_value());
+  EXPECT_FALSE(s.WindowLoad().has_value());
   EXPECT_TRUE(s.ActiveNote().empty());
   EXPECT_NEAR(s.Evaluation().Operating.LoaRfl.Mag, window_.LoaRfl.Mag, 1e-9);
   EXPECT_NEAR(s.Evaluation().Operating.LoaRfl.Pha, window_.LoaRfl.Pha, 1e-6);
